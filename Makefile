@@ -1,0 +1,65 @@
+# Wraps the CMake presets. Quick start: `make demo`, `make test`.
+JOBS ?= $(shell nproc)
+WINE_ENV = WINEPREFIX=$(CURDIR)/build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+
+.PHONY: all setup native sanitize i686 x86_64 demo test test-native test-sanitize test-windows \
+        wine-prefix screenshot dist bench clean
+
+all: native i686
+
+setup:
+	@./scripts/setup.sh
+
+build/native/CMakeCache.txt: | setup
+	cmake --preset native >/dev/null
+build/sanitize/CMakeCache.txt: | setup
+	cmake --preset sanitize >/dev/null
+build/i686/CMakeCache.txt: | setup
+	cmake --preset mingw-i686 >/dev/null
+build/x86_64/CMakeCache.txt: | setup
+	cmake --preset mingw-x86_64 >/dev/null
+
+native: build/native/CMakeCache.txt
+	cmake --build build/native -j$(JOBS)
+sanitize: build/sanitize/CMakeCache.txt
+	cmake --build build/sanitize -j$(JOBS)
+i686: build/i686/CMakeCache.txt
+	cmake --build build/i686 -j$(JOBS)
+x86_64: build/x86_64/CMakeCache.txt
+	cmake --build build/x86_64 -j$(JOBS)
+
+# A short session against the stand-in client on the simulated desktop.
+demo: native
+	./build/native/bin/lantern-demo $(DEMO_ARGS)
+
+test: test-native test-windows
+
+test-native: native
+	cd build/native && ctest --output-on-failure -j$(JOBS)
+
+test-sanitize: sanitize
+	cd build/sanitize && ctest --output-on-failure -j$(JOBS)
+
+wine-prefix: setup
+	@$(WINE_ENV) ./scripts/wine-prefix.sh
+
+# Windows builds: the unit tests of both architectures and the end-to-end tests,
+# one at a time under Wine inside one Xvfb, with one wineserver for the whole run.
+test-windows: i686 x86_64 wine-prefix
+	$(WINE_ENV) xvfb-run -a -s "-screen 0 1024x768x24" sh -c '\
+	    wineserver -p; \
+	    (cd build/i686 && ctest --output-on-failure -j1); s1=$$?; \
+	    (cd build/x86_64 && ctest --output-on-failure -j1 -L unit); s2=$$?; \
+	    wineserver -k; [ $$s1 -eq 0 ] && [ $$s2 -eq 0 ]'
+
+screenshot: i686 wine-prefix
+	$(WINE_ENV) ./scripts/screenshot.sh
+
+dist: i686
+	./scripts/dist.sh
+
+bench: native
+	cmake --build build/native -j$(JOBS) --target $$(cd build/native && make help | awk '/bench_/ {print $$2}')
+
+clean:
+	rm -rf build

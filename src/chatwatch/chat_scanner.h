@@ -1,0 +1,13 @@
+#pragma once
+// The chat scanner as start-up and shut-down drive it: start and stop, nothing else.
+
+namespace lantern {
+
+class ChatScanner {
+public:
+    virtual ~ChatScanner() = default;
+    virtual void start() = 0;
+    virtual void stop() = 0;
+};
+
+}  // namespace lantern

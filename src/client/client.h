@@ -1,0 +1,58 @@
+#pragma once
+// Working the chat client through its windows: the locators, the window primitives,
+// the chat sender, the screen name and keyword navigation, the file transfer windows.
+// Every call looks its windows up afresh; no handle is kept between calls. Nothing
+// here reports an error: a missing window gives 0, an empty text or no effect.
+
+#include <string>
+
+#include "platform/toolkit.h"
+
+namespace lantern {
+
+class Client {
+public:
+    explicit Client(Platform& platform);
+
+    // ---- locators and primitives
+    WindowHandle findMainFrame();
+    WindowHandle findChatRoom();
+    std::string readText(WindowHandle window);
+    void writeText(WindowHandle window, const std::string& text);
+    void clickWindow(WindowHandle window);
+    void closeWindow(WindowHandle window);
+    void minimizeWindow(WindowHandle window);
+    void setMainCaption(const std::string& text);
+    void sendChat(const std::string& text);
+    void keepOnTop(WindowHandle ownWindow);
+    void pauseSeconds(double seconds);
+
+    // ---- screen name and keyword navigation
+    WindowHandle findWelcome();
+    std::string readScreenName();  // "[not online]" when nobody is signed on
+    WindowHandle findKeywordWindow();
+    void clickKeywordButton();
+    void openKeyword(const std::string& link);
+
+    // ---- file transfer status
+    WindowHandle findDownloadWindow();
+    WindowHandle findUploadWindow();
+    std::string downloadTitleText();
+    std::string downloadLabelText();
+    std::string uploadTitleText();
+    std::string uploadLabelText();
+
+    // How long openKeyword looks for the keyword window before it gives up.
+    static constexpr double kKeywordWaitLimitSeconds = 10.0;
+
+private:
+    // The first of the MDI client's children (frame, MDI client, first "aol child",
+    // then GW_HWNDFIRST), 0 when any step finds nothing.
+    WindowHandle firstClientWindow();
+
+    Platform& platform_;  // not owned
+};
+
+inline constexpr const char* kNotOnline = "[not online]";
+
+}  // namespace lantern

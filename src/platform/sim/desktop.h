@@ -1,0 +1,184 @@
+#pragma once
+// The simulated desktop: a window tree with classes, captions and sibling order,
+// per-window message handlers and a recorder of every message sent; a registry of
+// typed values; a virtual clock with an event queue, so that pauses and timers
+// advance virtual time and a test that waits a minute runs in microseconds; and a
+// headless toolkit for the program's own windows. It implements the four seams of
+// platform/ and adds what tests need to set a scene and look at the result.
+//
+// Everything runs on the caller's thread. "Another process" (the stand-in client)
+// is a set of windows whose handlers run synchronously when a message is sent,
+// unless the window is hung: then a send waits (in virtual time) for the hang to end
+// or for the send timeout, whichever comes first, and fails on a timeout.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/toolkit.h"
+
+namespace lantern::sim {
+
+// Thrown by Toolkit::endProgramNow on the simulated desktop, so a test sees the end
+// without the test process ending. Desktop::run catches it.
+struct ProgramEnded {};
+
+// One message as it was sent. `text` is the text carried (WM_SETTEXT) or returned
+// (WM_GETTEXT); `time` is virtual seconds since the desktop was made.
+struct RecordedMessage {
+    double time = 0;
+    WindowHandle window = 0;
+    std::string windowClass;
+    unsigned message = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+    std::string text;
+    bool delivered = true;
+};
+
+// A window's answer to a message. `text` is in/out: the text of WM_SETTEXT on the way
+// in, the text to copy back for WM_GETTEXT on the way out. Returning nullopt asks for
+// the default behaviour: WM_SETTEXT sets the caption, WM_GETTEXT/WM_GETTEXTLENGTH
+// read it, WM_CLOSE destroys the window, everything else answers 0.
+using MessageHandler = std::function<std::optional<std::intptr_t>(
+    WindowHandle self, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+    std::string& text)>;
+
+struct ShownMessageBox {
+    std::string text;
+    std::string title;
+    unsigned style = 0;
+};
+
+struct ShownPopup {
+    WindowHandle over = 0;
+    double x = 0, y = 0;
+    std::map<std::string, bool> enabled;  // every item by name
+};
+
+struct RegistryWrite {
+    std::string path;
+    std::string name;
+    unsigned long type = 0;
+    std::string data;
+};
+
+class Desktop {
+public:
+    Desktop();
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    // ---- the seams
+    WindowSystem& windows();
+    Registry& registry();
+    EventLoop& events();
+    Toolkit& toolkit();
+    Platform platform();
+
+    // ---- window tree
+    // Creates a window as the first (topmost) child of `parent`, or a top-level
+    // window when parent is 0. Classes compare without regard to case.
+    WindowHandle createWindow(WindowHandle parent, const std::string& className,
+                              const std::string& caption = "");
+    // Creates it as the last sibling instead (the bottom of the Z order).
+    WindowHandle createWindowAtBottom(WindowHandle parent, const std::string& className,
+                                      const std::string& caption = "");
+    void destroyWindow(WindowHandle window);  // and its children
+    bool exists(WindowHandle window) const;
+    void setHandler(WindowHandle window, MessageHandler handler);
+    std::string caption(WindowHandle window) const;     // read directly, no message
+    void setCaption(WindowHandle window, const std::string& caption);  // no message
+    std::string className(WindowHandle window) const;
+    WindowHandle parent(WindowHandle window) const;
+    std::vector<WindowHandle> children(WindowHandle window) const;  // sibling order
+    void bringToTop(WindowHandle window);  // first among its siblings
+    bool minimized(WindowHandle window) const;
+    bool topmost(WindowHandle window) const;
+    int topmostCalls(WindowHandle window) const;  // SetWindowPos(HWND_TOPMOST) seen
+
+    // The window stops answering for `seconds` of virtual time from now.
+    void hang(WindowHandle window, double seconds);
+    // How long a send waits for a hung window before it fails (20 s by default).
+    void setSendTimeout(double seconds);
+
+    // ---- message recorder
+    const std::vector<RecordedMessage>& messages() const;
+    void clearMessages();
+    // The messages sent to one window, in order.
+    std::vector<RecordedMessage> messagesTo(WindowHandle window) const;
+
+    // ---- virtual clock and events
+    double now() const;                       // virtual seconds since the desktop was made
+    void setTimeOfDay(double secondsSinceMidnight);  // what timeOfDay() reads now
+    // Runs `event` at virtual time now() + delay, from inside an event wait.
+    void post(double delay, std::function<void()> event);
+    // Lets virtual time pass from the top level, running events and timers as they
+    // come due. Catches ProgramEnded.
+    void runFor(double seconds);
+    // Runs `body` at the top level, catching ProgramEnded; true when the program ended.
+    bool run(const std::function<void()>& body);
+    bool programEnded() const;
+    // How many times waitForEvents/doEvents ran (to prove that waits do not spin).
+    long eventWaits() const;
+
+    // ---- registry, read and set directly
+    struct Value {
+        unsigned long type = 0;
+        std::string data;  // raw bytes
+    };
+    std::optional<Value> registryValue(const std::string& path, const std::string& name) const;
+    void setRegistryValue(const std::string& path, const std::string& name, unsigned long type,
+                          const std::string& data);
+    bool keyExists(const std::string& path) const;
+    const std::vector<RegistryWrite>& registryWrites() const;
+    // Every open/create fails while denied (a locked-down profile).
+    void denyRegistry(bool denied);
+
+    // ---- the headless toolkit, seen from a test
+    // The program's own window by its form name ("frmMain"), alive ones only; or null.
+    Window* form(const std::string& name);
+    // The user presses a mouse button on a control / clicks it / closes a window.
+    void pressMouse(Control& control, MouseButton button);
+    void click(Control& control);
+    void userClose(Window& window);  // the close box: onClose, then destroyed
+    // The user types into a text box or combo box (text replaced, as typed).
+    void type(Control& control, const std::string& text);
+    double controlFontSize(const Control& control) const;
+
+    const std::vector<ShownMessageBox>& messageBoxes() const;
+    // Answers for the next input boxes, in order; with none queued an input box is
+    // cancelled.
+    void queueInputBoxAnswer(std::optional<std::string> answer);
+    std::vector<std::string> inputBoxPrompts() const;
+
+    const std::vector<ShownPopup>& popups() const;
+    // The item the user chooses at the next popup ("" = dismissed).
+    void queuePopupChoice(const std::string& itemName);
+
+    // The screen, twips (15360 by 11520 by default: 1024 by 768 pixels).
+    void setScreenSize(double widthTwips, double heightTwips);
+    // The next move loop (WM_NCLBUTTONDOWN with HTCAPTION on one of our windows)
+    // drops the window with its outer top-left corner at (left, top), twips.
+    void queueDrag(double left, double top);
+    // The window manager: keeps every top-level window within these bounds of its
+    // top-left corner (twips); no clamp by default. Moves always land on whole
+    // pixels of 15 twips.
+    void clampMoves(double minLeft, double minTop, double maxLeft, double maxTop);
+    // Where the window has been moved to, in order (every move, glides included).
+    std::vector<std::pair<double, double>> moveTrail(WindowHandle window) const;
+
+    void setPreviousInstanceRunning(bool running);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace lantern::sim
