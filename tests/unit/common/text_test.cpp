@@ -1,0 +1,68 @@
+// The CP1252 text helpers that the cuts, the command matching and the terminal use.
+
+#include <gtest/gtest.h>
+
+#include "common/text.h"
+
+namespace lantern::text {
+namespace {
+
+TEST(Text, LowerCaseKnowsAccentedLettersAndLeavesTheRest) {
+    EXPECT_EQ(toLower(".IdleOn"), ".idleon");
+    EXPECT_EQ(toLower("LANT\xC8RN \xC9T\xC9 \xDE\xD7\x8A\x9F"), "lant\xE8rn \xE9t\xE9 \xFE\xD7\x9A\xFF");
+    EXPECT_EQ(toLower("My Room 2!\t:"), "my room 2!\t:");
+    EXPECT_EQ(toLower(std::string("A\0B", 3)), std::string("a\0b", 3));
+}
+
+TEST(Text, CutsCountCharactersNotAnythingElse) {
+    EXPECT_EQ(from("File Transfer - photo.jpg", 17), "photo.jpg");
+    EXPECT_EQ(from("File Transfer - ", 17), "");      // exactly 16 characters
+    EXPECT_EQ(from("Now Uploading:", 15), "");       // exactly 14
+    EXPECT_EQ(from("File Transfer - \xE9", 17), "\xE9");  // an accent is one character
+    EXPECT_EQ(from(".pr my room", 5), "my room");
+    EXPECT_EQ(from("", 1), "");
+}
+
+TEST(Text, PatternsTreatOnlyTheStarAsSpecial) {
+    struct Case {
+        const char* s;
+        const char* pattern;
+        bool match;
+    };
+    const Case cases[] = {
+        {".pr room", ".pr *", true},   {".pr ", ".pr *", true},     {".pr", ".pr *", false},
+        {".prx", ".pr *", false},      {"x.pr a", ".pr *", false},  {".aim a b ", ".aim *", true},
+        {".", ".*", true},             {"..idleon", ".*", true},    {" .idleon", ".*", false},
+        {"abc", "a*c", true},          {"abcbc", "a*bc", true},     {"ab", "a*bc", false},
+        {"", "*", true},               {"", ".*", false},           {"a?c", "a?c", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(matchesPattern(c.s, c.pattern), c.match) << '"' << c.s << "\" ~ \"" << c.pattern << '"';
+    }
+}
+
+TEST(Text, RemoveAllAndContains) {
+    EXPECT_EQ(removeAll(removeAll("Welcome, Lantern Fan!", "Welcome, "), "!"), "Lantern Fan");
+    EXPECT_EQ(removeAll("!!a!b!!", "!"), "ab");
+    EXPECT_EQ(removeAll("aaa", "aa"), "a");
+    EXPECT_TRUE(contains("File Transfer - x", "File Transfer -"));
+    EXPECT_FALSE(contains("file transfer - x", "File"));
+}
+
+TEST(Text, ClassNamesCompareWithoutCase) {
+    EXPECT_TRUE(equalsIgnoringCase("AOL Frame25", "aol frame25"));
+    EXPECT_TRUE(equalsIgnoringCase("_AOL_Icon", "_aol_icon"));
+    EXPECT_FALSE(equalsIgnoringCase("_aol_icon", "_aol_ico"));
+    EXPECT_FALSE(equalsIgnoringCase("RICHCNTL", "RICHCNTLREADONLY"));
+}
+
+TEST(Text, Cp1252RoundTripsThroughUtf8) {
+    std::string all;
+    for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
+    EXPECT_EQ(cp1252ToUtf8("lant\xE8rn \x80"), "lant\xC3\xA8rn \xE2\x82\xAC");
+    EXPECT_EQ(utf8ToCp1252("\xE2\x98\x83 \xC3"), "? ?");  // no CP1252 form; cut short
+}
+
+}  // namespace
+}  // namespace lantern::text
