@@ -1,0 +1,139 @@
+// The locators, the window primitives, the chat sender and the pause.
+
+#include "client/client.h"
+
+#include "client/elapsed_clock.h"
+#include "client/window_io.h"
+#include "platform/messages.h"
+
+namespace lantern {
+
+namespace {
+// The client's window tree, class names as we pass them (the platform ignores case).
+constexpr const char* kMainFrameClass = "aol frame25";
+constexpr const char* kMdiClientClass = "mdiclient";
+constexpr const char* kClientWindowClass = "aol child";
+constexpr const char* kChatInputClass = "richcntl";
+
+// The pauses while a chat line is typed and sent, in seconds: after clearing the
+// box, after typing the line, after the carriage return.
+constexpr double kPauseAfterClear = 0.3;
+constexpr double kPauseAfterTyping = 0.3;
+constexpr double kPauseAfterSend = 0.4;
+}  // namespace
+
+Client::Client(Platform& platform) : platform_(platform) {}
+
+WindowHandle Client::findMainFrame() {
+    return platform_.windows.findWindow(kMainFrameClass);
+}
+
+WindowHandle Client::firstClientWindow() {
+    WindowSystem& windows = platform_.windows;
+    const WindowHandle frame = findMainFrame();
+    if (frame == 0) {
+        return 0;
+    }
+    const WindowHandle mdiClient = windows.findChild(frame, 0, kMdiClientClass);
+    if (mdiClient == 0) {
+        return 0;
+    }
+    const WindowHandle clientWindow = windows.findChild(mdiClient, 0, kClientWindowClass);
+    if (clientWindow == 0) {
+        return 0;
+    }
+    // The first of all the MDI client's children, whatever its class.
+    return windows.getWindow(clientWindow, gw::First);
+}
+
+WindowHandle Client::findChatRoom() {
+    // A chat room is known by its children alone: a label, the transcript, the
+    // combo box, an icon and the input box.
+    return windowio::walk(platform_.windows, platform_.events, firstClientWindow(),
+                          [this](WindowHandle candidate) {
+                              return windowio::hasChildOfEach(
+                                         platform_.windows, candidate,
+                                         {"_aol_static", "richcntlreadonly", "_aol_combobox",
+                                          "_aol_icon", kChatInputClass})
+                                         ? windowio::Verdict::Take
+                                         : windowio::Verdict::Skip;
+                          });
+}
+
+std::string Client::readText(WindowHandle window) {
+    return windowio::readText(platform_.windows, window).value_or("");
+}
+
+void Client::writeText(WindowHandle window, const std::string& text) {
+    windowio::writeText(platform_.windows, window, text);
+}
+
+void Client::clickWindow(WindowHandle window) {
+    windowio::click(platform_.windows, window);
+}
+
+void Client::closeWindow(WindowHandle window) {
+    if (window != 0) {
+        platform_.windows.sendMessage(window, msg::Close, 0, 0);
+    }
+}
+
+void Client::minimizeWindow(WindowHandle window) {
+    if (window != 0) {
+        platform_.windows.showWindow(window, sw::Minimize);
+    }
+}
+
+void Client::setMainCaption(const std::string& text) {
+    if (const WindowHandle frame = findMainFrame(); frame != 0) {
+        writeText(frame, text);
+    }
+}
+
+void Client::sendChat(const std::string& text) {
+    WindowSystem& windows = platform_.windows;
+    platform_.events.doEvents();
+    if (text.empty()) {
+        return;
+    }
+    const WindowHandle room = findChatRoom();
+    if (room == 0) {
+        return;  // no room open: the line is dropped
+    }
+    const WindowHandle input = windows.findChild(room, 0, kChatInputClass);
+
+    // Each step goes on only if the box took the previous one: a box that closed or
+    // a client that stopped answering ends the line here.
+    const std::optional<std::string> halfTyped = windowio::readText(windows, input);
+    if (!halfTyped || !windowio::writeText(windows, input, "")) {
+        return;
+    }
+    pauseSeconds(kPauseAfterClear);
+    if (!windowio::writeText(windows, input, text)) {
+        return;
+    }
+    pauseSeconds(kPauseAfterTyping);
+    if (!windows.sendMessage(input, msg::Char, kVkReturn, 0).delivered) {
+        return;
+    }
+    pauseSeconds(kPauseAfterSend);
+    // Give the user back what they had begun to type.
+    windowio::writeText(windows, input, *halfTyped);
+}
+
+void Client::keepOnTop(WindowHandle ownWindow) {
+    if (ownWindow != 0) {
+        platform_.windows.setTopmost(ownWindow);
+    }
+}
+
+void Client::pauseSeconds(double seconds) {
+    // Waits for events until the time is up rather than spinning; events run as
+    // they come, so the user interface stays alive.
+    ElapsedClock clock(platform_.events);
+    for (double passed = 0; passed < seconds; passed = clock.elapsed()) {
+        platform_.events.waitForEvents(seconds - passed);
+    }
+}
+
+}  // namespace lantern

@@ -1,0 +1,74 @@
+#include "client/window_io.h"
+
+#include <algorithm>
+
+#include "platform/messages.h"
+
+namespace lantern::windowio {
+
+std::optional<std::string> readText(WindowSystem& windows, WindowHandle window) {
+    if (window == 0) {
+        return std::nullopt;
+    }
+    const SendResult length = windows.sendMessage(window, msg::GetTextLength, 0, 0);
+    if (!length.delivered) {
+        return std::nullopt;
+    }
+    const std::size_t n = length.value > 0 ? static_cast<std::size_t>(length.value) : 0;
+
+    std::string buffer(n, '\0');
+    const SendResult copied = windows.sendGetText(window, n + 1, buffer);
+    if (!copied.delivered) {
+        return std::nullopt;
+    }
+    // Trust neither the reported length nor the copied count alone: keep what was
+    // copied, never more than the buffer, and stop at a NUL if the window left one.
+    const std::size_t count =
+        std::min(buffer.size(), copied.value > 0 ? static_cast<std::size_t>(copied.value) : 0);
+    buffer.resize(count);
+    if (const std::size_t nul = buffer.find('\0'); nul != std::string::npos) {
+        buffer.resize(nul);
+    }
+    return buffer;
+}
+
+bool writeText(WindowSystem& windows, WindowHandle window, const std::string& text) {
+    if (window == 0) {
+        return false;
+    }
+    return windows.sendSetText(window, "").delivered && windows.sendSetText(window, text).delivered;
+}
+
+bool click(WindowSystem& windows, WindowHandle window) {
+    if (window == 0) {
+        return false;
+    }
+    return windows.sendMessage(window, msg::LButtonDown, 0, 0).delivered &&
+           windows.sendMessage(window, msg::KeyUp, kVkSpace, 0).delivered;
+}
+
+bool hasChildOfEach(WindowSystem& windows, WindowHandle parent,
+                    std::initializer_list<const char*> classNames) {
+    return std::all_of(classNames.begin(), classNames.end(), [&](const char* className) {
+        return windows.findChild(parent, 0, className) != 0;
+    });
+}
+
+WindowHandle walk(WindowSystem& windows, EventLoop& events, WindowHandle first,
+                  const std::function<Verdict(WindowHandle)>& test) {
+    for (WindowHandle candidate = first; candidate != 0;
+         candidate = windows.getWindow(candidate, gw::Next)) {
+        events.doEvents();
+        switch (test(candidate)) {
+            case Verdict::Take:
+                return candidate;
+            case Verdict::GiveUp:
+                return 0;
+            case Verdict::Skip:
+                break;
+        }
+    }
+    return 0;
+}
+
+}  // namespace lantern::windowio
