@@ -15,7 +15,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
 fi
-acp=$(wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP 2>/dev/null | tr -d '\r' | awk '/ACP/ {print $3}')
+# The prefix file says it once wineserver has written it out.
+acp=$(sed -n 's/^"ACP"="\([0-9]*\)"/\1/p' "$WINEPREFIX/system.reg" | head -1)
 if [ "$acp" != "1252" ]; then
     echo "wine-prefix: the prefix's ANSI code page is '$acp', not 1252" >&2
     exit 1
