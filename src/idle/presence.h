@@ -27,6 +27,8 @@ inline constexpr const char* kStartCaption =
     "z\xE9phyr's lant\xE8rn idl\xE8 -- by: vx9...up in this bitch. . . . . . .";
 inline constexpr const char* kClosingCaption = "America Online - Owned by: vx9";
 inline constexpr unsigned kIdleIntervalMs = 60000;
+// The reason at start-up, and whenever the report finds it empty.
+inline constexpr const char* kDefaultReason = "uppin.";
 
 class Presence {
 public:
