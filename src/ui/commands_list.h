@@ -1,0 +1,30 @@
+#pragma once
+// The commands list (frmComs): the dot-commands the user can type in the chat room.
+// Created and loaded on first use; while it exists, showing it again only shows it.
+
+#include <array>
+
+#include "idle/presence.h"
+#include "ui/form_slot.h"
+
+namespace lantern {
+
+inline constexpr std::array<const char*, 7> kCommandLines = {
+    ".idleon - turns idle on", ".idleoff - turns idle off", ".end - closes program", ".exit - closes program",
+    ".pr * - go to pr *",      ".aim * - go to aim chat *", ".coms - shows this",
+};
+
+class CommandsList {
+public:
+    CommandsList(Platform& platform, Presence& presence);
+    void show();
+
+private:
+    void createAndLoad();
+
+    Platform& platform_;       // not owned
+    Presence& presence_;       // not owned
+    FormSlot<Window> window_;  // the current frmComs
+};
+
+}  // namespace lantern

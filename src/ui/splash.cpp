@@ -1,0 +1,60 @@
+#include "ui/splash.h"
+
+#include "ui/layout.h"
+
+namespace lantern {
+namespace {
+
+WindowSpec splashSpec() {
+    WindowSpec spec;
+    spec.name = "frmSplash";
+    spec.clientWidth = 4500;
+    spec.clientHeight = 3075;
+    spec.border = Border::None;
+    spec.minButton = false;
+    spec.maxButton = false;
+    spec.taskbarButton = false;
+    return spec;
+}
+
+}  // namespace
+
+ScreenPosition centredPosition(double screenWidth, double screenHeight, double windowWidth, double windowHeight) {
+    // Every intermediate is held as a float, so the result rounds the same way on
+    // every compiler and FPU.
+    const float halfScreenWidth = static_cast<float>(screenWidth) / 2.0f;
+    const float halfWindowWidth = static_cast<float>(windowWidth) / 2.0f;
+    const float halfScreenHeight = static_cast<float>(screenHeight) / 2.0f;
+    const float halfWindowHeight = static_cast<float>(windowHeight) / 2.0f;
+    return ScreenPosition{halfScreenWidth - halfWindowWidth, halfScreenHeight - halfWindowHeight};
+}
+
+void centerOnScreen(Window& window, Toolkit& toolkit) {
+    const ScreenPosition at =
+        centredPosition(toolkit.screenWidth(), toolkit.screenHeight(), window.width(), window.height());
+    window.move(at.left, at.top);
+}
+
+Splash::Splash(Platform& platform, MainWindow& mainWindow) : platform_(platform), mainWindow_(mainWindow) {}
+
+void Splash::show() {
+    Window* live = window_.get();
+    if (!live || !live->alive()) createAndLoad();
+    window_.get()->show();
+}
+
+void Splash::createAndLoad() {
+    Window& window = window_.replace(platform_.toolkit.createWindow(splashSpec()));
+    ControlSpec picture = controlAt(ControlKind::Picture, "Image1", 0, 0, 4500, 3075);
+    picture.picture = "splash";
+    window.add(picture).onClick = [this, &window] {
+        auto running = window_.running();
+        mainWindow_.show();
+        window.destroy();
+    };
+
+    platform_.events.doEvents();
+    centerOnScreen(window, platform_.toolkit);
+}
+
+}  // namespace lantern

@@ -1,0 +1,157 @@
+#include "ui/style_dialog.h"
+
+#include <algorithm>
+
+#include "style/settings.h"
+#include "ui/layout.h"
+
+namespace lantern {
+namespace {
+
+WindowSpec dialogSpec() {
+    WindowSpec spec;
+    spec.name = "frmAscii";
+    spec.caption = "modify your ascii";
+    spec.clientWidth = 3870;
+    spec.clientHeight = 1815;
+    spec.border = Border::FixedSingle;
+    spec.maxButton = false;
+    spec.whiteBackground = true;
+    return spec;
+}
+
+ControlSpec label(const std::string& name, double left, double top, double width, const std::string& caption) {
+    ControlSpec spec = controlAt(ControlKind::Label, name, left, top, width, 255, caption);
+    spec.font = Font{"MS Sans Serif", 8.25, true};
+    spec.whiteBackground = true;
+    return spec;
+}
+
+ControlSpec colourBox(const std::string& name, double top, const std::string& text, int maxLength) {
+    ControlSpec spec = controlAt(ControlKind::TextBox, name, 1440, top, 855, 285, text);
+    spec.maxLength = maxLength;
+    return spec;
+}
+
+bool isPrefixFont(const std::string& face) {
+    return std::find(kPrefixFonts.begin(), kPrefixFonts.end(), face) != kPrefixFonts.end();
+}
+
+}  // namespace
+
+StyleDialog::StyleDialog(Platform& platform, Presence& presence) : platform_(platform), presence_(presence) {}
+
+void StyleDialog::setAsciiColorBox(const std::string& text) { ensureLoaded().asciiColorBox->setText(text); }
+void StyleDialog::setFirstColorBox(const std::string& text) { ensureLoaded().firstColorBox->setText(text); }
+void StyleDialog::setSecondColorBox(const std::string& text) { ensureLoaded().secondColorBox->setText(text); }
+
+void StyleDialog::show() {
+    ensureLoaded();
+    window_.get()->show();
+}
+
+StyleDialog::Controls& StyleDialog::ensureLoaded() {
+    Window* live = window_.get();
+    if (!live || !live->alive()) {
+        create();
+        load();
+    }
+    return controls_;
+}
+
+// Creation order is the tab order: font list, prefix box, button, then the three
+// colour boxes. The labels take no focus.
+void StyleDialog::create() {
+    Window& window = window_.replace(platform_.toolkit.createWindow(dialogSpec()));
+
+    controls_.fontList = &window.add(controlAt(ControlKind::ComboBox, "cboAscii", 0, 0, 2655, 315, "Webdings"));
+
+    ControlSpec prefix = controlAt(ControlKind::TextBox, "txtAscii", 2760, 0, 1095, 315);
+    prefix.font = Font{"Webdings", 8.25, false};  // the preview font
+    controls_.prefixBox = &window.add(prefix);
+
+    Control& setButton =
+        window.add(controlAt(ControlKind::Button, "cmdSet", 0, 1440, 3855, 375, "set ascii to selected"));
+    setButton.onClick = [this] {
+        auto running = window_.running();
+        setToSelected();
+    };
+
+    controls_.asciiColorBox = &window.add(colourBox("txtAsciiColor", 360, "000000", 6));
+    controls_.firstColorBox = &window.add(colourBox("txtFirstColor", 720, "000000", 6));
+    controls_.secondColorBox = &window.add(colourBox("txtSecondColor", 1080, "000066", 0));
+
+    window.add(label("Label1", 120, 360, 1335, "Ascii color:"));
+    window.add(label("Label2", 120, 720, 975, "First color:"));
+    window.add(label("Label3", 120, 1080, 1215, "Second color:"));
+}
+
+void StyleDialog::load() {
+    Controls& c = controls_;
+    for (const char* face : kPrefixFonts) c.fontList->addItem(face);
+
+    presence_.client().keepOnTop(window_.get()->handle());
+
+    c.prefixBox->setText(setting("asciiT"));
+    if (c.prefixBox->text().empty()) c.prefixBox->setText("2");
+
+    // The stored font only changes the preview: the list keeps reading "Webdings".
+    const std::string font = setting("asciiF");
+    if (font.empty()) {
+        c.fontList->setText("Webdings");
+        c.prefixBox->setFontFace("Webdings");
+    }
+    if (isPrefixFont(font)) c.prefixBox->setFontFace(font);
+
+    CurrentStyle& style = presence_.style();
+    loadColour("asciiCol", style.asciiCol, *c.asciiColorBox, "000000");
+    loadColour("firstColor", style.firstColor, *c.firstColorBox, "000000");
+    loadColour("secondColor", style.secondColor, *c.secondColorBox, "000066");
+}
+
+void StyleDialog::loadColour(const char* name, std::string& inEffect, Control& box, const char* fallback) {
+    inEffect = setting(name);
+    if (inEffect.empty()) inEffect = fallback;
+    box.setText(inEffect);
+}
+
+void StyleDialog::setToSelected() {
+    Controls& c = controls_;
+    const std::string font = c.fontList->text();
+    if (!isPrefixFont(font)) {
+        platform_.toolkit.messageBox(kInvalidFontMessage, presence_.appTitle(), mb::Ok);
+        return;
+    }
+    c.prefixBox->setFontFace(font);
+
+    // The stored prefix keeps this font-only form (what the next start-up reads);
+    // the coloured form below is only put into effect.
+    CurrentStyle& style = presence_.style();
+    const std::string glyphs = c.prefixBox->text();
+    style.asciiPrefix = "<font face=" + font + ">" + glyphs + "</font><font face=Tahoma> ";
+    store("ascii", style.asciiPrefix);
+    store("asciiF", font);
+
+    style.asciiCol = c.asciiColorBox->text();
+    store("asciiCol", style.asciiCol);
+    style.firstColor = c.firstColorBox->text();
+    store("firstColor", style.firstColor);
+    style.secondColor = c.secondColorBox->text();
+    store("secondColor", style.secondColor);
+
+    style.asciiPrefix = "<font face=" + font + "><font color=#" + style.asciiCol + ">" + glyphs + "<font face=Tahoma> ";
+    store("asciiT", c.prefixBox->text());
+
+    const std::string& c1 = style.firstColor;
+    const std::string& c2 = style.secondColor;
+    presence_.client().sendChat(style.asciiPrefix + "<font face=tahoma color=#" + c1 + "><b>m</b><font color=#" + c2 +
+                                ">odified <font color=#" + c1 + "><b>a</b><font color=#" + c2 + ">scii.");
+}
+
+std::string StyleDialog::setting(const char* name) { return readSetting(platform_.registry, kSettingsKey, name); }
+
+void StyleDialog::store(const char* name, const std::string& text) {
+    writeSetting(platform_.registry, kSettingsKey, name, text);
+}
+
+}  // namespace lantern
