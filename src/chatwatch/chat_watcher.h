@@ -3,6 +3,8 @@
 // event per new line, with the author's screen name and the text. Lines that arrive
 // while one is being handled are queued and handled after it, never nested.
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,12 +16,27 @@ namespace lantern {
 
 using ChatLineHandler = std::function<void(const std::string& screenName, const std::string& text)>;
 
+// What the watcher has done since it was made, for benchmarks and tests.
+struct ChatWatcherStats {
+    std::uint64_t linesSeen = 0;       // new chat lines found in the transcript
+    std::uint64_t linesDelivered = 0;  // handler calls
+    std::uint64_t linesCoalesced = 0;  // lines folded into a newer one (see line_queue.h)
+    std::size_t queueLength = 0;       // lines waiting now
+    std::size_t queuePeak = 0;         // the most that ever waited
+};
+
 class ChatWatcher : public ChatScanner {
 public:
     ChatWatcher(Platform& platform, ChatLineHandler onChatLine);
     ~ChatWatcher() override;
     void start() override;
     void stop() override;
+
+    // How the watcher learns who is signed on, asked only when a backlog of lines
+    // has built up (see line_queue.h). By default the client's welcome window is read.
+    void setSignedOnNameReader(std::function<std::string()> reader);
+
+    ChatWatcherStats stats() const;
 
 private:
     struct Impl;

@@ -1,0 +1,209 @@
+// How the watcher runs: a poll timer looks at the open chat room every few tens of
+// milliseconds. It asks the transcript for its length first and reads the whole text
+// only when the length changed, while a last line waits to settle, and once a second
+// anyway (a trim plus an append can keep the length). New lines go into a queue; a
+// second timer hands them to the handler one at a time. The handler's pauses let
+// events run, so the poll timer keeps polling during a handler, but those polls only
+// add to the queue: the dispatch loop already running hands the lines on afterwards.
+
+#include "chatwatch/chat_watcher.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "chatwatch/line_queue.h"
+#include "chatwatch/room_transcript.h"
+#include "chatwatch/transcript.h"
+#include "client/client.h"
+
+namespace lantern {
+
+namespace {
+
+constexpr unsigned kPollMilliseconds = 40;
+// As soon as the toolkit allows: a dispatch is only put off to leave the poll.
+constexpr unsigned kDispatchMilliseconds = 1;
+// Polls between reads of the whole text when the length stays the same.
+constexpr int kPollsPerForcedRead = 25;
+// A queue this long asks who is signed on, to fold other people's dot-lines.
+constexpr std::size_t kBacklog = 32;
+
+}  // namespace
+
+struct ChatWatcher::Impl {
+    Impl(Platform& seams, ChatLineHandler handler)
+        : platform(seams),
+          onChatLine(std::move(handler)),
+          client(platform),
+          pollTimer(platform.toolkit.createTimer()),
+          dispatchTimer(platform.toolkit.createTimer()) {
+        readSignedOnName = [this] { return client.readScreenName(); };
+        pollTimer->setInterval(kPollMilliseconds);
+        pollTimer->onTick = [this] { poll(); };
+        dispatchTimer->setInterval(kDispatchMilliseconds);
+        dispatchTimer->onTick = [this] { dispatch(); };
+    }
+
+    void start();
+    void stop();
+    void poll();
+    void watchRoom(const roomtranscript::Room& found);
+    void foldOthersIfBacklogged();
+    void scheduleDispatch();
+    void dispatch();
+
+    Platform platform;  // the seams, not owned
+    ChatLineHandler onChatLine;
+    std::function<std::string()> readSignedOnName;
+    Client client;                         // reads the signed-on name by default
+    std::unique_ptr<Timer> pollTimer;      // owned
+    std::unique_ptr<Timer> dispatchTimer;  // owned
+
+    bool started = false;
+    bool dispatching = false;
+    WindowHandle room = 0;  // the room being watched; 0 before one was seen
+    std::optional<std::size_t> lastLength;
+    int pollsSinceRead = 0;
+    TranscriptTracker tracker;
+    LineQueue queue;
+    std::size_t foldAt = kBacklog;  // the queue length that next asks for the name
+    std::uint64_t linesSeen = 0;
+    std::uint64_t linesDelivered = 0;
+};
+
+void ChatWatcher::Impl::start() {
+    if (started) {
+        return;
+    }
+    started = true;
+    room = 0;
+    queue.clear();
+    // What the room holds now is old: this first look only notes where it ends.
+    poll();
+    pollTimer->setEnabled(true);
+}
+
+void ChatWatcher::Impl::stop() {
+    started = false;
+    pollTimer->setEnabled(false);
+    dispatchTimer->setEnabled(false);
+    queue.clear();
+    room = 0;
+}
+
+void ChatWatcher::Impl::poll() {
+    if (!started) {
+        return;
+    }
+    const roomtranscript::Room found = roomtranscript::find(platform.windows);
+    if (found.room == 0) {
+        room = 0;  // no room open: the next one starts afresh
+        return;
+    }
+    watchRoom(found);
+}
+
+void ChatWatcher::Impl::watchRoom(const roomtranscript::Room& found) {
+    const std::optional<std::size_t> length =
+        roomtranscript::length(platform.windows, found.transcript);
+    if (!length) {
+        return;  // the client is not answering: try again next time
+    }
+    const bool sameRoom = found.room == room;
+    const bool worthReading = !sameRoom || length != lastLength || tracker.hasUnsettledLine() ||
+                              ++pollsSinceRead >= kPollsPerForcedRead;
+    if (!worthReading) {
+        return;
+    }
+    std::optional<std::string> text =
+        roomtranscript::read(platform.windows, found.transcript, *length);
+    if (!text) {
+        return;
+    }
+    lastLength = length;
+    pollsSinceRead = 0;
+    if (!sameRoom) {
+        // Another room (or the first one): only what comes after now is new there.
+        room = found.room;
+        tracker.reset(std::move(*text));
+        return;
+    }
+    for (ChatLine& line : tracker.update(std::move(*text))) {
+        ++linesSeen;
+        queue.push(std::move(line));
+    }
+    foldOthersIfBacklogged();
+    scheduleDispatch();
+}
+
+void ChatWatcher::Impl::foldOthersIfBacklogged() {
+    if (queue.empty()) {
+        foldAt = kBacklog;
+        return;
+    }
+    if (queue.size() <= foldAt || !readSignedOnName) {
+        return;
+    }
+    // Reading the name may let events run; the queue may shrink meanwhile, which
+    // is fine: the folding works on what is queued once the name is known.
+    const std::string signedOnName = readSignedOnName();
+    queue.demoteOthers(signedOnName);
+    // What is left is the user's own; ask again only once it has doubled.
+    foldAt = std::max(kBacklog, 2 * queue.size());
+}
+
+void ChatWatcher::Impl::scheduleDispatch() {
+    if (started && !dispatching && !queue.empty() && !dispatchTimer->enabled()) {
+        dispatchTimer->setEnabled(true);
+    }
+}
+
+void ChatWatcher::Impl::dispatch() {
+    dispatchTimer->setEnabled(false);
+    if (dispatching) {
+        return;  // lines that arrive inside a handler wait for the loop below
+    }
+    dispatching = true;
+    // Also when the handler ends the program or throws: then nothing stays stuck.
+    struct Done {
+        Impl& self;
+        ~Done() {
+            self.dispatching = false;
+            self.scheduleDispatch();
+        }
+    } done{*this};
+    while (started) {
+        std::optional<ChatLine> line = queue.pop();
+        if (!line) {
+            break;
+        }
+        ++linesDelivered;
+        onChatLine(line->screenName, line->text);
+    }
+}
+
+ChatWatcher::ChatWatcher(Platform& platform, ChatLineHandler onChatLine)
+    : impl_(std::make_unique<Impl>(platform, std::move(onChatLine))) {}
+
+ChatWatcher::~ChatWatcher() { impl_->stop(); }
+
+void ChatWatcher::start() { impl_->start(); }
+
+void ChatWatcher::stop() { impl_->stop(); }
+
+void ChatWatcher::setSignedOnNameReader(std::function<std::string()> reader) {
+    impl_->readSignedOnName = std::move(reader);
+}
+
+ChatWatcherStats ChatWatcher::stats() const {
+    ChatWatcherStats stats;
+    stats.linesSeen = impl_->linesSeen;
+    stats.linesDelivered = impl_->linesDelivered;
+    stats.linesCoalesced = impl_->queue.coalesced();
+    stats.queueLength = impl_->queue.size();
+    stats.queuePeak = impl_->queue.peak();
+    return stats;
+}
+
+}  // namespace lantern

@@ -1,0 +1,61 @@
+#include "chatwatch/room_transcript.h"
+
+#include <algorithm>
+
+#include "client/window_io.h"
+#include "platform/messages.h"
+
+namespace lantern::roomtranscript {
+
+namespace {
+
+constexpr const char* kTranscriptClass = "richcntlreadonly";
+// Lines arriving between the length and the read are picked up now rather than at
+// the next poll, up to this much.
+constexpr std::size_t kReadSlack = 1024;
+
+WindowHandle firstClientWindow(WindowSystem& windows) {
+    const WindowHandle frame = windows.findWindow("aol frame25");
+    const WindowHandle mdiClient = frame ? windows.findChild(frame, 0, "mdiclient") : 0;
+    const WindowHandle child = mdiClient ? windows.findChild(mdiClient, 0, "aol child") : 0;
+    return child ? windows.getWindow(child, gw::First) : 0;
+}
+
+}  // namespace
+
+Room find(WindowSystem& windows) {
+    for (WindowHandle candidate = firstClientWindow(windows); candidate != 0;
+         candidate = windows.getWindow(candidate, gw::Next)) {
+        if (windowio::hasChildOfEach(windows, candidate,
+                                     {"_aol_static", kTranscriptClass, "_aol_combobox", "_aol_icon",
+                                      "richcntl"})) {
+            return Room{candidate, windows.findChild(candidate, 0, kTranscriptClass)};
+        }
+    }
+    return Room{};
+}
+
+std::optional<std::size_t> length(WindowSystem& windows, WindowHandle transcript) {
+    const SendResult result = windows.sendMessage(transcript, msg::GetTextLength, 0, 0);
+    if (!result.delivered) {
+        return std::nullopt;
+    }
+    return result.value > 0 ? static_cast<std::size_t>(result.value) : 0;
+}
+
+std::optional<std::string> read(WindowSystem& windows, WindowHandle transcript, std::size_t length) {
+    const std::size_t capacity = length + kReadSlack + 1;
+    std::string buffer(capacity - 1, '\0');
+    const SendResult result = windows.sendGetText(transcript, capacity, buffer);
+    if (!result.delivered) {
+        return std::nullopt;
+    }
+    const std::size_t copied = result.value > 0 ? static_cast<std::size_t>(result.value) : 0;
+    buffer.resize(std::min(buffer.size(), copied));
+    if (const std::size_t nul = buffer.find('\0'); nul != std::string::npos) {
+        buffer.resize(nul);
+    }
+    return buffer;
+}
+
+}  // namespace lantern::roomtranscript
