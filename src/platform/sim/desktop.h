@@ -100,10 +100,14 @@ public:
     std::vector<WindowHandle> children(WindowHandle window) const;  // sibling order
     void bringToTop(WindowHandle window);  // first among its siblings
     bool minimized(WindowHandle window) const;
+    bool visible(WindowHandle window) const;  // alive and shown
     bool topmost(WindowHandle window) const;
     int topmostCalls(WindowHandle window) const;  // SetWindowPos(HWND_TOPMOST) seen
+    int releaseCaptureCalls() const;
 
-    // The window stops answering for `seconds` of virtual time from now.
+    // The window stops answering for `seconds` of virtual time from now; so do the
+    // windows below it, which share its thread. A send to it blocks the sender:
+    // time passes, but no event runs meanwhile.
     void hang(WindowHandle window, double seconds);
     // How long a send waits for a hung window before it fails (20 s by default).
     void setSendTimeout(double seconds);
@@ -148,6 +152,9 @@ public:
     void pressMouse(Control& control, MouseButton button);
     void click(Control& control);
     void userClose(Window& window);  // the close box: onClose, then destroyed
+    // The window is uncovered and paints now (shown windows also paint by themselves
+    // when the program next lets events run).
+    void paint(Window& window);
     // The user types into a text box or combo box (text replaced, as typed).
     void type(Control& control, const std::string& text);
     double controlFontSize(const Control& control) const;
@@ -173,6 +180,8 @@ public:
     void clampMoves(double minLeft, double minTop, double maxLeft, double maxTop);
     // Where the window has been moved to, in order (every move, glides included).
     std::vector<std::pair<double, double>> moveTrail(WindowHandle window) const;
+    // Where each move was aimed, before the window manager rounded and clamped it.
+    std::vector<std::pair<double, double>> moveRequests(WindowHandle window) const;
 
     void setPreviousInstanceRunning(bool running);
 

@@ -1,0 +1,320 @@
+#include "platform/sim/sim_toolkit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "platform/messages.h"
+
+namespace lantern::sim {
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15;
+// A bordered window's frame: a 4-pixel border all round and an 18-pixel caption.
+constexpr double kBorderTwips = 4 * kTwipsPerPixel;
+constexpr double kCaptionTwips = 18 * kTwipsPerPixel;
+// Where a new window appears before the program places it (as a window manager's
+// default placement, not the corner, so that a forgotten placement shows).
+constexpr double kDefaultLeft = 100 * kTwipsPerPixel;
+constexpr double kDefaultTop = 80 * kTwipsPerPixel;
+// How long the user holds the mouse in the move loop of a drag.
+constexpr double kMoveLoopSeconds = 0.5;
+
+double toWholePixel(double twips) { return std::round(twips / kTwipsPerPixel) * kTwipsPerPixel; }
+
+}  // namespace
+
+SimToolkit::SimToolkit(WindowTree& tree, EventQueue& clock, SimWindowSystem& windows)
+    : tree_(tree), clock_(clock), windows_(windows), link_(std::make_shared<ToolkitLink>()) {
+    link_->toolkit = this;
+}
+
+SimToolkit::~SimToolkit() { link_->toolkit = nullptr; }
+
+// ---- windows
+
+std::unique_ptr<Window> SimToolkit::createWindow(const WindowSpec& spec) {
+    WindowHandle handle = tree_.create(0, "LanternForm", spec.caption, false);
+    WindowNode& node = *tree_.find(handle);
+    node.visible = false;  // loaded, not shown
+    node.left = kDefaultLeft;
+    node.top = kDefaultTop;
+    const bool framed = spec.border != Border::None;
+    node.width = spec.clientWidth + (framed ? 2 * kBorderTwips : 0);
+    node.height = spec.clientHeight + (framed ? 2 * kBorderTwips + kCaptionTwips : 0);
+    node.handler = [this](WindowHandle self, unsigned message, std::uintptr_t wParam, std::intptr_t,
+                          std::string&) { return formMessage(self, message, wParam); };
+    auto form = std::make_unique<SimForm>(link_, spec, handle);
+    forms_[handle] = form.get();
+    return form;
+}
+
+SimForm* SimToolkit::form(const std::string& name) {
+    // The newest live one: a window closed and created anew is the new one.
+    for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) {
+        if (it->second->spec().name == name && it->second->alive()) return it->second;
+    }
+    return nullptr;
+}
+
+std::optional<std::intptr_t> SimToolkit::formMessage(WindowHandle handle, unsigned message,
+                                                     std::uintptr_t wParam) {
+    if (message == msg::Close) {
+        close(handle);
+        return 0;
+    }
+    if (message == msg::NcLButtonDown && wParam == kHtCaption) {
+        moveLoop(handle);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+void SimToolkit::close(WindowHandle handle) {
+    auto it = forms_.find(handle);
+    if (it == forms_.end() || !it->second->alive()) return;
+    std::function<void()> onClose = it->second->onClose;  // a copy: the handler may end its window
+    if (onClose) onClose();
+    tree_.destroy(handle);
+}
+
+void SimToolkit::moveLoop(WindowHandle handle) {
+    // The window manager's loop lets events run while the user drags.
+    clock_.runUntil(clock_.now() + kMoveLoopSeconds);
+    if (drags.empty()) return;  // released where it was
+    auto [left, top] = drags.front();
+    drags.pop_front();
+    moveWindow(handle, left, top);
+}
+
+void SimToolkit::moveWindow(WindowHandle handle, double left, double top) {
+    WindowNode* node = tree_.find(handle);
+    if (!node) return;
+    node->moveRequests.emplace_back(left, top);
+    left = toWholePixel(left);
+    top = toWholePixel(top);
+    if (clamp_) {
+        left = std::clamp(left, clamp_->minLeft, clamp_->maxLeft);
+        top = std::clamp(top, clamp_->minTop, clamp_->maxTop);
+    }
+    node->left = left;
+    node->top = top;
+    node->moveTrail.emplace_back(left, top);
+}
+
+void SimToolkit::clampMoves(double minLeft, double minTop, double maxLeft, double maxTop) {
+    // The bounds, too, lie on whole pixels, inside what was asked.
+    auto inward = [](double twips, bool up) {
+        double pixels = twips / kTwipsPerPixel;
+        return (up ? std::ceil(pixels) : std::floor(pixels)) * kTwipsPerPixel;
+    };
+    clamp_ = Clamp{inward(minLeft, true), inward(minTop, true), inward(maxLeft, false), inward(maxTop, false)};
+}
+
+void SimToolkit::setScreenSize(double width, double height) {
+    screenWidth_ = width;
+    screenHeight_ = height;
+}
+
+void SimToolkit::schedulePaint(SimForm& form) {
+    if (form.paintPending) return;
+    form.paintPending = true;
+    // Painted when the program next lets events run, as a real window is.
+    WindowHandle handle = form.handle();
+    clock_.post(0, [this, handle] {
+        auto it = forms_.find(handle);
+        if (it == forms_.end()) return;
+        it->second->paintPending = false;
+        if (it->second->visible()) paint(*it->second);
+    });
+}
+
+void SimToolkit::paint(Window& window) {
+    if (!window.visible()) return;
+    std::function<void()> onPaint = window.onPaint;
+    if (onPaint) onPaint();
+}
+
+// ---- the user
+
+std::shared_ptr<SimControl> SimToolkit::reachable(Control& control) {
+    auto* sim = dynamic_cast<SimControl*>(&control);
+    if (!sim || !sim->enabled()) return nullptr;
+    const WindowNode* window = tree_.find(sim->form());
+    if (!window || !window->visible) return nullptr;
+    return sim->shared_from_this();
+}
+
+void SimToolkit::pressMouse(Control& control, MouseButton button) {
+    auto reached = reachable(control);
+    if (!reached) return;
+    std::function<void(MouseButton)> onMouseDown = reached->onMouseDown;
+    if (onMouseDown) onMouseDown(button);
+}
+
+void SimToolkit::click(Control& control) {
+    auto reached = reachable(control);
+    if (!reached) return;
+    std::function<void(MouseButton)> onMouseDown = reached->onMouseDown;
+    if (onMouseDown) onMouseDown(MouseButton::Left);
+    // The press may have closed the window or disabled the control: no click then.
+    if (!reachable(*reached)) return;
+    std::function<void()> onClick = reached->onClick;
+    if (onClick) onClick();
+}
+
+void SimToolkit::userClose(Window& window) {
+    if (window.alive()) close(window.handle());
+}
+
+void SimToolkit::type(Control& control, const std::string& text) {
+    auto reached = reachable(control);
+    if (!reached) return;
+    const ControlSpec& spec = reached->spec();
+    if (spec.kind != ControlKind::TextBox && spec.kind != ControlKind::ComboBox) return;
+    std::string typed = text;
+    if (spec.maxLength > 0 && typed.size() > static_cast<std::size_t>(spec.maxLength)) {
+        typed.resize(static_cast<std::size_t>(spec.maxLength));  // the box takes no more
+    }
+    reached->setText(typed);
+}
+
+// ---- timers, menus, dialogs
+
+std::unique_ptr<Timer> SimToolkit::createTimer() {
+    auto timer = std::make_unique<SimTimer>(clock_);
+    timers_.push_back(timer->state());
+    return timer;
+}
+
+namespace {
+
+struct MenuItem {
+    std::string name;
+    bool enabled = true;
+    bool separator = false;
+    bool submenu = false;
+    int parent = -1;  // index of the item whose submenu holds it
+};
+
+class SimPopupMenu final : public PopupMenu {
+public:
+    SimPopupMenu(std::weak_ptr<ToolkitLink> link, const MenuItemSpec& root) : link_(std::move(link)) {
+        for (const auto& child : root.children) addItem(child, -1);
+    }
+
+    bool enabled(const std::string& itemName) const override {
+        const MenuItem* item = find(itemName);
+        return item && item->enabled;
+    }
+
+    void setEnabled(const std::string& itemName, bool enabled) override {
+        for (auto& item : items_) {
+            if (item.name == itemName) item.enabled = enabled;
+        }
+    }
+
+    void popup(Window& over, double x, double y) override {
+        auto link = link_.lock();
+        if (!link || !link->toolkit) return;
+        SimToolkit::ShownMenu shown{over.handle(), x, y, {}};
+        std::vector<std::string> choosable;
+        for (const auto& item : items_) {
+            if (item.name.empty()) continue;
+            shown.enabled[item.name] = item.enabled;
+            if (canChoose(item)) choosable.push_back(item.name);
+        }
+        auto choice = link->toolkit->trackPopup(shown, choosable);
+        std::function<void(const std::string&)> onChooseNow = onChoose;
+        if (choice && onChooseNow) onChooseNow(*choice);
+    }
+
+private:
+    void addItem(const MenuItemSpec& spec, int parent) {
+        MenuItem item;
+        item.name = spec.name;
+        item.enabled = spec.enabled;
+        item.separator = spec.caption == "-";
+        item.submenu = !spec.children.empty();
+        item.parent = parent;
+        items_.push_back(item);
+        const int index = static_cast<int>(items_.size()) - 1;
+        for (const auto& child : spec.children) addItem(child, index);
+    }
+
+    const MenuItem* find(const std::string& name) const {
+        for (const auto& item : items_) {
+            if (item.name == name) return &item;
+        }
+        return nullptr;
+    }
+
+    // A command the user can click: enabled, not a separator or a submenu, and
+    // reached through enabled submenus only.
+    bool canChoose(const MenuItem& item) const {
+        if (item.separator || item.submenu) return false;
+        for (const MenuItem* at = &item;; at = &items_[static_cast<std::size_t>(at->parent)]) {
+            if (!at->enabled) return false;
+            if (at->parent < 0) return true;
+        }
+    }
+
+    std::weak_ptr<ToolkitLink> link_;
+    std::vector<MenuItem> items_;  // every item, depth first
+};
+
+}  // namespace
+
+std::unique_ptr<PopupMenu> SimToolkit::createPopupMenu(Window&, const MenuItemSpec& root) {
+    return std::make_unique<SimPopupMenu>(link_, root);
+}
+
+std::optional<std::string> SimToolkit::trackPopup(const ShownMenu& shown,
+                                                  const std::vector<std::string>& choosable) {
+    popups.push_back({shown.over, shown.x, shown.y, shown.enabled});
+    if (popupChoices.empty()) return std::nullopt;  // dismissed
+    std::string choice = popupChoices.front();
+    popupChoices.pop_front();
+    if (std::find(choosable.begin(), choosable.end(), choice) == choosable.end()) return std::nullopt;
+    return choice;
+}
+
+int SimToolkit::messageBox(const std::string& text, const std::string& title, unsigned style) {
+    messageBoxes.push_back({text, title, style});
+    return mb::IdOk;
+}
+
+std::optional<std::string> SimToolkit::inputBox(const std::string& prompt, const std::string&,
+                                                 const std::string&) {
+    inputPrompts.push_back(prompt);
+    if (inputAnswers.empty()) return std::nullopt;  // cancelled
+    auto answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+}
+
+// ---- the program as a whole
+
+bool SimToolkit::previousInstanceRunning() {
+    // Like a named mutex: the first check also marks this instance as running,
+    // until the program ends.
+    bool running = previousInstance || thisInstanceRunning_;
+    thisInstanceRunning_ = true;
+    return running;
+}
+
+void SimToolkit::endProgramNow() {
+    ended = true;
+    thisInstanceRunning_ = false;
+    // Nothing of the program runs again: its timers fall silent and its windows go,
+    // as they do when a process ends.
+    for (auto& weak : timers_) {
+        if (auto state = weak.lock()) state->silenced = true;
+    }
+    timers_.clear();
+    for (auto& [handle, form] : forms_) tree_.destroy(handle);
+    throw ProgramEnded{};
+}
+
+}  // namespace lantern::sim

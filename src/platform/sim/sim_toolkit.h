@@ -1,0 +1,168 @@
+#pragma once
+// The headless toolkit: the program's own windows are top-level windows of class
+// "LanternForm" in the simulated window tree, so they have handles, take WM_CLOSE
+// and the move loop, and show their visibility, position and topmost state the same
+// way through the Window object and the desktop's inspection calls. Controls hold
+// their state in memory; timers, the move loop and paints run on the virtual clock;
+// message boxes, input boxes and popup menus answer from what the test queued.
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/desktop.h"
+#include "platform/sim/event_queue.h"
+#include "platform/sim/sim_timer.h"
+#include "platform/sim/sim_window_system.h"
+#include "platform/sim/window_tree.h"
+
+namespace lantern::sim {
+
+class SimToolkit;
+class SimForm;
+
+// Lets the toolkit's objects outlive the desktop: they reach it only through this
+// link, which the toolkit empties when it goes.
+struct ToolkitLink {
+    SimToolkit* toolkit = nullptr;  // not owned; null once the desktop is gone
+};
+
+class SimControl final : public Control, public std::enable_shared_from_this<SimControl> {
+public:
+    SimControl(const ControlSpec& spec, WindowHandle form);
+    const std::string& name() const override { return spec_.name; }
+    std::string text() const override { return text_; }
+    void setText(const std::string& text) override { text_ = text; }
+    bool enabled() const override { return enabled_; }
+    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    std::string fontFace() const override { return font_.face; }
+    void setFontFace(const std::string& face) override { font_.face = face; }
+    void addItem(const std::string& item) override { items_.push_back(item); }
+    std::vector<std::string> items() const override { return items_; }
+
+    const ControlSpec& spec() const { return spec_; }
+    double fontSize() const { return font_.points; }
+    WindowHandle form() const { return form_; }
+
+private:
+    ControlSpec spec_;
+    WindowHandle form_;  // the window that holds it
+    std::string text_;
+    bool enabled_;
+    Font font_;
+    std::vector<std::string> items_;
+};
+
+class SimForm final : public Window {
+public:
+    SimForm(std::shared_ptr<ToolkitLink> link, const WindowSpec& spec, WindowHandle handle);
+    ~SimForm() override;
+
+    WindowHandle handle() const override { return handle_; }
+    bool alive() const override { return node() != nullptr; }
+    Control& add(const ControlSpec& spec) override;
+    Control* control(const std::string& name) override;
+    void show() override;
+    void hide() override;
+    bool visible() const override;
+    double left() const override;
+    double top() const override;
+    double width() const override;
+    double height() const override;
+    void move(double left, double top) override;
+    std::string caption() const override;
+    void setCaption(const std::string& caption) override;
+    void destroy() override;
+
+    const WindowSpec& spec() const { return spec_; }
+    bool paintPending = false;
+
+private:
+    // The live window in the tree, or null (closed, or the desktop is gone).
+    WindowNode* node() const;
+    // The window as it was last, alive or not.
+    const WindowNode* lastState() const;
+
+    std::weak_ptr<ToolkitLink> link_;
+    WindowSpec spec_;
+    WindowHandle handle_;
+    std::vector<std::shared_ptr<SimControl>> controls_;  // owned, in creation order
+};
+
+class SimToolkit final : public Toolkit {
+public:
+    SimToolkit(WindowTree& tree, EventQueue& clock, SimWindowSystem& windows);
+    ~SimToolkit() override;
+
+    std::unique_ptr<Window> createWindow(const WindowSpec& spec) override;
+    std::unique_ptr<Timer> createTimer() override;
+    std::unique_ptr<PopupMenu> createPopupMenu(Window& owner, const MenuItemSpec& root) override;
+    int messageBox(const std::string& text, const std::string& title, unsigned style) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& defaultText) override;
+    double screenWidth() override { return screenWidth_; }
+    double screenHeight() override { return screenHeight_; }
+    bool previousInstanceRunning() override;
+    [[noreturn]] void endProgramNow() override;
+
+    // ---- used by the objects it made
+    WindowTree& tree() { return tree_; }
+    EventQueue& clock() { return clock_; }
+    void forgetForm(WindowHandle handle) { forms_.erase(handle); }
+    // The window manager: lands the move on whole pixels within the clamp.
+    void moveWindow(WindowHandle handle, double left, double top);
+    void schedulePaint(SimForm& form);
+    struct ShownMenu {
+        WindowHandle over;
+        double x, y;
+        std::map<std::string, bool> enabled;
+    };
+    // Records the popup and answers with the queued choice, if it may be chosen.
+    std::optional<std::string> trackPopup(const ShownMenu& shown, const std::vector<std::string>& choosable);
+
+    // ---- the test's side
+    SimForm* form(const std::string& name);
+    void pressMouse(Control& control, MouseButton button);
+    void click(Control& control);
+    void userClose(Window& window);
+    void type(Control& control, const std::string& text);
+    void paint(Window& window);
+
+    std::vector<ShownMessageBox> messageBoxes;
+    std::deque<std::optional<std::string>> inputAnswers;
+    std::vector<std::string> inputPrompts;
+    std::vector<ShownPopup> popups;
+    std::deque<std::string> popupChoices;
+    std::deque<std::pair<double, double>> drags;
+    void setScreenSize(double width, double height);
+    void clampMoves(double minLeft, double minTop, double maxLeft, double maxTop);
+    bool previousInstance = false;
+    bool ended = false;
+
+private:
+    // Our windows' answer to messages: WM_CLOSE closes with onClose first, and
+    // WM_NCLBUTTONDOWN on the caption runs the move loop.
+    std::optional<std::intptr_t> formMessage(WindowHandle handle, unsigned message, std::uintptr_t wParam);
+    void close(WindowHandle handle);
+    void moveLoop(WindowHandle handle);
+    // The control, if the user can reach it now: its window alive and shown, itself enabled.
+    std::shared_ptr<SimControl> reachable(Control& control);
+
+    WindowTree& tree_;          // not owned: the desktop's
+    EventQueue& clock_;         // not owned: the desktop's
+    SimWindowSystem& windows_;  // not owned: the desktop's
+    std::shared_ptr<ToolkitLink> link_;
+    std::map<WindowHandle, SimForm*> forms_;  // not owned: the callers' windows, alive or closed
+    std::vector<std::weak_ptr<TimerState>> timers_;  // to silence them when the program ends
+    double screenWidth_ = 15360, screenHeight_ = 11520;
+    struct Clamp {
+        double minLeft, minTop, maxLeft, maxTop;
+    };
+    std::optional<Clamp> clamp_;
+    bool thisInstanceRunning_ = false;
+};
+
+}  // namespace lantern::sim

@@ -1,0 +1,143 @@
+#include "platform/sim/sim_window_system.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/messages.h"
+
+namespace lantern::sim {
+
+WindowHandle SimWindowSystem::findWindow(const std::string& className) {
+    return tree_.findChild(0, 0, className);
+}
+
+WindowHandle SimWindowSystem::findChild(WindowHandle parent, WindowHandle after,
+                                        const std::string& className) {
+    return tree_.findChild(parent, after, className);
+}
+
+WindowHandle SimWindowSystem::getWindow(WindowHandle window, unsigned relation) {
+    return tree_.sibling(window, relation);
+}
+
+SendResult SimWindowSystem::sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                        std::intptr_t lParam) {
+    std::string text;
+    (void)lParam;  // no pointer crosses the seam; a plain lParam carries nothing we use
+    // WM_GETTEXT without a buffer copies nothing.
+    return send(window, message, wParam, text, 0);
+}
+
+SendResult SimWindowSystem::sendSetText(WindowHandle window, const std::string& text) {
+    std::string carried = text;
+    return send(window, msg::SetText, 0, carried, 0);
+}
+
+SendResult SimWindowSystem::sendGetText(WindowHandle window, std::size_t capacity, std::string& buffer) {
+    // Room for the terminating NUL, and never past the caller's buffer.
+    std::size_t room = capacity == 0 ? 0 : std::min(capacity - 1, buffer.size());
+    std::string answer;
+    SendResult result = send(window, msg::GetText, capacity, answer, room);
+    if (result.delivered) std::memcpy(buffer.data(), answer.data(), answer.size());
+    return result;
+}
+
+double SimWindowSystem::hangRemaining(WindowHandle window) const {
+    double until = 0;
+    for (const WindowNode* node = tree_.find(window); node; node = tree_.find(node->parent)) {
+        until = std::max(until, node->hungUntil);
+    }
+    return std::max(0.0, until - clock_.now());
+}
+
+void SimWindowSystem::hang(WindowHandle window, double seconds) {
+    if (WindowNode* node = tree_.find(window)) node->hungUntil = clock_.now() + seconds;
+}
+
+SendResult SimWindowSystem::send(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                 std::string& text, std::size_t textRoom) {
+    RecordedMessage record;
+    record.time = clock_.now();
+    record.window = window;
+    if (const WindowNode* ever = tree_.findEver(window)) record.windowClass = ever->className;
+    record.message = message;
+    record.wParam = wParam;
+    if (message == msg::SetText) record.text = text;
+    record.delivered = false;
+    messages.push_back(record);
+    // An index, not a reference: the handler may send more and grow the record.
+    const std::size_t index = messages.size() - 1;
+
+    if (!tree_.find(window)) return {};
+    double hung = hangRemaining(window);
+    if (hung > 0) {
+        // The sender is blocked: time passes, but nothing else runs meanwhile.
+        clock_.advanceTo(clock_.now() + std::min(hung, sendTimeout_));
+        if (hung > sendTimeout_) return {};
+    }
+    messages[index].delivered = true;
+
+    MessageHandler handler = tree_.find(window)->handler;  // a copy: it may replace itself
+    std::optional<std::intptr_t> answer;
+    if (handler) answer = handler(window, message, wParam, 0, text);
+    SendResult result{true, 0};
+    if (answer) {
+        result.value = *answer;
+    } else if (WindowNode* node = tree_.find(window)) {
+        result.value = defaultBehaviour(*node, message, text);
+    }
+    if (message == msg::GetText) {
+        // What a real WM_GETTEXT copies, whatever the window claims.
+        if (text.size() > textRoom) text.resize(textRoom);
+        result.value = static_cast<std::intptr_t>(text.size());
+        messages[index].text = text;
+    }
+    return result;
+}
+
+std::intptr_t SimWindowSystem::defaultBehaviour(WindowNode& node, unsigned message, std::string& text) {
+    switch (message) {
+        case msg::SetText:
+            node.caption = text;
+            return 1;
+        case msg::GetText:
+            text = node.caption;
+            return static_cast<std::intptr_t>(text.size());
+        case msg::GetTextLength:
+            return static_cast<std::intptr_t>(node.caption.size());
+        case msg::Close:
+            tree_.destroy(node.handle);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+bool SimWindowSystem::showWindow(WindowHandle window, int command) {
+    WindowNode* node = tree_.find(window);
+    if (!node) return false;
+    switch (command) {
+        case sw::Hide:
+            node->visible = false;
+            break;
+        case sw::Minimize:
+            node->minimized = true;
+            node->visible = true;
+            break;
+        default:
+            node->visible = true;
+            break;
+    }
+    return true;
+}
+
+bool SimWindowSystem::setTopmost(WindowHandle window) {
+    WindowNode* node = tree_.find(window);
+    if (!node) return false;
+    node->topmost = true;
+    ++node->topmostCalls;
+    tree_.bringToTop(window);
+    return true;
+}
+
+}  // namespace lantern::sim

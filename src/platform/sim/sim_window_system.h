@@ -1,0 +1,52 @@
+#pragma once
+// The window seam on the simulated desktop: lookups in the window tree, and sends
+// that run the window's handler at once (or wait for a hung window in virtual time),
+// each recorded in order with what it carried and whether it was delivered.
+
+#include <vector>
+
+#include "platform/sim/desktop.h"
+#include "platform/sim/event_queue.h"
+#include "platform/sim/window_tree.h"
+
+namespace lantern::sim {
+
+class SimWindowSystem final : public WindowSystem {
+public:
+    SimWindowSystem(WindowTree& tree, EventQueue& clock) : tree_(tree), clock_(clock) {}
+
+    WindowHandle findWindow(const std::string& className) override;
+    WindowHandle findChild(WindowHandle parent, WindowHandle after, const std::string& className) override;
+    WindowHandle getWindow(WindowHandle window, unsigned relation) override;
+    SendResult sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                           std::intptr_t lParam) override;
+    SendResult sendSetText(WindowHandle window, const std::string& text) override;
+    SendResult sendGetText(WindowHandle window, std::size_t capacity, std::string& buffer) override;
+    bool showWindow(WindowHandle window, int command) override;
+    bool setTopmost(WindowHandle window) override;
+    void releaseCapture() override { ++releaseCaptureCalls_; }
+    bool isWindow(WindowHandle window) override { return tree_.find(window) != nullptr; }
+
+    void setSendTimeout(double seconds) { sendTimeout_ = seconds; }
+    void hang(WindowHandle window, double seconds);
+
+    std::vector<RecordedMessage> messages;
+    int releaseCaptureCalls() const { return releaseCaptureCalls_; }
+
+private:
+    // Records the send, waits out a hang, runs the handler or the default behaviour.
+    // `text` carries WM_SETTEXT's text in and WM_GETTEXT's text out, cut to
+    // `textRoom` bytes.
+    SendResult send(WindowHandle window, unsigned message, std::uintptr_t wParam, std::string& text,
+                    std::size_t textRoom);
+    // How long the window (or a window above it, on the same thread) stays hung.
+    double hangRemaining(WindowHandle window) const;
+    std::intptr_t defaultBehaviour(WindowNode& node, unsigned message, std::string& text);
+
+    WindowTree& tree_;   // not owned: the desktop's
+    EventQueue& clock_;  // not owned: the desktop's
+    double sendTimeout_ = 20.0;
+    int releaseCaptureCalls_ = 0;
+};
+
+}  // namespace lantern::sim
