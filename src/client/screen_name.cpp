@@ -12,20 +12,16 @@ constexpr const char* kWelcomeWord = "Welcome";
 
 WindowHandle Client::findWelcome() {
     WindowSystem& windows = platform_.windows;
-    const WindowHandle first = firstClientWindow();
-    if (first == 0) {
-        return 0;
-    }
     // The topmost client window is taken on its caption alone.
-    const std::optional<std::string> firstCaption = windowio::readText(windows, first);
-    if (!firstCaption) {
+    const std::optional<windowio::Captioned> first = windowio::withCaption(windows, firstClientWindow());
+    if (!first) {
         return 0;
     }
-    if (text::contains(*firstCaption, kWelcomeWord)) {
-        return first;
+    if (text::contains(first->caption, kWelcomeWord)) {
+        return first->window;
     }
     // Further down, the caption must be backed by the welcome window's children.
-    return windowio::walk(windows, platform_.events, first, [&](WindowHandle candidate) {
+    return windowio::walk(windows, platform_.events, first->window, [&](WindowHandle candidate) {
         const std::optional<std::string> caption = windowio::readText(windows, candidate);
         if (!caption) {
             return windowio::Verdict::GiveUp;

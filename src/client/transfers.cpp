@@ -19,25 +19,38 @@ constexpr std::size_t kUploadLabelCut = 14;
 std::string withoutFirst(const std::string& text, std::size_t dropped) {
     return text::from(text, dropped + 1);
 }
+
+// The text of the window's first label: "" when it has none, nullopt when the window
+// is 0 or the label did not answer.
+std::optional<std::string> readFirstLabel(WindowSystem& windows, WindowHandle window) {
+    if (window == 0) {
+        return std::nullopt;  // a lookup under 0 would search the whole desktop
+    }
+    const WindowHandle label = windows.findChild(window, 0, kLabelClass);
+    if (label == 0) {
+        return std::string();
+    }
+    return windowio::readText(windows, label);
+}
+
+std::string firstLabelText(WindowSystem& windows, WindowHandle window) {
+    return readFirstLabel(windows, window).value_or("");
+}
 }  // namespace
 
 WindowHandle Client::findDownloadWindow() {
     WindowSystem& windows = platform_.windows;
-    const WindowHandle first = firstClientWindow();
-    if (first == 0) {
-        return 0;
-    }
     // Shortcut: the topmost client window, on its caption alone.
-    const std::optional<std::string> caption = windowio::readText(windows, first);
-    if (!caption) {
+    const std::optional<windowio::Captioned> first = windowio::withCaption(windows, firstClientWindow());
+    if (!first) {
         return 0;
     }
-    if (text::contains(*caption, "File Transfer -")) {
-        return first;
+    if (text::contains(first->caption, "File Transfer -")) {
+        return first->window;
     }
     // Otherwise by its children, whatever its caption; the walk starts again at the
     // first window.
-    return windowio::walk(windows, platform_.events, first, [&](WindowHandle candidate) {
+    return windowio::walk(windows, platform_.events, first->window, [&](WindowHandle candidate) {
         return windowio::hasChildOfEach(windows, candidate,
                                         {kLabelClass, "_aol_gauge", "_aol_checkbox", "_aol_icon",
                                          "_aol_image"})
@@ -51,27 +64,28 @@ WindowHandle Client::findUploadWindow() {
     // Whether the window's first label names an upload; nullopt when the client did
     // not answer.
     auto labelSaysUpload = [&](WindowHandle window) -> std::optional<bool> {
-        const std::optional<std::string> label =
-            windowio::readText(windows, windows.findChild(window, 0, kLabelClass));
+        const std::optional<std::string> label = readFirstLabel(windows, window);
         if (!label) {
             return std::nullopt;
         }
         return text::contains(*label, "Upload");
     };
 
-    const WindowHandle first = firstClientWindow();
-    if (first == 0) {
-        return 0;
-    }
     // Shortcut: the topmost client window, on its caption and first label.
-    const std::optional<std::string> firstCaption = windowio::readText(windows, first);
-    if (!firstCaption) {
+    const std::optional<windowio::Captioned> first = windowio::withCaption(windows, firstClientWindow());
+    if (!first) {
         return 0;
     }
-    if (text::contains(*firstCaption, "File") && labelSaysUpload(first).value_or(false)) {
-        return first;
+    if (text::contains(first->caption, "File")) {
+        const std::optional<bool> upload = labelSaysUpload(first->window);
+        if (!upload) {
+            return 0;
+        }
+        if (*upload) {
+            return first->window;
+        }
     }
-    return windowio::walk(windows, platform_.events, first, [&](WindowHandle candidate) {
+    return windowio::walk(windows, platform_.events, first->window, [&](WindowHandle candidate) {
         const bool hasUploadChildren = windowio::hasChildOfEach(
             windows, candidate, {kLabelClass, "_aol_gauge", "_aol_checkbox", "_aol_button"});
         const std::optional<std::string> caption = windowio::readText(windows, candidate);
@@ -94,11 +108,7 @@ std::string Client::downloadTitleText() {
 }
 
 std::string Client::downloadLabelText() {
-    const WindowHandle window = findDownloadWindow();
-    if (window == 0) {
-        return "";
-    }
-    return withoutFirst(readText(platform_.windows.findChild(window, 0, kLabelClass)), kDownloadLabelCut);
+    return withoutFirst(firstLabelText(platform_.windows, findDownloadWindow()), kDownloadLabelCut);
 }
 
 std::string Client::uploadTitleText() {
@@ -106,11 +116,7 @@ std::string Client::uploadTitleText() {
 }
 
 std::string Client::uploadLabelText() {
-    const WindowHandle window = findUploadWindow();
-    if (window == 0) {
-        return "";
-    }
-    return withoutFirst(readText(platform_.windows.findChild(window, 0, kLabelClass)), kUploadLabelCut);
+    return withoutFirst(firstLabelText(platform_.windows, findUploadWindow()), kUploadLabelCut);
 }
 
 }  // namespace lantern

@@ -1,6 +1,7 @@
 #include "client/window_io.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/messages.h"
 
@@ -30,6 +31,14 @@ std::optional<std::string> readText(WindowSystem& windows, WindowHandle window) 
         buffer.resize(nul);
     }
     return buffer;
+}
+
+std::optional<Captioned> withCaption(WindowSystem& windows, WindowHandle window) {
+    std::optional<std::string> caption = readText(windows, window);
+    if (!caption) {
+        return std::nullopt;
+    }
+    return Captioned{window, std::move(*caption)};
 }
 
 bool writeText(WindowSystem& windows, WindowHandle window, const std::string& text) {

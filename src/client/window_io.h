@@ -20,6 +20,16 @@ namespace lantern::windowio {
 // and one that grew is cut at the length first reported.
 std::optional<std::string> readText(WindowSystem& windows, WindowHandle window);
 
+// A window with the caption it gave.
+struct Captioned {
+    WindowHandle window;
+    std::string caption;
+};
+
+// `window` with its caption read by readText; nullopt when the handle is 0 or the
+// window did not answer.
+std::optional<Captioned> withCaption(WindowSystem& windows, WindowHandle window);
+
 // WM_SETTEXT with "" and then with the text, both wParam 0. False as soon as one
 // send is not delivered; the second is then not sent.
 bool writeText(WindowSystem& windows, WindowHandle window, const std::string& text);

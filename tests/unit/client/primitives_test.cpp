@@ -50,10 +50,8 @@ TEST_F(ClientPrimitives, ReadTextKeepsOnlyWhatWasCopied) {
             if (message == msg::GetTextLength) {
                 return c.reportedLength;
             }
-            if (message == msg::GetText) {
-                text = c.copied;
-            }
-            return std::nullopt;
+            text = c.copied;  // WM_GETTEXT
+            return static_cast<std::intptr_t>(c.copied.size());
         });
         const std::string read = client.readText(window);
         EXPECT_EQ(read, c.expected);

@@ -84,8 +84,14 @@ protected:
         });
     }
 
-    WindowHandle child(WindowHandle parent, const char* className) {
-        return desktop.windows().findChild(parent, 0, className);
+    // The keyword button's click, then, `at` seconds later, the link typed into the
+    // keyword window and its go button clicked.
+    std::vector<Sent> expectedNavigation(WindowHandle keyword, const std::string& link, double at) {
+        const WindowHandle linkBox = desktop.windows().findChild(keyword, 0, "_aol_edit");
+        const WindowHandle go = desktop.windows().findChild(keyword, 0, "_aol_icon");
+        return {{icons[18], msg::LButtonDown, 0, "", 0.0}, {icons[18], msg::KeyUp, kVkSpace, "", 0.0},
+                {linkBox, msg::SetText, 0, "", at},        {linkBox, msg::SetText, 0, link, at},
+                {go, msg::LButtonDown, 0, "", at},         {go, msg::KeyUp, kVkSpace, "", at}};
     }
 };
 
@@ -96,15 +102,8 @@ TEST_F(KeywordNavigation, ClicksTheNineteenthIconThenTypesTheLinkAndClicksGo) {
     client.openKeyword("aol://2719:2-2-secret room");
     const WindowHandle keyword = client.findKeywordWindow();
     ASSERT_NE(keyword, 0u);
-    const WindowHandle linkBox = child(keyword, "_aol_edit");
-    const WindowHandle go = child(keyword, "_aol_icon");
     // Looks at 0.4, 0.8 and 1.2 s; found at the third, typed after one more pause.
-    expectTraffic({{icons[18], msg::LButtonDown, 0, "", 0.0},
-                   {icons[18], msg::KeyUp, kVkSpace, "", 0.0},
-                   {linkBox, msg::SetText, 0, "", 1.6},
-                   {linkBox, msg::SetText, 0, "aol://2719:2-2-secret room", 1.6},
-                   {go, msg::LButtonDown, 0, "", 1.6},
-                   {go, msg::KeyUp, kVkSpace, "", 1.6}});
+    expectTraffic(expectedNavigation(keyword, "aol://2719:2-2-secret room", 1.6));
 }
 
 TEST_F(KeywordNavigation, AlreadyOpenKeywordWindowIsUsedAfterTheFirstLook) {
@@ -112,14 +111,7 @@ TEST_F(KeywordNavigation, AlreadyOpenKeywordWindowIsUsedAfterTheFirstLook) {
     addChatRoom("Lobby");
     startRecording();
     client.openKeyword("aol://2719:10-4-pal");
-    const WindowHandle linkBox = child(keyword, "_aol_edit");
-    const WindowHandle go = child(keyword, "_aol_icon");
-    expectTraffic({{icons[18], msg::LButtonDown, 0, "", 0.0},
-                   {icons[18], msg::KeyUp, kVkSpace, "", 0.0},
-                   {linkBox, msg::SetText, 0, "", 0.8},
-                   {linkBox, msg::SetText, 0, "aol://2719:10-4-pal", 0.8},
-                   {go, msg::LButtonDown, 0, "", 0.8},
-                   {go, msg::KeyUp, kVkSpace, "", 0.8}});
+    expectTraffic(expectedNavigation(keyword, "aol://2719:10-4-pal", 0.8));
 }
 
 TEST_F(KeywordNavigation, GivesUpAfterTenSecondsWithoutTypingTheLink) {
