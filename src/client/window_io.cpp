@@ -7,6 +7,10 @@
 
 namespace lantern::windowio {
 
+namespace {
+constexpr std::intptr_t kMaxTextLength = 16 * 1024 * 1024;
+}
+
 std::optional<std::string> readText(WindowSystem& windows, WindowHandle window) {
     if (window == 0) {
         return std::nullopt;
@@ -15,18 +19,17 @@ std::optional<std::string> readText(WindowSystem& windows, WindowHandle window) 
     if (!length.delivered) {
         return std::nullopt;
     }
-    const std::size_t n = length.value > 0 ? static_cast<std::size_t>(length.value) : 0;
+    // A length beyond any real window text is not believed: it would only ask for a
+    // buffer that cannot be had.
+    const std::size_t n = static_cast<std::size_t>(std::clamp<std::intptr_t>(length.value, 0, kMaxTextLength));
 
     std::string buffer(n, '\0');
     const SendResult copied = windows.sendGetText(window, n + 1, buffer);
     if (!copied.delivered) {
         return std::nullopt;
     }
-    // Trust neither the reported length nor the copied count alone: keep what was
-    // copied, never more than the buffer, and stop at a NUL if the window left one.
-    const std::size_t count =
-        std::min(buffer.size(), copied.value > 0 ? static_cast<std::size_t>(copied.value) : 0);
-    buffer.resize(count);
+    // The buffer starts all NUL: a text that shrank since its length was asked ends
+    // at the first NUL; one that grew was cut at the room given.
     if (const std::size_t nul = buffer.find('\0'); nul != std::string::npos) {
         buffer.resize(nul);
     }

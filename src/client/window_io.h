@@ -15,9 +15,8 @@
 namespace lantern::windowio {
 
 // WM_GETTEXTLENGTH, then WM_GETTEXT with room for the terminating NUL. nullopt when
-// either send was not delivered (or the handle is 0). The text is cut at what the
-// window really copied, so a text that shrank between the two sends carries no NULs
-// and one that grew is cut at the length first reported.
+// either send was not delivered (or the handle is 0). A text that shrank between the
+// two sends carries no NULs; one that grew is cut at the length first reported.
 std::optional<std::string> readText(WindowSystem& windows, WindowHandle window);
 
 // A window with the caption it gave.

@@ -36,14 +36,17 @@ TEST_F(ClientPrimitives, ReadTextAsksLengthThenTextWithRoomForTheNul) {
     }
 }
 
-// A window whose text changes between the length and the read.
+// A window whose text changes between the length and the read, or that reports a
+// length that cannot be.
 TEST_F(ClientPrimitives, ReadTextKeepsOnlyWhatWasCopied) {
     struct Case {
         std::intptr_t reportedLength;
         std::string copied;
         std::string expected;
     };
-    for (const Case& c : {Case{3, "abcdefgh", "abc"}, Case{10, "ab", "ab"}, Case{4, "", ""}}) {
+    // Grown, shrunk, emptied; a length that no window has, either way.
+    for (const Case& c : {Case{3, "abcdefgh", "abc"}, Case{10, "ab", "ab"}, Case{4, "", ""},
+                          Case{-5, "abc", ""}, Case{INTPTR_MAX, "abc", "abc"}}) {
         const WindowHandle window = add(0, "RICHCNTL");
         desktop.setHandler(window, [c](WindowHandle, unsigned message, std::uintptr_t, std::intptr_t,
                                        std::string& text) -> std::optional<std::intptr_t> {
