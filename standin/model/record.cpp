@@ -1,0 +1,97 @@
+#include "standin/model/record.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace lantern::standin {
+
+void Record::add(Event event) {
+    events_.push_back(std::move(event));
+    if (onEvent) onEvent(events_.back());
+}
+
+std::vector<Event> Record::of(EventKind kind) const {
+    std::vector<Event> found;
+    for (const Event& event : events_) {
+        if (event.kind == kind) found.push_back(event);
+    }
+    return found;
+}
+
+std::vector<std::string> Record::texts(EventKind kind) const {
+    std::vector<std::string> found;
+    for (const Event& event : events_) {
+        if (event.kind == kind) found.push_back(event.text);
+    }
+    return found;
+}
+
+std::string escapeForLog(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+        auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '\\': out += "\\\\"; break;
+            case '\r': out += "\\r"; break;
+            case '\n': out += "\\n"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (byte < 0x20 || byte >= 0x7F) {
+                    char hex[5];
+                    std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+                    out += hex;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out;
+}
+
+namespace {
+
+struct LogShape {
+    const char* keyword;
+    bool room, name, number, text;
+};
+
+LogShape shapeOf(EventKind kind) {
+    switch (kind) {
+        case EventKind::Posted: return {"posted", true, true, false, true};
+        case EventKind::Said: return {"said", true, true, false, true};
+        case EventKind::FrameCaption: return {"caption", false, false, false, true};
+        case EventKind::LinkOpened: return {"link", false, false, false, true};
+        case EventKind::WindowClosed: return {"closed", false, true, false, true};
+        case EventKind::WindowMinimized: return {"minimized", false, true, false, true};
+        case EventKind::InputMessage: return {"input", true, true, true, true};
+        case EventKind::SignedOn: return {"signon", false, true, false, false};
+        case EventKind::SignedOff: return {"signoff", false, true, false, false};
+        case EventKind::RoomEntered: return {"room-entered", true, false, false, false};
+        case EventKind::RoomLeft: return {"room-left", true, false, false, false};
+        case EventKind::TransferStarted: return {"transfer-started", false, true, false, true};
+        case EventKind::TransferStopped: return {"transfer-stopped", false, true, false, true};
+        case EventKind::Hung: return {"hang", false, false, true, false};
+    }
+    return {"?", false, false, false, false};
+}
+
+}  // namespace
+
+std::string logLine(const Event& event) {
+    LogShape shape = shapeOf(event.kind);
+    std::string line = std::to_string(std::llround(event.time * 1000.0));
+    line += '\t';
+    line += shape.keyword;
+    auto field = [&](std::string_view value) {
+        line += '\t';
+        line += escapeForLog(value);
+    };
+    if (shape.room) field(event.room);
+    if (shape.name) field(event.name);
+    if (shape.number) field(std::to_string(event.number));
+    if (shape.text) field(event.text);
+    return line;
+}
+
+}  // namespace lantern::standin

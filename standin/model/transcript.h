@@ -1,0 +1,51 @@
+#pragma once
+// A chat room's transcript as the client keeps it: one entry per line, shown to
+// readers of the window's text as "\r\n" + line for each line in order. A chat line
+// reads name + ":\t" + the text with its tags removed; a notice has no ":\t". When
+// the transcript grows past its limit the client drops lines from the top, several
+// at once, as a real chat window does.
+
+#include <cstddef>
+#include <deque>
+#include <string>
+#include <string_view>
+
+namespace lantern::standin {
+
+struct TranscriptLine {
+    std::string speaker;  // "" for a notice
+    std::string markup;   // the text as it was posted, tags and all
+
+    // The line as the transcript's text shows it, without its leading "\r\n".
+    std::string plain() const;
+};
+
+struct TranscriptLimits {
+    std::size_t maxLines = 200;  // more than this and the oldest lines go; 0: no limit
+    std::size_t keepLines = 150;  // how many stay after a trim (at most maxLines)
+};
+
+class Transcript {
+public:
+    explicit Transcript(TranscriptLimits limits = {});
+
+    // Appends one line. Line breaks inside the name or the text become spaces: one
+    // post is one line, and nobody can fake a second line by sending a break.
+    // Returns true when older lines were dropped to make room.
+    bool append(std::string_view speaker, std::string_view markup);
+    bool appendNotice(std::string_view notice);
+
+    const std::deque<TranscriptLine>& lines() const { return lines_; }
+    // The window's text: "\r\n" + plain line, for each line.
+    const std::string& text() const { return text_; }
+
+private:
+    bool add(TranscriptLine line);
+
+    TranscriptLimits limits_;
+    std::deque<TranscriptLine> lines_;
+    std::deque<std::size_t> lengths_;  // bytes each line takes in text_
+    std::string text_;
+};
+
+}  // namespace lantern::standin
