@@ -30,7 +30,6 @@ MainWindow::MainWindow(Platform& platform, Presence& presence)
     idleTimer_ = platform_.toolkit.createTimer();
     idleTimer_->setInterval(kIdleIntervalMs);
     idleTimer_->setEnabled(false);
-    idleTimer_->onTick = [this] { presence_.idleTick(); };
 
     // Stays above other programs' windows even after one of them took the top.
     window_->onPaint = [this] { presence_.client().keepOnTop(window_->handle()); };
