@@ -1,0 +1,68 @@
+#pragma once
+// All state of the Windows backend, in one struct that every part of it shares: the
+// module, the options, the DPI functions, the hidden window that receives timer
+// ticks, the live timers and forms, and the single-instance mutex. Window procedures
+// find their object through the window's user data, so nothing here is global.
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/win32_platform.h"
+
+namespace lantern::win32 {
+
+class WindowTimer;
+
+// The window classes of our own windows.
+inline constexpr char kFormClass[] = "LanternForm";
+inline constexpr char kSurfaceClass[] = "LanternSurface";  // labels and pictures
+inline constexpr char kFrameClass[] = "LanternFrame";      // the frame that holds controls
+inline constexpr char kHostClass[] = "LanternHost";        // the hidden timer window
+
+// Lets code that has just run a handler find out whether the handler destroyed the
+// object it belongs to (a click that closes its window, a close that ends its form).
+class LifeToken {
+public:
+    std::weak_ptr<char> watch() const { return token_; }
+
+private:
+    std::shared_ptr<char> token_ = std::make_shared<char>();
+};
+
+struct Backend {
+    Backend(HINSTANCE module, const Win32Options& chosen);
+    ~Backend();
+    Backend(const Backend&) = delete;
+    Backend& operator=(const Backend&) = delete;
+
+    // Routes one message as every message loop of ours does: Tab and arrow keys of our
+    // forms through IsDialogMessageA, everything else translated and dispatched. A
+    // WM_QUIT is remembered instead.
+    void dispatch(MSG& message);
+
+    HINSTANCE instance;
+    Win32Options options;
+    DpiApi dpi;
+    HWND host = nullptr;                     // owned: message-only window for timer ticks
+    std::map<UINT_PTR, WindowTimer*> timers;  // not owned: live timers by their id on `host`
+    UINT_PTR nextTimerId = 1;
+    std::set<HWND> forms;                     // not owned: our live top-level forms
+    HANDLE instanceMutex = nullptr;           // owned: held while we run
+    std::optional<bool> previousInstance;     // the answer of the first check
+    bool quitSeen = false;
+    int quitCode = 0;
+
+private:
+    static LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+// Whether the window belongs to the calling thread (and so may be sent to directly).
+bool ownedByThisThread(HWND window);
+
+// A window's text through the ANSI calls, for our own windows.
+std::string windowText(HWND window);
+
+}  // namespace lantern::win32

@@ -1,0 +1,60 @@
+#include "platform/win32/event_loop.h"
+
+#include <cmath>
+
+namespace lantern::win32 {
+namespace {
+
+// At most this many messages per doEvents, so a window that keeps posting to itself
+// cannot hold a caller inside one call for ever.
+constexpr int kMessagesPerPass = 512;
+
+}  // namespace
+
+void Win32EventLoop::doEvents() {
+    MSG message;
+    for (int i = 0; i < kMessagesPerPass && !backend_.quitSeen; ++i) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) break;
+        backend_.dispatch(message);
+    }
+}
+
+void Win32EventLoop::waitForEvents(double seconds) {
+    doEvents();
+    if (!(seconds > 0)) return;
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(std::ceil(seconds * 1000.0));
+    for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+        const DWORD remaining = static_cast<DWORD>(deadline - now);
+        if (backend_.quitSeen) {
+            // The program is on its way out and runs no more events; the pause still
+            // lasts its time, without a loop around an empty queue.
+            Sleep(remaining);
+            return;
+        }
+        MsgWaitForMultipleObjectsEx(0, nullptr, remaining, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        doEvents();
+    }
+}
+
+double Win32EventLoop::timeOfDay() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0;
+}
+
+int Win32EventLoop::run() {
+    MSG message;
+    while (!backend_.quitSeen) {
+        BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            backend_.quitSeen = true;
+            backend_.quitCode = static_cast<int>(message.wParam);
+            break;
+        }
+        if (got == -1) break;
+        backend_.dispatch(message);
+    }
+    return backend_.quitCode;
+}
+
+}  // namespace lantern::win32
