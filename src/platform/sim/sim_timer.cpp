@@ -19,11 +19,8 @@ void SimTimer::setInterval(unsigned milliseconds) {
 void SimTimer::setEnabled(bool enabled) {
     if (enabled == state_->enabled) return;
     state_->enabled = enabled;
-    if (enabled) {
-        restart();
-    } else {
-        ++state_->generation;
-    }
+    // A tick queued before a stop finds the timer off, or restarted (a newer generation).
+    if (enabled) restart();
 }
 
 void SimTimer::restart() {
