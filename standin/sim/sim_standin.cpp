@@ -1,0 +1,62 @@
+#include "standin/sim/sim_standin.h"
+
+#include <algorithm>
+
+namespace lantern::standin {
+
+SimHost::~SimHost() {
+    for (WindowHandle window : topLevel_) {
+        if (desktop_.exists(window)) desktop_.destroyWindow(window);
+    }
+}
+
+WindowHandle SimHost::create(const NewWindow& window) {
+    WindowHandle made = window.placement == Placement::Top
+                            ? desktop_.createWindow(window.parent, window.className, window.text)
+                            : desktop_.createWindowAtBottom(window.parent, window.className, window.text);
+    if (!made) return 0;
+    if (!window.parent) topLevel_.push_back(made);
+    desktop_.setHandler(made, [this](WindowHandle self, unsigned message, std::uintptr_t wParam,
+                                     std::intptr_t, std::string& text) {
+        return dispatch(self, message, wParam, text);
+    });
+    return made;
+}
+
+std::optional<std::intptr_t> SimHost::dispatch(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                               std::string& text) {
+    if (!client_) return std::nullopt;
+    return client_->handleMessage(window, message, wParam, text);
+}
+
+void SimHost::destroy(WindowHandle window) {
+    std::erase(topLevel_, window);
+    desktop_.destroyWindow(window);
+}
+
+std::string SimHost::text(WindowHandle window) { return desktop_.caption(window); }
+
+void SimHost::setText(WindowHandle window, const std::string& text) { desktop_.setCaption(window, text); }
+
+std::vector<WindowHandle> SimHost::children(WindowHandle parent) { return desktop_.children(parent); }
+
+void SimHost::bringToTop(WindowHandle window) { desktop_.bringToTop(window); }
+
+bool SimHost::minimized(WindowHandle window) { return desktop_.minimized(window); }
+
+void SimHost::hang(WindowHandle frame, double seconds) { desktop_.hang(frame, seconds); }
+
+double SimHost::now() { return desktop_.now(); }
+
+void SimHost::transcriptChanged(WindowHandle view, const Transcript& transcript, bool) {
+    // Keeps the window's caption equal to what it answers, for tests that look
+    // at the desktop directly.
+    desktop_.setCaption(view, transcript.text());
+}
+
+SimStandin::SimStandin(sim::Desktop& desktop, Options options)
+    : SimHostHolder(desktop), StandinClient(host, std::move(options)), desktop_(desktop) {
+    host.attach(*this);
+}
+
+}  // namespace lantern::standin
