@@ -40,8 +40,10 @@ std::string tagName(std::string_view tag) {
     return text::toLower(tag.substr(0, end));
 }
 
+// Every escape also sets the room's white background, so dark colours read as they
+// do in the chat room, whatever the terminal's own colours.
 std::string escape(const Colour& colour, bool bold) {
-    std::string out = "\x1b[0";
+    std::string out = "\x1b[0;48;2;255;255;255";
     if (bold) out += ";1";
     if (colour.known()) {
         char buffer[32];
@@ -85,7 +87,7 @@ std::string renderMarkup(std::string_view markup, Rendering rendering) {
         visible += markup[i++];
     }
     std::string out = text::cp1252ToUtf8(visible);
-    if (rendering == Rendering::Ansi) out += "\x1b[0m";
+    if (rendering == Rendering::Ansi) out = escape(Colour{0, 0, 0}, false) + out + "\x1b[0m";
     return out;
 }
 

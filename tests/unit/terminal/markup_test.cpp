@@ -17,20 +17,23 @@ TEST(Markup, PlainRenderingShowsWhatTheRoomReads) {
 
 TEST(Markup, AnsiRenderingFollowsColoursAndBold) {
     std::string out = renderMarkup("<font color=#FF3300><b>r</b><font color=#000066>ollin</font>x", Rendering::Ansi);
-    EXPECT_EQ(out,
-              "\x1b[0;38;2;255;51;0m"      // <font color=#FF3300>
-              "\x1b[0;1;38;2;255;51;0m"    // <b>
-              "r"
-              "\x1b[0;38;2;255;51;0m"      // </b>
-              "\x1b[0;38;2;0;0;102m"       // <font color=#000066>
-              "ollin"
-              "\x1b[0;38;2;255;51;0m"      // </font> back to the outer colour
-              "x\x1b[0m");
+    const std::string bg = "\x1b[0;48;2;255;255;255";  // the room's white background
+    EXPECT_EQ(out, bg + ";38;2;0;0;0m"                   // black text to begin with
+                       + bg + ";38;2;255;51;0m"          // <font color=#FF3300>
+                       + bg + ";1;38;2;255;51;0m"        // <b>
+                       + "r"                             //
+                       + bg + ";38;2;255;51;0m"          // </b>
+                       + bg + ";38;2;0;0;102m"           // <font color=#000066>
+                       + "ollin"                         //
+                       + bg + ";38;2;255;51;0m"          // </font> back to the outer colour
+                       + "x\x1b[0m");
 }
 
 TEST(Markup, BadColoursKeepTheColourInForce) {
     std::string out = renderMarkup("<font color=#12345><font color=#zzzzzz>x", Rendering::Ansi);
-    EXPECT_EQ(out, "\x1b[0m\x1b[0mx\x1b[0m");
+    const std::string black = "\x1b[0;48;2;255;255;255;38;2;0;0;0m";
+    const std::string none = "\x1b[0;48;2;255;255;255m";
+    EXPECT_EQ(out, black + none + none + "x\x1b[0m");
 }
 
 TEST(Markup, PrintableMarkupEscapesControlsAndConvertsAccents) {
