@@ -49,15 +49,14 @@ WindowHandle Client::firstClientWindow() {
 WindowHandle Client::findChatRoom() {
     // A chat room is known by its children alone: a label, the transcript, the
     // combo box, an icon and the input box.
-    return windowio::walk(platform_.windows, platform_.events, firstClientWindow(),
-                          [this](WindowHandle candidate) {
-                              return windowio::hasChildOfEach(
-                                         platform_.windows, candidate,
-                                         {"_aol_static", "richcntlreadonly", "_aol_combobox",
-                                          "_aol_icon", kChatInputClass})
-                                         ? windowio::Verdict::Take
-                                         : windowio::Verdict::Skip;
-                          });
+    return windowio::walk(
+        platform_.windows, platform_.events, firstClientWindow(), [this](WindowHandle candidate) {
+            return windowio::hasChildOfEach(
+                       platform_.windows, candidate,
+                       {"_aol_static", "richcntlreadonly", "_aol_combobox", "_aol_icon", kChatInputClass})
+                       ? windowio::Verdict::Take
+                       : windowio::Verdict::Skip;
+        });
 }
 
 std::string Client::readText(WindowHandle window) {

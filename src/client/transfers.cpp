@@ -51,9 +51,9 @@ WindowHandle Client::findDownloadWindow() {
     // Otherwise by its children, whatever its caption; the walk starts again at the
     // first window.
     return windowio::walk(windows, platform_.events, first->window, [&](WindowHandle candidate) {
-        return windowio::hasChildOfEach(windows, candidate,
-                                        {kLabelClass, "_aol_gauge", "_aol_checkbox", "_aol_icon",
-                                         "_aol_image"})
+        return windowio::hasChildOfEach(
+                   windows, candidate,
+                   {kLabelClass, "_aol_gauge", "_aol_checkbox", "_aol_icon", "_aol_image"})
                    ? windowio::Verdict::Take
                    : windowio::Verdict::Skip;
     });

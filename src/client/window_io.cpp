@@ -21,7 +21,8 @@ std::optional<std::string> readText(WindowSystem& windows, WindowHandle window) 
     }
     // A length beyond any real window text is not believed: it would only ask for a
     // buffer that cannot be had.
-    const std::size_t n = static_cast<std::size_t>(std::clamp<std::intptr_t>(length.value, 0, kMaxTextLength));
+    const std::size_t n =
+        static_cast<std::size_t>(std::clamp<std::intptr_t>(length.value, 0, kMaxTextLength));
 
     std::string buffer(n, '\0');
     const SendResult copied = windows.sendGetText(window, n + 1, buffer);
@@ -61,15 +62,13 @@ bool click(WindowSystem& windows, WindowHandle window) {
 
 bool hasChildOfEach(WindowSystem& windows, WindowHandle parent,
                     std::initializer_list<const char*> classNames) {
-    return std::all_of(classNames.begin(), classNames.end(), [&](const char* className) {
-        return windows.findChild(parent, 0, className) != 0;
-    });
+    return std::all_of(classNames.begin(), classNames.end(),
+                       [&](const char* className) { return windows.findChild(parent, 0, className) != 0; });
 }
 
 WindowHandle walk(WindowSystem& windows, EventLoop& events, WindowHandle first,
                   const std::function<Verdict(WindowHandle)>& test) {
-    for (WindowHandle candidate = first; candidate != 0;
-         candidate = windows.getWindow(candidate, gw::Next)) {
+    for (WindowHandle candidate = first; candidate != 0; candidate = windows.getWindow(candidate, gw::Next)) {
         events.doEvents();
         switch (test(candidate)) {
             case Verdict::Take:

@@ -22,8 +22,8 @@ TEST_F(ChatRoom, FirstRoomInSiblingOrderWins) {
 }
 
 TEST_F(ChatRoom, WindowLackingOneSignatureClassIsSkipped) {
-    const std::vector<const char*> signature = {"_aol_static", "richcntlreadonly", "_aol_combobox", "_aol_icon",
-                                                "richcntl"};
+    const std::vector<const char*> signature = {"_aol_static", "richcntlreadonly", "_aol_combobox",
+                                                "_aol_icon", "richcntl"};
     for (const char* missing : signature) {
         openClient();
         const WindowHandle almost = add(mdi, "AOL Child", "almost");

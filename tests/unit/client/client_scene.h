@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <initializer_list>
 #include <sstream>
 #include <string>
@@ -31,15 +30,12 @@ struct Sent {
 
 inline std::string describe(WindowHandle window, unsigned message, std::uintptr_t wParam,
                             const std::string& text, double at) {
-    char line[160];
-    std::snprintf(line, sizeof line, "#%-3lu %-16s %4lu \"%s\"", static_cast<unsigned long>(window),
-                  messageName(message).c_str(), static_cast<unsigned long>(wParam), text.c_str());
-    std::string result = line;
+    std::ostringstream line;
+    line << "#" << window << " " << messageName(message) << " " << wParam << " \"" << text << "\"";
     if (at >= 0) {
-        std::snprintf(line, sizeof line, " @%.3f", at);
-        result += line;
+        line << " @" << at;
     }
-    return result;
+    return line.str();
 }
 
 class ClientScene : public ::testing::Test {
@@ -64,7 +60,8 @@ protected:
     }
 
     // A client window ("AOL Child") with one child of each class given.
-    WindowHandle addClientWindow(const std::string& caption, std::initializer_list<const char*> childClasses) {
+    WindowHandle addClientWindow(const std::string& caption,
+                                 std::initializer_list<const char*> childClasses) {
         const WindowHandle window = add(mdi, "AOL Child", caption);
         for (const char* childClass : childClasses) {
             add(window, childClass);
@@ -76,13 +73,14 @@ protected:
     WindowHandle addChatRoom(const std::string& caption) {
         const WindowHandle room = addClientWindow(
             caption, {"_AOL_Static", "RICHCNTLREADONLY", "_AOL_Combobox", "_AOL_Icon", "RICHCNTL"});
-        desktop.setHandler(inputBox(room), [this](WindowHandle self, unsigned message, std::uintptr_t wParam,
-                                                   std::intptr_t, std::string&) -> std::optional<std::intptr_t> {
-            if (message == msg::Char && wParam == kVkReturn) {
-                posted.push_back(desktop.caption(self));
-            }
-            return std::nullopt;
-        });
+        desktop.setHandler(inputBox(room),
+                           [this](WindowHandle self, unsigned message, std::uintptr_t wParam, std::intptr_t,
+                                  std::string&) -> std::optional<std::intptr_t> {
+                               if (message == msg::Char && wParam == kVkReturn) {
+                                   posted.push_back(desktop.caption(self));
+                               }
+                               return std::nullopt;
+                           });
         return room;
     }
 
@@ -98,38 +96,24 @@ protected:
 
     // The recorded traffic since startRecording, compared in order with `expected`;
     // on a difference the whole of both is printed side by side.
-    void expectTraffic(const std::vector<Sent>& expected) {
-        expectMessages(desktop.messages(), expected);
-    }
+    void expectTraffic(const std::vector<Sent>& expected) { expectMessages(desktop.messages(), expected); }
 
     void expectMessages(const std::vector<sim::RecordedMessage>& actual, const std::vector<Sent>& expected) {
         bool same = actual.size() == expected.size();
         std::ostringstream table;
-        table << "expected | actual\n";
         for (std::size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
-            std::string want = "(none)";
-            std::string got = "(none)";
-            if (i < expected.size()) {
-                const Sent& e = expected[i];
-                want = describe(e.window, e.message, e.wParam, e.text, e.at);
-            }
-            if (i < actual.size()) {
-                const sim::RecordedMessage& a = actual[i];
-                got = describe(a.window, a.message, a.wParam, a.text, a.time - mark);
-                if (!a.delivered) {
-                    got += " (not delivered)";
-                }
-            }
-            if (i < expected.size() && i < actual.size()) {
-                const Sent& e = expected[i];
-                const sim::RecordedMessage& a = actual[i];
-                const bool match = e.window == a.window && e.message == a.message && e.wParam == a.wParam &&
-                                   e.text == a.text && (e.at < 0 || std::abs(a.time - mark - e.at) < 1e-6);
-                same = same && match;
-            }
-            table << want << "  |  " << got << "\n";
+            const Sent* e = i < expected.size() ? &expected[i] : nullptr;
+            const sim::RecordedMessage* a = i < actual.size() ? &actual[i] : nullptr;
+            const bool match = e && a && e->window == a->window && e->message == a->message &&
+                               e->wParam == a->wParam && e->text == a->text &&
+                               (e->at < 0 || std::abs(a->time - mark - e->at) < 1e-6);
+            same = same && match;
+            table << (match ? "  " : "* ")
+                  << (e ? describe(e->window, e->message, e->wParam, e->text, e->at) : "(none)") << "  |  "
+                  << (a ? describe(a->window, a->message, a->wParam, a->text, a->time - mark) : "(none)")
+                  << (a && !a->delivered ? " (not delivered)" : "") << "\n";
         }
-        EXPECT_TRUE(same) << table.str();
+        EXPECT_TRUE(same) << "  expected  |  actual (* where they differ)\n" << table.str();
     }
 };
 

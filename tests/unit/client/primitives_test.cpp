@@ -48,14 +48,15 @@ TEST_F(ClientPrimitives, ReadTextKeepsOnlyWhatWasCopied) {
     for (const Case& c : {Case{3, "abcdefgh", "abc"}, Case{10, "ab", "ab"}, Case{4, "", ""},
                           Case{-5, "abc", ""}, Case{INTPTR_MAX, "abc", "abc"}}) {
         const WindowHandle window = add(0, "RICHCNTL");
-        desktop.setHandler(window, [c](WindowHandle, unsigned message, std::uintptr_t, std::intptr_t,
-                                       std::string& text) -> std::optional<std::intptr_t> {
-            if (message == msg::GetTextLength) {
-                return c.reportedLength;
-            }
-            text = c.copied;  // WM_GETTEXT
-            return static_cast<std::intptr_t>(c.copied.size());
-        });
+        desktop.setHandler(window,
+                           [c](WindowHandle, unsigned message, std::uintptr_t, std::intptr_t,
+                               std::string& text) -> std::optional<std::intptr_t> {
+                               if (message == msg::GetTextLength) {
+                                   return c.reportedLength;
+                               }
+                               text = c.copied;  // WM_GETTEXT
+                               return static_cast<std::intptr_t>(c.copied.size());
+                           });
         const std::string read = client.readText(window);
         EXPECT_EQ(read, c.expected);
         EXPECT_EQ(read.find('\0'), std::string::npos);
@@ -92,9 +93,9 @@ TEST_F(ClientPrimitives, UndeliveredSendEndsThePrimitive) {
     for (bool hung : {false, true}) {
         const WindowHandle window = add(0, "RICHCNTL", "text");
         hung ? desktop.hang(window, 1000) : desktop.destroyWindow(window);
-        for (auto primitive : {+[](Client& c, WindowHandle w) { EXPECT_EQ(c.readText(w), ""); },
-                               +[](Client& c, WindowHandle w) { c.writeText(w, "x"); },
-                               +[](Client& c, WindowHandle w) { c.clickWindow(w); }}) {
+        for (auto primitive : {+[](Client&c, WindowHandle w) { EXPECT_EQ(c.readText(w), ""); },
+                               +[](Client&c, WindowHandle w) { c.writeText(w, "x"); },
+                               +[](Client&c, WindowHandle w) { c.clickWindow(w); }}) {
             startRecording();
             primitive(client, window);
             ASSERT_EQ(desktop.messages().size(), 1u) << (hung ? "hung" : "gone");

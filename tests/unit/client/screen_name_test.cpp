@@ -18,8 +18,8 @@ TEST_F(ScreenName, TopmostWelcomeCaptionGivesTheName) {
         std::string name;
     };
     for (const Case& c : {Case{"Welcome, Bob!", "Bob"}, Case{"Welcome, Mr  Spock !", "Mr  Spock "},
-                          Case{"Welcome, Ren\xE9" "e!!", "Ren\xE9" "e"}, Case{"Welcome back!", "Welcome back"},
-                          Case{"Welcome, Welcome, x!", "x"}}) {
+                          Case{"Welcome, J\xE9r\xF4me!!", "J\xE9r\xF4me"},
+                          Case{"Welcome back!", "Welcome back"}, Case{"Welcome, Welcome, x!", "x"}}) {
         openClient();
         const WindowHandle welcome = add(mdi, "AOL Child", c.caption);  // no children at all
         addChatRoom("Lobby");
@@ -75,13 +75,15 @@ protected:
 
     // The 19th icon opens the keyword window `delay` seconds after it is clicked.
     void keywordButtonOpensWindowAfter(double delay) {
-        desktop.setHandler(icons[18], [this, delay](WindowHandle, unsigned message, std::uintptr_t wParam,
-                                                    std::intptr_t, std::string&) -> std::optional<std::intptr_t> {
-            if (message == msg::KeyUp && wParam == kVkSpace) {
-                desktop.post(delay, [this] { addClientWindow("Keyword", kKeywordChildren); });
-            }
-            return std::nullopt;
-        });
+        desktop.setHandler(icons[18],
+                           [this, delay](WindowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t,
+                                         std::string&) -> std::optional<std::intptr_t> {
+                               if (message == msg::KeyUp && wParam == kVkSpace) {
+                                   desktop.post(delay,
+                                                [this] { addClientWindow("Keyword", kKeywordChildren); });
+                               }
+                               return std::nullopt;
+                           });
     }
 
     // The keyword button's click, then, `at` seconds later, the link typed into the

@@ -32,7 +32,8 @@ constexpr std::initializer_list<const char*> kUploadChildren = {"_AOL_Gauge", "_
 
 TEST_F(Transfers, DownloadWindowFoundByItsChildrenWhateverItsCaption) {
     addWindow("Download Manager", {"idle"}, {"_AOL_Gauge", "_AOL_Checkbox", "_AOL_Icon"});  // no image
-    const WindowHandle download = addWindow("Getting song.mp3 now", {"Time remaining: 2 minutes"}, kDownloadChildren);
+    const WindowHandle download =
+        addWindow("Getting song.mp3 now", {"Time remaining: 2 minutes"}, kDownloadChildren);
     EXPECT_EQ(client.findDownloadWindow(), download);
     EXPECT_EQ(client.findUploadWindow(), 0u);
     EXPECT_EQ(client.downloadTitleText(), " now");
@@ -62,7 +63,8 @@ TEST_F(Transfers, UploadNeedsFileInTheCaptionAndUploadInTheFirstLabel) {
                           Case{"file Transfer - 10%", {"Upload: pic.jpg"}, false},
                           Case{"File Transfer - 10%", {"upload: pic.jpg"}, false}}) {
         const WindowHandle window = addWindow(c.caption, c.labels, kUploadChildren);
-        EXPECT_EQ(client.findUploadWindow(), c.isUpload ? window : 0u) << c.caption << " / " << *c.labels.begin();
+        EXPECT_EQ(client.findUploadWindow(), c.isUpload ? window : 0u)
+            << c.caption << " / " << *c.labels.begin();
         desktop.destroyWindow(window);
     }
     addWindow("File Transfer - 10%", {"Upload: pic.jpg"}, {"_AOL_Gauge", "_AOL_Checkbox"});  // no button
@@ -85,11 +87,12 @@ TEST_F(Transfers, TextsLoseTheirFixedBeginnings) {
         std::string downloadLabel;  // 16 characters dropped
         std::string uploadLabel;    // 14 characters dropped
     };
-    for (const Case& c : {Case{"File Transfer - ", "Upload 1234567", "", "", ""},
-                          Case{"File Transfer - x", "Upload 12345678", "x", "", "8"},
-                          Case{"File Transfer - \xE8t\xE9 report.doc", "Upload \xE8\xE9\xE0\xE8\xE9\xE0\xE8 reste",
-                               "\xE8t\xE9 report.doc", "este", " reste"},
-                          Case{"File Transfer -", "Upload", "", "", ""}}) {
+    for (const Case& c :
+         {Case{"File Transfer - ", "Upload 1234567", "", "", ""},
+          Case{"File Transfer - x", "Upload 12345678", "x", "", "8"},
+          Case{"File Transfer - \xE8t\xE9 report.doc", "Upload \xE8\xE9\xE0\xE8\xE9\xE0\xE8 reste",
+               "\xE8t\xE9 report.doc", "este", " reste"},
+          Case{"File Transfer -", "Upload", "", "", ""}}) {
         const WindowHandle window = addWindow(c.caption, {c.label.c_str()}, {});
         desktop.bringToTop(window);
         EXPECT_EQ(client.downloadTitleText(), c.title) << c.caption;
