@@ -1,7 +1,9 @@
 // How the watcher runs: a poll timer looks at the open chat room every few tens of
 // milliseconds. It asks the transcript for its length first and reads the whole text
-// only when the length changed, while a last line waits to settle, and once a second
-// anyway (a trim plus an append can keep the length). New lines go into a queue; a
+// only when it may have changed: the length changed, a last line waits to settle,
+// the room has been busy within the last second, or a second has passed anyway. A
+// busy room is read at every poll because once the client trims, each new line
+// pushes an old one out and the length often stays the same. New lines go into a queue; a
 // second timer hands them to the handler one at a time. The handler's pauses let
 // events run, so the poll timer keeps polling during a handler, but those polls only
 // add to the queue: the dispatch loop already running hands the lines on afterwards.
@@ -24,8 +26,10 @@ namespace {
 constexpr unsigned kPollMilliseconds = 40;
 // As soon as the toolkit allows: a dispatch is only put off to leave the poll.
 constexpr unsigned kDispatchMilliseconds = 1;
-// Polls between reads of the whole text when the length stays the same.
+// Polls between reads of the whole text in a quiet room whose length stays the same.
 constexpr int kPollsPerForcedRead = 25;
+// Polls after a change of the text during which every poll reads it.
+constexpr int kBusyPolls = 25;
 // A queue this long asks who is signed on, to fold other people's dot-lines.
 constexpr std::size_t kBacklog = 32;
 
@@ -65,6 +69,7 @@ struct ChatWatcher::Impl {
     WindowHandle room = 0;  // the room being watched; 0 before one was seen
     std::optional<std::size_t> lastLength;
     int pollsSinceRead = 0;
+    int pollsSinceChange = kBusyPolls;
     TranscriptTracker tracker;
     LineQueue queue;
     std::size_t foldAt = kBacklog;  // the queue length that next asks for the name
@@ -111,8 +116,10 @@ void ChatWatcher::Impl::watchRoom(const roomtranscript::Room& found) {
         return;  // the client is not answering: try again next time
     }
     const bool sameRoom = found.room == room;
+    ++pollsSinceRead;
+    ++pollsSinceChange;
     const bool worthReading = !sameRoom || length != lastLength || tracker.hasUnsettledLine() ||
-                              ++pollsSinceRead >= kPollsPerForcedRead;
+                              pollsSinceChange <= kBusyPolls || pollsSinceRead >= kPollsPerForcedRead;
     if (!worthReading) {
         return;
     }
@@ -126,8 +133,12 @@ void ChatWatcher::Impl::watchRoom(const roomtranscript::Room& found) {
     if (!sameRoom) {
         // Another room (or the first one): only what comes after now is new there.
         room = found.room;
+        pollsSinceChange = kBusyPolls;
         tracker.reset(std::move(*text));
         return;
+    }
+    if (*text != tracker.text()) {
+        pollsSinceChange = 0;
     }
     for (ChatLine& line : tracker.update(std::move(*text))) {
         ++linesSeen;

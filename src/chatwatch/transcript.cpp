@@ -92,10 +92,15 @@ Diff diff(std::string_view previous, std::size_t handled, std::string_view curre
 
     std::size_t position = overlap(previous.substr(0, handled), current);
     const std::string_view rest = current.substr(position);
-    // The unfinished line is neither continued in the new read nor cut short by it
-    // (a read that raced an append): it was trimmed away, or the transcript replaced,
-    // after it had arrived whole. Report it as it was rather than lose it.
-    if (!unfinished.empty() && !rest.starts_with(unfinished) && !unfinished.starts_with(rest)) {
+    // The unfinished line is neither continued in the new read nor cut short by it:
+    // it was trimmed away, or the transcript replaced, after it had arrived whole.
+    // Report it as it was rather than lose it. A read cut short (one that raced an
+    // append) still holds the older lines above it; without them, a new text that
+    // merely begins like the old line is a replacement.
+    const bool continued = rest.starts_with(unfinished);
+    const bool anchored = current.substr(0, position).find_first_not_of("\r\n") != std::string_view::npos;
+    const bool cutShort = anchored && !rest.empty() && unfinished.starts_with(rest);
+    if (!unfinished.empty() && !continued && !cutShort) {
         if (auto line = parseLine(unfinished)) {
             result.lines.push_back(std::move(*line));
         }

@@ -70,6 +70,9 @@ public:
     // the next read matters even if the length has not changed.
     bool hasUnsettledLine() const;
 
+    // The last text read.
+    const std::string& text() const { return text_; }
+
 private:
     std::string_view unfinished() const;
 
