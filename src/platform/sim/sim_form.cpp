@@ -55,25 +55,15 @@ bool SimForm::visible() const {
     return window && window->visible;
 }
 
-double SimForm::left() const {
+double SimForm::lastRect(double WindowNode::*side) const {
     const WindowNode* window = lastState();
-    return window ? window->left : 0;
+    return window ? window->*side : 0;
 }
 
-double SimForm::top() const {
-    const WindowNode* window = lastState();
-    return window ? window->top : 0;
-}
-
-double SimForm::width() const {
-    const WindowNode* window = lastState();
-    return window ? window->width : 0;
-}
-
-double SimForm::height() const {
-    const WindowNode* window = lastState();
-    return window ? window->height : 0;
-}
+double SimForm::left() const { return lastRect(&WindowNode::left); }
+double SimForm::top() const { return lastRect(&WindowNode::top); }
+double SimForm::width() const { return lastRect(&WindowNode::width); }
+double SimForm::height() const { return lastRect(&WindowNode::height); }
 
 void SimForm::move(double newLeft, double newTop) {
     if (node()) link_.lock()->toolkit->moveWindow(handle_, newLeft, newTop);

@@ -85,6 +85,8 @@ private:
     WindowNode* node() const;
     // The window as it was last, alive or not.
     const WindowNode* lastState() const;
+    // One side of its outer rectangle as it was last; 0 once the desktop is gone.
+    double lastRect(double WindowNode::*side) const;
 
     std::weak_ptr<ToolkitLink> link_;
     WindowSpec spec_;
