@@ -75,6 +75,8 @@ FormControl::FormControl(Form& form, const ControlSpec& spec, HWND parent, int i
         picture_ = static_cast<HBITMAP>(
             LoadImageA(instance, spec.picture.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     }
+    // A combo box takes no text at creation; its edit field gets it now.
+    if (spec.kind == ControlKind::ComboBox) SetWindowTextA(hwnd_, spec.text.c_str());
     if (spec.kind == ControlKind::TextBox && spec.maxLength > 0) {
         SendMessageA(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(spec.maxLength), 0);
     }
