@@ -51,6 +51,37 @@ std::string escapeForLog(std::string_view bytes) {
 
 namespace {
 
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::string unescapeFromLog(std::string_view escaped) {
+    std::string out;
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        char next = i + 1 < escaped.size() ? escaped[i + 1] : '\0';
+        if (escaped[i] != '\\') {
+            out += escaped[i];
+        } else if (next == '\\' || next == 't' || next == 'r' || next == 'n') {
+            out += next == 't' ? '\t' : next == 'r' ? '\r' : next == 'n' ? '\n' : '\\';
+            ++i;
+        } else if (next == 'x' && i + 3 < escaped.size() && hexDigit(escaped[i + 2]) >= 0 &&
+                   hexDigit(escaped[i + 3]) >= 0) {
+            out += static_cast<char>(hexDigit(escaped[i + 2]) * 16 + hexDigit(escaped[i + 3]));
+            i += 3;
+        } else {
+            out += escaped[i];
+        }
+    }
+    return out;
+}
+
+namespace {
+
 struct LogShape {
     const char* keyword;
     bool room, name, number, text;

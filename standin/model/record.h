@@ -68,6 +68,10 @@ private:
 // outside printable ASCII as "\xHH".
 std::string escapeForLog(std::string_view bytes);
 
+// The inverse of escapeForLog: "\\t", "\\r", "\\n", "\\\\" and "\\xHH" become their
+// bytes; any other backslash stays as it is.
+std::string unescapeFromLog(std::string_view escaped);
+
 // One log line, without its line break: the time in whole milliseconds, the event's
 // keyword, then its fields, separated by tabs, each field escaped.
 std::string logLine(const Event& event);
