@@ -3,10 +3,15 @@
 // only when it may have changed: the length changed, a last line waits to settle,
 // the room has been busy within the last second, or a second has passed anyway. A
 // busy room is read at every poll because once the client trims, each new line
-// pushes an old one out and the length often stays the same. New lines go into a queue; a
-// second timer hands them to the handler one at a time. The handler's pauses let
-// events run, so the poll timer keeps polling during a handler, but those polls only
-// add to the queue: the dispatch loop already running hands the lines on afterwards.
+// pushes an old one out and the length often stays the same.
+//
+// New lines go into a queue; a second timer hands them to the handler one at a
+// time. The handler's pauses let events run, so the poll timer keeps polling during
+// a handler, but those polls only add to the queue: the dispatch loop already
+// running hands the lines on afterwards.
+//
+// A client that does not answer is left alone for a few seconds before the next
+// look, so that each send that waits for it in vain does not follow the last at once.
 
 #include "chatwatch/chat_watcher.h"
 
@@ -30,6 +35,8 @@ constexpr unsigned kDispatchMilliseconds = 1;
 constexpr int kPollsPerForcedRead = 25;
 // Polls after a change of the text during which every poll reads it.
 constexpr int kBusyPolls = 25;
+// Polls skipped after the client did not answer.
+constexpr int kPollsSkippedWhenHung = 125;
 // A queue this long asks who is signed on, to fold other people's dot-lines.
 constexpr std::size_t kBacklog = 32;
 
@@ -70,6 +77,7 @@ struct ChatWatcher::Impl {
     std::optional<std::size_t> lastLength;
     int pollsSinceRead = 0;
     int pollsSinceChange = kBusyPolls;
+    int pollsToSkip = 0;
     TranscriptTracker tracker;
     LineQueue queue;
     std::size_t foldAt = kBacklog;  // the queue length that next asks for the name
@@ -83,6 +91,7 @@ void ChatWatcher::Impl::start() {
     }
     started = true;
     room = 0;
+    pollsToSkip = 0;
     queue.clear();
     // What the room holds now is old: this first look only notes where it ends.
     poll();
@@ -101,6 +110,10 @@ void ChatWatcher::Impl::poll() {
     if (!started) {
         return;
     }
+    if (pollsToSkip > 0) {
+        --pollsToSkip;
+        return;
+    }
     const roomtranscript::Room found = roomtranscript::find(platform.windows);
     if (found.room == 0) {
         room = 0;  // no room open: the next one starts afresh
@@ -113,11 +126,12 @@ void ChatWatcher::Impl::watchRoom(const roomtranscript::Room& found) {
     const std::optional<std::size_t> length =
         roomtranscript::length(platform.windows, found.transcript);
     if (!length) {
-        return;  // the client is not answering: try again next time
+        pollsToSkip = kPollsSkippedWhenHung;  // not answering: lines wait in the transcript
+        return;
     }
     const bool sameRoom = found.room == room;
     ++pollsSinceRead;
-    ++pollsSinceChange;
+    pollsSinceChange = std::min(pollsSinceChange + 1, kBusyPolls + 1);
     const bool worthReading = !sameRoom || length != lastLength || tracker.hasUnsettledLine() ||
                               pollsSinceChange <= kBusyPolls || pollsSinceRead >= kPollsPerForcedRead;
     if (!worthReading) {
@@ -126,6 +140,7 @@ void ChatWatcher::Impl::watchRoom(const roomtranscript::Room& found) {
     std::optional<std::string> text =
         roomtranscript::read(platform.windows, found.transcript, *length);
     if (!text) {
+        pollsToSkip = kPollsSkippedWhenHung;
         return;
     }
     lastLength = length;

@@ -9,59 +9,50 @@
 namespace lantern {
 namespace {
 
-std::vector<ChatLine> drain(LineQueue& queue) {
-    std::vector<ChatLine> lines;
-    while (std::optional<ChatLine> line = queue.pop()) {
-        lines.push_back(*line);
+TEST(LineQueue, ChoresFoldIntoTheNewestAndPossibleCommandsStay) {
+    struct Case {
+        const char* name;
+        std::vector<ChatLine> pushed;
+        std::optional<std::string> signedOnName;  // then the others' dot-lines fold
+        std::vector<ChatLine> pushedAfter;
+        std::vector<ChatLine> expected;
+        std::uint64_t coalesced;
+    };
+    const Case cases[] = {
+        {"before the name is known",
+         {{"Bob", "hi"}, {"Al", "yo"}, {"Bob", " .idleon"}, {"me", ".idleon"}, {"me", ".idleon"},
+          {"Bob", ""}, {"Al", "bye"}},
+         std::nullopt,
+         {},
+         {{"Bob", " .idleon"}, {"me", ".idleon"}, {"me", ".idleon"}, {"Al", "bye"}},
+         3},
+        {"others' dot-lines, and later chores join them",
+         {{"me", ".pr a"}, {"Bob", ".end"}, {"Al", "lol"}, {"ME", ".end"}, {"me", ".coms"},
+          {"Bob", ".exit"}},
+         "me",
+         {{"Al", "brb"}},
+         {{"me", ".pr a"}, {"ME", ".end"}, {"me", ".coms"}, {"Al", "brb"}},
+         3},
+        {"nobody signed on", {{"me", ".idleon"}, {"Bob", ".end"}}, "[not online]", {}, {{"Bob", ".end"}}, 1},
+    };
+    for (const Case& c : cases) {
+        LineQueue queue;
+        for (const ChatLine& line : c.pushed) {
+            queue.push(line);
+        }
+        if (c.signedOnName) {
+            queue.demoteOthers(*c.signedOnName);
+        }
+        for (const ChatLine& line : c.pushedAfter) {
+            queue.push(line);
+        }
+        EXPECT_EQ(queue.coalesced(), c.coalesced) << c.name;
+        std::vector<ChatLine> popped;
+        while (std::optional<ChatLine> line = queue.pop()) {
+            popped.push_back(*line);
+        }
+        EXPECT_EQ(popped, c.expected) << c.name;
     }
-    return lines;
-}
-
-TEST(LineQueue, LinesThatCannotBeCommandsFoldIntoTheNewest) {
-    LineQueue queue;
-    for (const ChatLine& line : std::vector<ChatLine>{{"Bob", "hi"},
-                                                      {"Al", "yo"},
-                                                      {"Bob", " .idleon"},  // a space first: no command
-                                                      {"me", ".idleon"},
-                                                      {"me", ".idleon"},
-                                                      {"Bob", ""},
-                                                      {"Al", "bye"}}) {
-        queue.push(line);
-    }
-    EXPECT_EQ(queue.coalesced(), 3u);
-    EXPECT_EQ(queue.peak(), 4u);
-    EXPECT_EQ(drain(queue), (std::vector<ChatLine>{{"Bob", " .idleon"},
-                                                   {"me", ".idleon"},
-                                                   {"me", ".idleon"},
-                                                   {"Al", "bye"}}));
-}
-
-TEST(LineQueue, OtherAuthorsDotLinesFoldOnceTheSignedOnNameIsKnown) {
-    LineQueue queue;
-    for (const ChatLine& line : std::vector<ChatLine>{{"me", ".pr a"},
-                                                      {"Bob", ".end"},
-                                                      {"Al", "lol"},
-                                                      {"ME", ".end"},  // case differs: someone else
-                                                      {"me", ".coms"},
-                                                      {"Bob", ".exit"}}) {
-        queue.push(line);
-    }
-    queue.demoteOthers("me");
-    EXPECT_EQ(queue.coalesced(), 2u);
-    // A chores line pushed now joins the folded tail rather than queueing anew.
-    queue.push({"Al", "brb"});
-    EXPECT_EQ(drain(queue), (std::vector<ChatLine>{{"me", ".pr a"},
-                                                   {"ME", ".end"},
-                                                   {"me", ".coms"},
-                                                   {"Al", "brb"}}));
-}
-
-TEST(LineQueue, NobodySignedOnFoldsEverything) {
-    LineQueue queue;
-    queue.push({"me", ".idleon"});
-    queue.push({"Bob", ".end"});
-    queue.demoteOthers("[not online]");
-    EXPECT_EQ(drain(queue), (std::vector<ChatLine>{{"Bob", ".end"}}));
 }
 
 }  // namespace

@@ -123,26 +123,6 @@ TEST(TranscriptTracker, OnlyAnUnfinishedChatLineAsksForAnotherRead) {
     EXPECT_FALSE(tracker.hasUnsettledLine());  // settled
 }
 
-TEST(TranscriptOverlap, FindsTheLongestOverlapOnALineBoundary) {
-    struct Case {
-        std::string handled, current;
-        std::size_t expected;
-    };
-    const Case cases[] = {
-        {"\r\nA:\t1", "\r\nA:\t1\r\nB:\t2", 6},
-        {"\r\nA:\t1\r\nB:\t2", "\r\nB:\t2\r\nC:\t3", 6},
-        {"\r\nA:\tx\r\nA:\tx", "\r\nA:\tx\r\nA:\tx\r\nA:\tx", 12},  // least trimming wins
-        {"\r\nA:\t1\r\n", "\r\nB:\t2", 2},                            // only the break
-        {"\r\nA:\t1\r\nB:\tx", "x\r\nC:\t3", 0},                      // mid-line coincidence
-        {"", "\r\nA:\t1", 0},
-        {"\r\nA:\t1", "", 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(transcript::overlap(c.handled, c.current), c.expected)
-            << ::testing::PrintToString(c.handled) << " then " << ::testing::PrintToString(c.current);
-    }
-}
-
 // A client that appends numbered lines with random breaks, sometimes writes a line
 // in two goes, and trims old lines from the top (with or without their break): every
 // line must come out exactly once and in order.
