@@ -4,7 +4,7 @@
 # program's exit code passed on.
 set -u
 here=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX="${WINEPREFIX:-$here/build/wineprefix}"
+export WINEPREFIX="${WINEPREFIX:-$here/build/wine64}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH="${WINEARCH:-win64}"
