@@ -53,7 +53,7 @@ public:
             case Part::Image: return {kMargin, kMargin, kMargin + 48, kMargin + 56};
             case Part::Label: return {left, kMargin, width_ - kMargin, kMargin + 34};
             case Part::Gauge: return {left, kMargin + 40, width_ - kMargin, kMargin + 60};
-            case Part::Checkbox: return {left, kMargin + 68, width_ - kMargin, kMargin + 86};
+            case Part::Checkbox: return {kMargin, height_ - kMargin - 24, width_ - kMargin - 106, height_ - kMargin - 4};
             case Part::Icon:
             case Part::PushButton:
                 return {width_ - kMargin - 100, height_ - kMargin - 28, width_ - kMargin, height_ - kMargin};
@@ -85,8 +85,8 @@ RECT initialPlacement(Part part) {
         case Part::ChatRoomWindow: return {10, 10, 560, 430};
         case Part::WelcomeWindow: return {575, 10, 915, 250};
         case Part::KeywordWindow: return {180, 140, 600, 260};
-        case Part::DownloadWindow: return {575, 262, 915, 400};
-        case Part::UploadWindow: return {575, 410, 915, 540};
+        case Part::DownloadWindow: return {575, 262, 915, 412};
+        case Part::UploadWindow: return {575, 420, 915, 570};
         case Part::SignOnWindow: return {300, 160, 620, 320};
         default: return {20, 20, 360, 260};
     }

@@ -376,15 +376,16 @@ LRESULT CALLBACK Win32Host::controlProc(HWND window, UINT message, WPARAM wParam
 
 LRESULT Win32Host::onControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const Part part = partOf(window);
-    // A person's click: the button looks pressed while the mouse is down and acts
-    // when it is released.
-    if (message == WM_LBUTTONDOWN && isButtonPart(part)) {
+    // A person's click: the button looks pressed while the real mouse button is
+    // down. A click sent as messages (the add-on's) leaves the mouse alone.
+    const bool mouseHeld = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+    if (message == WM_LBUTTONDOWN && isButtonPart(part) && mouseHeld) {
         pressed_ = window;
         SetCapture(window);
         InvalidateRect(window, nullptr, FALSE);
-    } else if (message == WM_LBUTTONUP && pressed_ == window) {
+    } else if ((message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) && pressed_ == window) {
         pressed_ = nullptr;
-        ReleaseCapture();
+        if (message == WM_LBUTTONUP) ReleaseCapture();
         InvalidateRect(window, nullptr, FALSE);
     }
     if (auto answer = askClient(window, message, wParam, lParam)) return *answer;
