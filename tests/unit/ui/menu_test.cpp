@@ -177,23 +177,27 @@ TEST_F(Menu, ReasonIsLowerCasedAndOnlyAnEmptyAnswerIsIgnored) {
 }
 
 TEST_F(Menu, CommandsListIsLoadedOnceWhileItIsOpenAndAfreshAfterClosing) {
-    choose("mnuOptsComs");
-    choose("mnuOptsComs");
+    const std::vector<std::string> lines(kCommandLines.begin(), kCommandLines.end());
+    EXPECT_EQ(lines.front(), ".idleon - turns idle on");
+    EXPECT_EQ(lines.back(), ".coms - shows this");
+
     ui.showCommandsList();  // as ".coms" does
     Window& list = form("frmComs");
+    const int loadedOnTop = desktop.topmostCalls(list.handle());
+    EXPECT_EQ(loadedOnTop, 1);
+    choose("mnuOptsComs");
+    choose("mnuOptsComs");
+    ASSERT_EQ(&form("frmComs"), &list);
     EXPECT_TRUE(list.visible());
     EXPECT_EQ(list.caption(), "cmds");
-    const std::vector<std::string> lines(kCommandLines.begin(), kCommandLines.end());
     EXPECT_EQ(control("frmComs", "lstComs").items(), lines);
+    EXPECT_EQ(desktop.topmostCalls(list.handle()), loadedOnTop);
 
     desktop.userClose(list);
     EXPECT_EQ(desktop.form("frmComs"), nullptr);
     choose("mnuOptsComs");
-    EXPECT_NE(&form("frmComs"), &list);
     EXPECT_TRUE(form("frmComs").visible());
     EXPECT_EQ(control("frmComs", "lstComs").items(), lines);
-    EXPECT_EQ(lines.front(), ".idleon - turns idle on");
-    EXPECT_EQ(lines.back(), ".coms - shows this");
 }
 
 TEST_F(Menu, StyleDialogIsNotReloadedWhileItIsOpenButAfterClosing) {
@@ -204,7 +208,7 @@ TEST_F(Menu, StyleDialogIsNotReloadedWhileItIsOpenButAfterClosing) {
     desktop.type(control("frmAscii", "txtAsciiColor"), "abcdef");
 
     choose("mnuOptsAscii");
-    EXPECT_EQ(&form("frmAscii"), &dialog);
+    ASSERT_EQ(&form("frmAscii"), &dialog);
     EXPECT_EQ(text("frmAscii", "txtAsciiColor"), "abcdef");
     EXPECT_EQ(control("frmAscii", "cboAscii").items().size(), 5u);
 
