@@ -14,17 +14,15 @@ inline constexpr std::array<const char*, 7> kCommandLines = {
     ".pr * - go to pr *",      ".aim * - go to aim chat *", ".coms - shows this",
 };
 
-class CommandsList {
+class CommandsList : public ReopenableWindow {
 public:
     CommandsList(Platform& platform, Presence& presence);
-    void show();
 
 private:
-    void createAndLoad();
+    void createAndLoad() override;
 
     Platform& platform_;       // not owned
     Presence& presence_;       // not owned
-    FormSlot<Window> window_;  // the current frmComs
 };
 
 }  // namespace lantern

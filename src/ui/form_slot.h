@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/toolkit.h"
+
 namespace lantern {
 
 template <class Form>
@@ -43,6 +45,29 @@ private:
     std::unique_ptr<Form> current_;               // owned
     std::vector<std::unique_ptr<Form>> retired_;  // owned, freed when no handler runs
     int running_ = 0;
+};
+
+// A window of ours that exists until the user closes it and is created and loaded
+// afresh on its next use.
+class ReopenableWindow {
+public:
+    virtual ~ReopenableWindow() = default;
+
+    // Creates and loads it if it does not exist, then shows it, modeless.
+    void show() { loaded().show(); }
+
+protected:
+    // The live window, created and loaded first when there is none.
+    Window& loaded() {
+        Window* live = window_.get();
+        if (!live || !live->alive()) createAndLoad();
+        return *window_.get();
+    }
+
+    // Puts a new window into window_ and runs its loading steps.
+    virtual void createAndLoad() = 0;
+
+    FormSlot<Window> window_;
 };
 
 }  // namespace lantern

@@ -7,24 +7,20 @@
 namespace lantern {
 namespace {
 
-WindowSpec mainWindowSpec() {
-    WindowSpec spec;
-    spec.name = "frmMain";
-    spec.caption = "Idle";
-    spec.clientWidth = 2865;
-    spec.clientHeight = 480;
-    spec.border = Border::None;
-    spec.minButton = false;
-    spec.maxButton = false;
-    spec.taskbarButton = false;
-    spec.whiteBackground = true;
-    return spec;
-}
+// Borderless, no title bar, no task-bar button: only the picture shows.
+const WindowSpec kMainWindow{.name = "frmMain",
+                             .caption = "Idle",
+                             .clientWidth = 2865,
+                             .clientHeight = 480,
+                             .border = Border::None,
+                             .minButton = false,
+                             .maxButton = false,
+                             .taskbarButton = false};
 
 }  // namespace
 
 MainWindow::MainWindow(Platform& platform, Presence& presence)
-    : platform_(platform), presence_(presence), window_(platform.toolkit.createWindow(mainWindowSpec())) {
+    : platform_(platform), presence_(presence), window_(platform.toolkit.createWindow(kMainWindow)) {
     addControls();
 
     idleTimer_ = platform_.toolkit.createTimer();

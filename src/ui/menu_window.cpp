@@ -50,13 +50,9 @@ MenuWindow::Form& MenuWindow::ensureCreated() {
     Form* live = form_.get();
     if (live && live->window->alive()) return *live;
 
-    WindowSpec spec;
-    spec.name = "frmMenu";
-    spec.caption = "Menu";
-    spec.clientWidth = 3000;
-    spec.clientHeight = 2000;
     auto form = std::make_unique<Form>();
-    form->window = platform_.toolkit.createWindow(spec);
+    form->window = platform_.toolkit.createWindow(
+        WindowSpec{.name = "frmMenu", .caption = "Menu", .clientWidth = 3000, .clientHeight = 2000});
     form->menu = platform_.toolkit.createPopupMenu(*form->window, menuTree());
     form->menu->onChoose = [this](const std::string& chosen) { choose(chosen); };
     return form_.replace(std::move(form));

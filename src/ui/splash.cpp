@@ -5,17 +5,13 @@
 namespace lantern {
 namespace {
 
-WindowSpec splashSpec() {
-    WindowSpec spec;
-    spec.name = "frmSplash";
-    spec.clientWidth = 4500;
-    spec.clientHeight = 3075;
-    spec.border = Border::None;
-    spec.minButton = false;
-    spec.maxButton = false;
-    spec.taskbarButton = false;
-    return spec;
-}
+const WindowSpec kSplash{.name = "frmSplash",
+                         .clientWidth = 4500,
+                         .clientHeight = 3075,
+                         .border = Border::None,
+                         .minButton = false,
+                         .maxButton = false,
+                         .taskbarButton = false};
 
 }  // namespace
 
@@ -37,14 +33,8 @@ void centerOnScreen(Window& window, Toolkit& toolkit) {
 
 Splash::Splash(Platform& platform, MainWindow& mainWindow) : platform_(platform), mainWindow_(mainWindow) {}
 
-void Splash::show() {
-    Window* live = window_.get();
-    if (!live || !live->alive()) createAndLoad();
-    window_.get()->show();
-}
-
 void Splash::createAndLoad() {
-    Window& window = window_.replace(platform_.toolkit.createWindow(splashSpec()));
+    Window& window = window_.replace(platform_.toolkit.createWindow(kSplash));
     ControlSpec picture = controlAt(ControlKind::Picture, "Image1", 0, 0, 4500, 3075);
     picture.picture = "splash";
     window.add(picture).onClick = [this, &window] {

@@ -21,18 +21,15 @@ ScreenPosition centredPosition(double screenWidth, double screenHeight, double w
 // gets a negative left or top and goes there).
 void centerOnScreen(Window& window, Toolkit& toolkit);
 
-class Splash {
+class Splash : public ReopenableWindow {
 public:
     Splash(Platform& platform, MainWindow& mainWindow);
-    // Creates the splash if it is not up (loading it), then shows it, modeless.
-    void show();
 
 private:
-    void createAndLoad();
+    void createAndLoad() override;
 
     Platform& platform_;       // not owned
     MainWindow& mainWindow_;   // not owned
-    FormSlot<Window> window_;  // the current frmSplash
 };
 
 }  // namespace lantern

@@ -8,17 +8,12 @@
 namespace lantern {
 namespace {
 
-WindowSpec dialogSpec() {
-    WindowSpec spec;
-    spec.name = "frmAscii";
-    spec.caption = "modify your ascii";
-    spec.clientWidth = 3870;
-    spec.clientHeight = 1815;
-    spec.border = Border::FixedSingle;
-    spec.maxButton = false;
-    spec.whiteBackground = true;
-    return spec;
-}
+const WindowSpec kDialog{.name = "frmAscii",
+                         .caption = "modify your ascii",
+                         .clientWidth = 3870,
+                         .clientHeight = 1815,
+                         .border = Border::FixedSingle,
+                         .maxButton = false};
 
 ControlSpec label(const std::string& name, double left, double top, double width, const std::string& caption) {
     ControlSpec spec = controlAt(ControlKind::Label, name, left, top, width, 255, caption);
@@ -45,24 +40,20 @@ void StyleDialog::setAsciiColorBox(const std::string& text) { ensureLoaded().asc
 void StyleDialog::setFirstColorBox(const std::string& text) { ensureLoaded().firstColorBox->setText(text); }
 void StyleDialog::setSecondColorBox(const std::string& text) { ensureLoaded().secondColorBox->setText(text); }
 
-void StyleDialog::show() {
-    ensureLoaded();
-    window_.get()->show();
+StyleDialog::Controls& StyleDialog::ensureLoaded() {
+    loaded();
+    return controls_;
 }
 
-StyleDialog::Controls& StyleDialog::ensureLoaded() {
-    Window* live = window_.get();
-    if (!live || !live->alive()) {
-        create();
-        load();
-    }
-    return controls_;
+void StyleDialog::createAndLoad() {
+    create();
+    load();
 }
 
 // Creation order is the tab order: font list, prefix box, button, then the three
 // colour boxes. The labels take no focus.
 void StyleDialog::create() {
-    Window& window = window_.replace(platform_.toolkit.createWindow(dialogSpec()));
+    Window& window = window_.replace(platform_.toolkit.createWindow(kDialog));
 
     controls_.fontList = &window.add(controlAt(ControlKind::ComboBox, "cboAscii", 0, 0, 2655, 315, "Webdings"));
 

@@ -19,7 +19,7 @@ inline constexpr std::array<const char*, 5> kPrefixFonts = {"Arial", "Arial Narr
                                                             "Wingdings"};
 inline constexpr const char* kInvalidFontMessage = "You must choose a valid font from the list.";
 
-class StyleDialog : public StyleDialogView {
+class StyleDialog : public StyleDialogView, public ReopenableWindow {
 public:
     StyleDialog(Platform& platform, Presence& presence);
 
@@ -27,9 +27,6 @@ public:
     void setAsciiColorBox(const std::string& text) override;
     void setFirstColorBox(const std::string& text) override;
     void setSecondColorBox(const std::string& text) override;
-
-    // Creates it if it does not exist (loading it), then shows it, modeless.
-    void show();
 
 private:
     // The controls of the live window, owned by it.
@@ -43,6 +40,7 @@ private:
 
     // The live dialog's controls, creating and loading the dialog first if needed.
     Controls& ensureLoaded();
+    void createAndLoad() override;
     void create();
     void load();
     void loadColour(const char* setting, std::string& inEffect, Control& box, const char* fallback);
@@ -52,7 +50,6 @@ private:
 
     Platform& platform_;        // not owned
     Presence& presence_;        // not owned
-    FormSlot<Window> window_;   // the current frmAscii
     Controls controls_;
 };
 

@@ -36,6 +36,19 @@ protected:
         };
     }
 
+    // Idling and everything the switches set show `on`; the next popup offers the
+    // other switch only.
+    void expectSwitched(bool on) {
+        EXPECT_EQ(presence.idle().idleOn, on);
+        EXPECT_EQ(text("frmMain", "txtIdle"), on ? "on" : "off");
+        EXPECT_EQ(ui.mainWindow().idleTimer().enabled(), on);
+        EXPECT_EQ(control("frmMain", "cmdIdle").enabled(), !on);
+        EXPECT_EQ(control("frmMain", "cmdOff").enabled(), on);
+        desktop.click(control("frmMain", "lblPop"));
+        EXPECT_EQ(lastPopupFlags()["mnuOptsIdleOn"], !on);
+        EXPECT_EQ(lastPopupFlags()["mnuOptsIdleOff"], on);
+    }
+
     void setCounters(std::int16_t days, std::int16_t hours, std::int16_t minutes) {
         presence.idle().idleDays = days;
         presence.idle().idleHrs = hours;
@@ -77,33 +90,17 @@ TEST_F(Menu, OnAndOffSwitchEachOtherAndTheMainWindowsControls) {
     setCounters(1, 2, 3);
 
     choose("mnuOptsIdleOn");
-    EXPECT_TRUE(presence.idle().idleOn);
-    EXPECT_EQ(text("frmMain", "txtIdle"), "on");
-    EXPECT_TRUE(ui.mainWindow().idleTimer().enabled());
-    EXPECT_FALSE(control("frmMain", "cmdIdle").enabled());
-    EXPECT_TRUE(control("frmMain", "cmdOff").enabled());
+    expectSwitched(true);
     ASSERT_EQ(posted.size(), 1u);
     EXPECT_EQ(posted[0], menuIdleBanner(presence.style(), IdleEvent::On));
     // Switching on keeps counting from where the counters stand.
     EXPECT_EQ(presence.idle().idleMins, 3);
     EXPECT_EQ(presence.idle().idleHrs, 2);
 
-    desktop.click(control("frmMain", "lblPop"));
-    EXPECT_EQ(lastPopupFlags()["mnuOptsIdleOn"], false);
-    EXPECT_EQ(lastPopupFlags()["mnuOptsIdleOff"], true);
-
     choose("mnuOptsIdleOff");
-    EXPECT_FALSE(presence.idle().idleOn);
-    EXPECT_EQ(text("frmMain", "txtIdle"), "off");
-    EXPECT_FALSE(ui.mainWindow().idleTimer().enabled());
-    EXPECT_TRUE(control("frmMain", "cmdIdle").enabled());
-    EXPECT_FALSE(control("frmMain", "cmdOff").enabled());
+    expectSwitched(false);
     ASSERT_EQ(posted.size(), 2u);
     EXPECT_EQ(posted[1], menuIdleBanner(presence.style(), IdleEvent::Off));
-
-    desktop.click(control("frmMain", "lblPop"));
-    EXPECT_EQ(lastPopupFlags()["mnuOptsIdleOn"], true);
-    EXPECT_EQ(lastPopupFlags()["mnuOptsIdleOff"], false);
 
     // "On" posts once it is on but before the timer runs; "Off" posts with the
     // timer already stopped and zeroes the counters only afterwards.

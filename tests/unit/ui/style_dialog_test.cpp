@@ -28,6 +28,16 @@ protected:
     }
 
     void pressSet() { desktop.click(control("frmAscii", "cmdSet")); }
+
+    // The three colour boxes show these colours, and the same are in effect.
+    void expectColours(const std::string& ascii, const std::string& first, const std::string& second) {
+        EXPECT_EQ(text("frmAscii", "txtAsciiColor"), ascii);
+        EXPECT_EQ(text("frmAscii", "txtFirstColor"), first);
+        EXPECT_EQ(text("frmAscii", "txtSecondColor"), second);
+        EXPECT_EQ(presence.style().asciiCol, ascii);
+        EXPECT_EQ(presence.style().firstColor, first);
+        EXPECT_EQ(presence.style().secondColor, second);
+    }
 };
 
 TEST_F(StyleDialogTest, LoadingWithNothingStoredGivesTheDefaults) {
@@ -39,12 +49,7 @@ TEST_F(StyleDialogTest, LoadingWithNothingStoredGivesTheDefaults) {
               (std::vector<std::string>{"Arial", "Arial Narrow", "Tahoma", "Webdings", "Wingdings"}));
     EXPECT_EQ(text("frmAscii", "txtAscii"), "2");
     EXPECT_EQ(control("frmAscii", "txtAscii").fontFace(), "Webdings");
-    EXPECT_EQ(text("frmAscii", "txtAsciiColor"), "000000");
-    EXPECT_EQ(text("frmAscii", "txtFirstColor"), "000000");
-    EXPECT_EQ(text("frmAscii", "txtSecondColor"), "000066");
-    EXPECT_EQ(presence.style().asciiCol, "000000");
-    EXPECT_EQ(presence.style().firstColor, "000000");
-    EXPECT_EQ(presence.style().secondColor, "000066");
+    expectColours("000000", "000000", "000066");
     // Loading puts colours into effect, never the prefix.
     EXPECT_EQ(presence.style().asciiPrefix, "(prefix)");
     EXPECT_TRUE(desktop.registryWrites().empty());
@@ -58,12 +63,7 @@ TEST_F(StyleDialogTest, LoadingTakesStoredValues) {
     store("secondColor", "123456");
     openDialog();
     EXPECT_EQ(text("frmAscii", "txtAscii"), "JJ");
-    EXPECT_EQ(text("frmAscii", "txtAsciiColor"), "00ff00");
-    EXPECT_EQ(text("frmAscii", "txtFirstColor"), "abcdef");
-    EXPECT_EQ(text("frmAscii", "txtSecondColor"), "123456");
-    EXPECT_EQ(presence.style().asciiCol, "00ff00");
-    EXPECT_EQ(presence.style().firstColor, "abcdef");
-    EXPECT_EQ(presence.style().secondColor, "123456");
+    expectColours("00ff00", "abcdef", "123456");
 }
 
 // The stored font only sets the preview; the list always reads "Webdings".
@@ -141,9 +141,7 @@ TEST_F(StyleDialogTest, SetStoresTheFontOnlyPrefixAndPutsTheColouredOneIntoEffec
     EXPECT_EQ(this->stored("asciiCol"), "ff3300");
     EXPECT_EQ(this->stored("firstColor"), "00aa00");
     EXPECT_EQ(this->stored("secondColor"), "0000cc");
-    EXPECT_EQ(presence.style().asciiCol, "ff3300");
-    EXPECT_EQ(presence.style().firstColor, "00aa00");
-    EXPECT_EQ(presence.style().secondColor, "0000cc");
+    expectColours("ff3300", "00aa00", "0000cc");
 
     ASSERT_EQ(posted.size(), 1u);
     EXPECT_EQ(posted[0], join({inEffect, "<font face=tahoma color=#", "00aa00", "><b>m</b><font color=#", "0000cc",
