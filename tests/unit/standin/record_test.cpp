@@ -23,6 +23,14 @@ TEST(EscapeForLog, KeepsEachEventOnOneLine) {
     for (const Case& c : cases) EXPECT_EQ(escapeForLog(c.bytes), c.escaped);
 }
 
+TEST(UnescapeFromLog, UndoesEscapeForLogAndLeavesOtherBackslashes) {
+    std::string everyByte;
+    for (int byte = 0; byte < 256; ++byte) everyByte += static_cast<char>(byte);
+    EXPECT_EQ(unescapeFromLog(escapeForLog(everyByte)), everyByte);
+    EXPECT_EQ(unescapeFromLog("say buddy\\thi \\xe8"), "say buddy\thi \xE8");
+    EXPECT_EQ(unescapeFromLog("\\q \\x4 \\xZZ end\\"), "\\q \\x4 \\xZZ end\\");
+}
+
 TEST(LogLine, TimeInMillisecondsThenKeywordThenTabSeparatedFields) {
     Event posted{.time = 12.3456, .kind = EventKind::Posted, .room = "Lobby", .name = "lantern tester",
                  .text = "<b>hi</b>\t\xE9"};
