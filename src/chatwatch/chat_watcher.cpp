@@ -133,7 +133,8 @@ void ChatWatcher::Impl::watchRoom(const roomtranscript::Room& found) {
     ++pollsSinceRead;
     pollsSinceChange = std::min(pollsSinceChange + 1, kBusyPolls + 1);
     const bool worthReading = !sameRoom || length != lastLength || tracker.hasUnsettledLine() ||
-                              pollsSinceChange <= kBusyPolls || pollsSinceRead >= kPollsPerForcedRead;
+                              pollsSinceChange <= kBusyPolls ||
+                              pollsSinceRead >= kPollsPerForcedRead;
     if (!worthReading) {
         return;
     }

@@ -26,9 +26,9 @@ WindowHandle firstClientWindow(WindowSystem& windows) {
 Room find(WindowSystem& windows) {
     for (WindowHandle candidate = firstClientWindow(windows); candidate != 0;
          candidate = windows.getWindow(candidate, gw::Next)) {
-        if (windowio::hasChildOfEach(windows, candidate,
-                                     {"_aol_static", kTranscriptClass, "_aol_combobox", "_aol_icon",
-                                      "richcntl"})) {
+        if (windowio::hasChildOfEach(
+                windows, candidate,
+                {"_aol_static", kTranscriptClass, "_aol_combobox", "_aol_icon", "richcntl"})) {
             return Room{candidate, windows.findChild(candidate, 0, kTranscriptClass)};
         }
     }
@@ -43,7 +43,8 @@ std::optional<std::size_t> length(WindowSystem& windows, WindowHandle transcript
     return result.value > 0 ? static_cast<std::size_t>(result.value) : 0;
 }
 
-std::optional<std::string> read(WindowSystem& windows, WindowHandle transcript, std::size_t length) {
+std::optional<std::string> read(WindowSystem& windows, WindowHandle transcript,
+                                std::size_t length) {
     const std::size_t capacity = length + kReadSlack + 1;
     std::string buffer(capacity - 1, '\0');
     const SendResult result = windows.sendGetText(transcript, capacity, buffer);

@@ -98,7 +98,8 @@ Diff diff(std::string_view previous, std::size_t handled, std::string_view curre
     // append) still holds the older lines above it; without them, a new text that
     // merely begins like the old line is a replacement.
     const bool continued = rest.starts_with(unfinished);
-    const bool anchored = current.substr(0, position).find_first_not_of("\r\n") != std::string_view::npos;
+    const bool anchored =
+        current.substr(0, position).find_first_not_of("\r\n") != std::string_view::npos;
     const bool cutShort = anchored && !rest.empty() && unfinished.starts_with(rest);
     if (!unfinished.empty() && !continued && !cutShort) {
         if (auto line = parseLine(unfinished)) {

@@ -76,9 +76,9 @@ public:
 private:
     std::string_view unfinished() const;
 
-    std::string text_;             // the last text read
-    std::size_t handled_ = 0;      // bytes of text_ dealt with
-    int unchangedReads_ = 0;       // reads in a row that showed the same unfinished line
+    std::string text_;         // the last text read
+    std::size_t handled_ = 0;  // bytes of text_ dealt with
+    int unchangedReads_ = 0;   // reads in a row that showed the same unfinished line
 };
 
 }  // namespace lantern

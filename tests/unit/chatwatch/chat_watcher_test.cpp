@@ -1,8 +1,7 @@
 // The watcher on the simulated desktop: a room whose transcript the test writes.
 
-#include "watcher_scene.h"
-
 #include "platform/messages.h"
+#include "watcher_scene.h"
 
 namespace lantern {
 namespace {
@@ -11,7 +10,8 @@ using ChatWatcherTest = WatcherScene;
 
 TEST_F(ChatWatcherTest, ReportsOnlyWhatArrivesBetweenStartAndStop) {
     openClient();
-    const WindowHandle room = openRoom("\r\nOnlineHost:\t*** You are in \"Lobby\".\r\nBob:\tbefore");
+    const WindowHandle room =
+        openRoom("\r\nOnlineHost:\t*** You are in \"Lobby\".\r\nBob:\tbefore");
     watcher.start();
     desktop.runFor(1);
     say(room, "Big Al", "first:\tone");
@@ -21,7 +21,8 @@ TEST_F(ChatWatcherTest, ReportsOnlyWhatArrivesBetweenStartAndStop) {
     watcher.stop();
     say(room, "Bob", "after the stop");
     desktop.runFor(1);
-    EXPECT_EQ(receivedLines(), (std::vector<ChatLine>{{"Big Al", "first:\tone"}, {"Bob", "second"}}));
+    EXPECT_EQ(receivedLines(),
+              (std::vector<ChatLine>{{"Big Al", "first:\tone"}, {"Bob", "second"}}));
     // The last line was taken as complete within a few polls, with no line after it.
     ASSERT_EQ(received.size(), 2u);
     EXPECT_LT(received[1].time, 2.3);
@@ -50,9 +51,9 @@ TEST_F(ChatWatcherTest, ARoomSwitchStartsAfreshAtTheNewRoomsEnd) {
 
     desktop.destroyWindow(frame);  // the client goes away altogether
     desktop.runFor(1);
-    EXPECT_EQ(receivedLines(), (std::vector<ChatLine>{{"Bob", "in the lobby"},
-                                                      {"Carl", "welcome"},
-                                                      {"Bob", "back in the lobby"}}));
+    EXPECT_EQ(receivedLines(),
+              (std::vector<ChatLine>{
+                  {"Bob", "in the lobby"}, {"Carl", "welcome"}, {"Bob", "back in the lobby"}}));
 }
 
 TEST_F(ChatWatcherTest, ABurstWhileTheClientTrimsArrivesWholeOnceAndInOrder) {
@@ -102,10 +103,9 @@ TEST_F(ChatWatcherTest, LinesArrivingInsideAHandlerWaitForItAndKeepTheirOrder) {
     desktop.runFor(1);
     say(room, "me", ".coms");
     desktop.runFor(5);
-    EXPECT_EQ(receivedLines(), (std::vector<ChatLine>{{"me", ".pr first"},
-                                                      {"me", ".idleon"},
-                                                      {"Bob", "hi"},
-                                                      {"me", ".coms"}}));
+    EXPECT_EQ(receivedLines(),
+              (std::vector<ChatLine>{
+                  {"me", ".pr first"}, {"me", ".idleon"}, {"Bob", "hi"}, {"me", ".coms"}}));
     EXPECT_EQ(maxDepth, 1);
     // Each waited for the one before to end.
     for (std::size_t i = 1; i < received.size(); ++i) {
@@ -123,7 +123,8 @@ TEST_F(ChatWatcherTest, AFloodOfOthersKeepsTheQueueShortAndTheUsersCommandPrompt
     whileHandling = [this](const ChatLine&) { desktop.events().waitForEvents(0.3); };
     for (int i = 0; i < 2400; ++i) {
         desktop.post(0.025 * i, [this, room, i] {
-            say(room, i % 3 ? "Spammer" : "Other One", (i % 2 ? ".end " : "lol ") + std::to_string(i));
+            say(room, i % 3 ? "Spammer" : "Other One",
+                (i % 2 ? ".end " : "lol ") + std::to_string(i));
         });
     }
     desktop.post(30.0, [this, room] { say(room, "me", ".idleon"); });

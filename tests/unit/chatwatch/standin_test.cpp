@@ -32,7 +32,8 @@ TEST(ChatWatcherWithStandin, TheUsersCommandsComeThroughAFloodInTheTrimmingClien
     std::vector<ChatLine> expected;
     for (int i = 0; i < 1500; ++i) {
         desktop.post(0.02 * i, [&client, i] {
-            client.say(i % 2 ? "Spammer" : "Lantern Tester ", ".end <b>" + std::to_string(i) + "</b>");
+            client.say(i % 2 ? "Spammer" : "Lantern Tester ",
+                       ".end <b>" + std::to_string(i) + "</b>");
         });
         if (i % 100 == 50) {
             const std::string command = ".pr room " + std::to_string(i);

@@ -71,15 +71,15 @@ const TrackerCase kTrackerCases[] = {
     {"replaced wholesale",
      "\r\nA:\t1\r\nB:\t2\r\n",
      {{"\r\nC:\t3\r\nD:\t4\r\n", {{"C", "3"}, {"D", "4"}}}}},
-    {"emptied, then written again",
-     "\r\nA:\t1\r\n",
-     {{"", {}}, {"\r\nA:\t1\r\n", {{"A", "1"}}}}},
+    {"emptied, then written again", "\r\nA:\t1\r\n", {{"", {}}, {"\r\nA:\t1\r\n", {{"A", "1"}}}}},
     {"an unfinished line that vanishes is reported as it was",
      "\r\nA:\t1\r\n",
      {{"\r\nA:\t1\r\nB:\t2", {}}, {"\r\nX:\t9\r\n", {{"B", "2"}, {"X", "9"}}}}},
     {"a read cut short inside the unfinished line loses nothing",
      "\r\nA:\t1\r\n",
-     {{"\r\nA:\t1\r\nB:\t22", {}}, {"\r\nA:\t1\r\nB:\t2", {}}, {"\r\nA:\t1\r\nB:\t22\r\n", {{"B", "22"}}}}},
+     {{"\r\nA:\t1\r\nB:\t22", {}},
+      {"\r\nA:\t1\r\nB:\t2", {}},
+      {"\r\nA:\t1\r\nB:\t22\r\n", {{"B", "22"}}}}},
     {"the same words twice in a row are two lines",
      "\r\nA:\tlol\r\n",
      {{"\r\nA:\tlol\r\nA:\tlol\r\n", {{"A", "lol"}}}}},
@@ -88,13 +88,23 @@ const TrackerCase kTrackerCases[] = {
      {{"C:\t3\r\nD:\t4\r\n", {{"C", "3"}, {"D", "4"}}}}},
     {"the last line settles after reading the same twice more",
      "",
-     {{"\r\nA:\t1", {}}, {"\r\nA:\t1", {}}, {"\r\nA:\t1", {{"A", "1"}}}, {"\r\nA:\t1\r\nB:\t2\r\n", {{"B", "2"}}}}},
+     {{"\r\nA:\t1", {}},
+      {"\r\nA:\t1", {}},
+      {"\r\nA:\t1", {{"A", "1"}}},
+      {"\r\nA:\t1\r\nB:\t2\r\n", {{"B", "2"}}}}},
     {"a settled line that grows after all is not reported again",
      "",
-     {{"\r\nA:\thi", {}}, {"\r\nA:\thi", {}}, {"\r\nA:\thi", {{"A", "hi"}}}, {"\r\nA:\thi there\r\nB:\t2\r\n", {{"B", "2"}}}}},
+     {{"\r\nA:\thi", {}},
+      {"\r\nA:\thi", {}},
+      {"\r\nA:\thi", {{"A", "hi"}}},
+      {"\r\nA:\thi there\r\nB:\t2\r\n", {{"B", "2"}}}}},
     {"an unfinished name without its tab does not settle",
      "",
-     {{"\r\nBob:", {}}, {"\r\nBob:", {}}, {"\r\nBob:", {}}, {"\r\nBob:", {}}, {"\r\nBob:\tyo\r\n", {{"Bob", "yo"}}}}},
+     {{"\r\nBob:", {}},
+      {"\r\nBob:", {}},
+      {"\r\nBob:", {}},
+      {"\r\nBob:", {}},
+      {"\r\nBob:\tyo\r\n", {{"Bob", "yo"}}}}},
     {"what was there before watching stays old, unfinished or not",
      "\r\nA:\t1\r\nB:\tunfini",
      {{"\r\nA:\t1\r\nB:\tunfinished\r\nC:\t3\r\n", {{"C", "3"}}}}},
@@ -140,8 +150,9 @@ TEST(TranscriptTracker, RandomAppendsAndTrimsLoseAndRepeatNothing) {
         auto text = [&] {
             std::string all;
             for (std::size_t i = 0; i < pieces.size(); ++i) {
-                all += (i == 0 && trimmedBreak) ? pieces[i].substr(pieces[i].find_first_not_of("\r\n"))
-                                                : pieces[i];
+                all += (i == 0 && trimmedBreak)
+                           ? pieces[i].substr(pieces[i].find_first_not_of("\r\n"))
+                           : pieces[i];
             }
             return all;
         };

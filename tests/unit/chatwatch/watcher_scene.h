@@ -97,9 +97,8 @@ protected:
     int depth = 0, maxDepth = 0;
     std::string signedOnName = "me";
     int nameReads = 0;
-    ChatWatcher watcher{platform, [this](const std::string& name, const std::string& text) {
-                            handle(name, text);
-                        }};
+    ChatWatcher watcher{
+        platform, [this](const std::string& name, const std::string& text) { handle(name, text); }};
 
     WindowHandle frame = 0, mdi = 0;
     std::map<WindowHandle, WindowHandle> transcripts;  // room -> its transcript
