@@ -23,21 +23,20 @@ WindowHandle SimWindowSystem::getWindow(WindowHandle window, unsigned relation) 
 SendResult SimWindowSystem::sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                         std::intptr_t lParam) {
     std::string text;
-    (void)lParam;  // no pointer crosses the seam; a plain lParam carries nothing we use
     // WM_GETTEXT without a buffer copies nothing.
-    return send(window, message, wParam, text, 0);
+    return send(window, message, wParam, lParam, text, 0);
 }
 
 SendResult SimWindowSystem::sendSetText(WindowHandle window, const std::string& text) {
     std::string carried = text;
-    return send(window, msg::SetText, 0, carried, 0);
+    return send(window, msg::SetText, 0, 0, carried, 0);
 }
 
 SendResult SimWindowSystem::sendGetText(WindowHandle window, std::size_t capacity, std::string& buffer) {
     // Room for the terminating NUL, and never past the caller's buffer.
     std::size_t room = capacity == 0 ? 0 : std::min(capacity - 1, buffer.size());
     std::string answer;
-    SendResult result = send(window, msg::GetText, capacity, answer, room);
+    SendResult result = send(window, msg::GetText, capacity, 0, answer, room);
     if (result.delivered) std::memcpy(buffer.data(), answer.data(), answer.size());
     return result;
 }
@@ -55,13 +54,14 @@ void SimWindowSystem::hang(WindowHandle window, double seconds) {
 }
 
 SendResult SimWindowSystem::send(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                 std::string& text, std::size_t textRoom) {
+                                 std::intptr_t lParam, std::string& text, std::size_t textRoom) {
     RecordedMessage record;
     record.time = clock_.now();
     record.window = window;
     if (const WindowNode* ever = tree_.findEver(window)) record.windowClass = ever->className;
     record.message = message;
     record.wParam = wParam;
+    record.lParam = lParam;
     if (message == msg::SetText) record.text = text;
     record.delivered = false;
     messages.push_back(record);
@@ -79,7 +79,7 @@ SendResult SimWindowSystem::send(WindowHandle window, unsigned message, std::uin
 
     MessageHandler handler = tree_.find(window)->handler;  // a copy: it may replace itself
     std::optional<std::intptr_t> answer;
-    if (handler) answer = handler(window, message, wParam, 0, text);
+    if (handler) answer = handler(window, message, wParam, lParam, text);
     SendResult result{true, 0};
     if (answer) {
         result.value = *answer;

@@ -37,8 +37,8 @@ private:
     // Records the send, waits out a hang, runs the handler or the default behaviour.
     // `text` carries WM_SETTEXT's text in and WM_GETTEXT's text out, cut to
     // `textRoom` bytes.
-    SendResult send(WindowHandle window, unsigned message, std::uintptr_t wParam, std::string& text,
-                    std::size_t textRoom);
+    SendResult send(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                    std::string& text, std::size_t textRoom);
     // How long the window (or a window above it, on the same thread) stays hung.
     double hangRemaining(WindowHandle window) const;
     std::intptr_t defaultBehaviour(WindowNode& node, unsigned message, std::string& text);

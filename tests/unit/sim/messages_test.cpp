@@ -54,9 +54,11 @@ TEST_F(MessagesTest, DefaultsKeepTheCaptionAndCloseDestroys) {
 TEST_F(MessagesTest, HandlersAnswerAndNestedSendsAreRecordedInOrder) {
     WindowHandle transcript = desktop.createWindow(0, "RICHCNTLREADONLY", "old");
     WindowHandle input = desktop.createWindow(0, "RICHCNTL", "hello");
-    desktop.setHandler(input, [&](WindowHandle self, unsigned message, std::uintptr_t wParam, std::intptr_t,
+    std::intptr_t seenLParam = 0;
+    desktop.setHandler(input, [&](WindowHandle self, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
                                   std::string&) -> std::optional<std::intptr_t> {
         if (message != msg::Char || wParam != kVkReturn) return std::nullopt;
+        seenLParam = lParam;
         windows.sendSetText(transcript, desktop.caption(transcript) + "\r\nme:\t" + desktop.caption(self));
         return 7;
     });
@@ -66,7 +68,9 @@ TEST_F(MessagesTest, HandlersAnswerAndNestedSendsAreRecordedInOrder) {
         text = "reported";
         return 0;
     });
-    EXPECT_EQ(windows.sendMessage(input, msg::Char, kVkReturn, 0).value, 7);
+    EXPECT_EQ(windows.sendMessage(input, msg::Char, kVkReturn, 0x1C0001).value, 7);
+    EXPECT_EQ(seenLParam, 0x1C0001);
+    EXPECT_EQ(desktop.messages()[0].lParam, 0x1C0001);
     EXPECT_EQ(desktop.caption(transcript), "old\r\nme:\thello");
     std::string buffer(20, '\0');
     EXPECT_EQ(windows.sendGetText(transcript, 21, buffer).value, 8);
