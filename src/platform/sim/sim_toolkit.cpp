@@ -21,7 +21,8 @@ constexpr double kDefaultTop = 80 * kTwipsPerPixel;
 // How long the user holds the mouse in the move loop of a drag.
 constexpr double kMoveLoopSeconds = 0.5;
 
-double toWholePixel(double twips) { return std::round(twips / kTwipsPerPixel) * kTwipsPerPixel; }
+// Adding 0 turns a -0 (from a small negative) into 0, so traces never read "-0".
+double toWholePixel(double twips) { return std::round(twips / kTwipsPerPixel) * kTwipsPerPixel + 0.0; }
 
 }  // namespace
 

@@ -88,7 +88,7 @@ private:
     // One side of its outer rectangle as it was last; 0 once the desktop is gone.
     double lastRect(double WindowNode::*side) const;
 
-    std::weak_ptr<ToolkitLink> link_;
+    std::weak_ptr<ToolkitLink> link_;  // the way back to the desktop, while it lasts
     WindowSpec spec_;
     WindowHandle handle_;
     std::vector<std::shared_ptr<SimControl>> controls_;  // owned, in creation order
@@ -156,7 +156,7 @@ private:
     WindowTree& tree_;          // not owned: the desktop's
     EventQueue& clock_;         // not owned: the desktop's
     SimWindowSystem& windows_;  // not owned: the desktop's
-    std::shared_ptr<ToolkitLink> link_;
+    std::shared_ptr<ToolkitLink> link_;  // owned; the objects it made watch it
     std::map<WindowHandle, SimForm*> forms_;  // not owned: the callers' windows, alive or closed
     std::vector<std::weak_ptr<TimerState>> timers_;  // to silence them when the program ends
     double screenWidth_ = 15360, screenHeight_ = 11520;
