@@ -99,6 +99,8 @@ Win32Platform::~Win32Platform() = default;
 
 int Win32Platform::runMessageLoop() { return events_->run(); }
 
+long Win32Platform::eventPasses() const { return backend_->eventPasses; }
+
 std::unique_ptr<Win32Platform> makeWin32Platform(HINSTANCE instance, const Win32Options& options) {
     return std::make_unique<Win32Platform>(instance, options);
 }

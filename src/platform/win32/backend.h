@@ -54,6 +54,7 @@ struct Backend {
     std::optional<bool> previousInstance;     // the answer of the first check
     bool quitSeen = false;
     int quitCode = 0;
+    long eventPasses = 0;  // how often pending events were run: waits must not spin
 
 private:
     static LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -12,6 +12,7 @@ constexpr int kMessagesPerPass = 512;
 }  // namespace
 
 void Win32EventLoop::doEvents() {
+    ++backend_.eventPasses;
     MSG message;
     for (int i = 0; i < kMessagesPerPass && !backend_.quitSeen; ++i) {
         if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) break;

@@ -39,6 +39,9 @@ public:
     // Runs the program's message loop until WM_QUIT; returns the exit code it carried.
     int runMessageLoop();
 
+    // How many times pending events were run (doEvents, and each wake of a wait).
+    long eventPasses() const;
+
 private:
     std::unique_ptr<win32::Backend> backend_;
     std::unique_ptr<win32::Win32WindowSystem> windows_;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include "win32_test_support.h"
 
 namespace lantern::win32::testing {
@@ -26,13 +29,6 @@ HWND makeSink() {
 }
 
 TEST(Win32EventLoop, WaitSleepsYetRunsAMessagePostedMeanwhile) {
-    // The measurement must be able to see CPU time at all, or it proves nothing: a
-    // short spin has to show up in it (on a busy machine the spin takes longer).
-    const double spinStart = threadCpuSeconds();
-    for (ULONGLONG end = GetTickCount64() + 3000; threadCpuSeconds() - spinStart < 0.1;) {
-        if (GetTickCount64() > end) GTEST_SKIP() << "this system does not report thread CPU times";
-    }
-
     auto platform = makeTestPlatform();
     EventLoop& events = platform->platform().events;
     HWND sink = makeSink();
@@ -42,14 +38,19 @@ TEST(Win32EventLoop, WaitSleepsYetRunsAMessagePostedMeanwhile) {
         PostMessageA(sink, kPing, 0, 0);
     });
 
+    const long passesBefore = platform->eventPasses();
     const double cpuBefore = threadCpuSeconds();
     events.waitForEvents(0.3);
     const double cpuUsed = threadCpuSeconds() - cpuBefore;
+    const long passes = platform->eventPasses() - passesBefore;
     poster.join();
 
     EXPECT_EQ(pingsSeen, 1);
-    // A wait that spins burns most of the 0.3 s; one that sleeps, next to nothing.
-    EXPECT_LT(cpuUsed, 0.075) << "the wait kept the processor busy";
+    // A wait that sleeps wakes for the message and at its end; one that spins runs
+    // the queue thousands of times. (Its CPU time is shown, not judged: under Wine a
+    // spinning thread spends most of it in the server.)
+    EXPECT_LT(passes, 20) << "the wait kept running the queue";
+    std::printf("waiting 0.3 s took %.3f s of CPU in %ld passes\n", std::max(cpuUsed, 0.0), passes);
     DestroyWindow(sink);
 }
 
