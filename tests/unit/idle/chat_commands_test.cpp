@@ -6,7 +6,6 @@
 namespace lantern {
 namespace {
 
-using standin::EventKind;
 using standin::TransferKind;
 
 class ChatCommands : public PresenceScene {
@@ -136,13 +135,7 @@ TEST_F(ChatCommands, IdleOffKeepsTheCountersAndTheCaption) {
 
 TEST_F(ChatCommands, IdlingSwitchedOffWhileTheIdleOnLineIsPostedStaysOff) {
     // The menu's Off, run from inside the post.
-    desktop.post(0.5, [&] {
-        mainWindow.setIdleText("off");
-        presence.idle().idleOn = false;
-        mainWindow.idleTimer().setEnabled(false);
-        mainWindow.setOffButtonEnabled(false);
-        mainWindow.setIdleButtonEnabled(true);
-    });
+    desktop.post(0.5, [&] { menuOff(); });
     ASSERT_FALSE(userSays(".idleon"));
     EXPECT_FALSE(mainWindow.idleTimer().enabled());
     EXPECT_TRUE(mainWindow.cmdIdle);
@@ -165,15 +158,6 @@ TEST_F(ChatCommands, AnEmptyPrefixStartsEveryLineWithTheColour) {
     for (const std::string& posting : posted()) {
         EXPECT_EQ(posting.rfind("<font color=#ff3300>", 0), 0u) << posting;
     }
-}
-
-TEST_F(ChatCommands, EndPostsOneUnloadLineAndLeavesTheStoredReason) {
-    storeSetting("tBox", "kept");
-    mainWindow.txtRsn = "typed";
-    EXPECT_TRUE(userSays(".end"));
-    EXPECT_EQ(posted(), std::vector<std::string>{expected::commandUnloadBanner(defaults)});
-    EXPECT_EQ(desktop.registryValue(kSettingsKey, "tBox")->data, "kept");
-    EXPECT_EQ(writesOf("tBox"), 0);
 }
 
 TEST_F(ChatCommands, EveryLineMinimisesBothTransferWindows) {

@@ -116,6 +116,15 @@ protected:
         dialog.writes.clear();
     }
 
+    // What the menu's Off does to the state (its own line aside).
+    void menuOff() {
+        mainWindow.setIdleText("off");
+        presence.idle().idleOn = false;
+        mainWindow.idleTimer().setEnabled(false);
+        mainWindow.setOffButtonEnabled(false);
+        mainWindow.setIdleButtonEnabled(true);
+    }
+
     std::vector<std::string> posted() { return chat->record().posted(); }
     // The captions written to the client's frame, less the clearing before each.
     std::vector<std::string> frameCaptions() {
@@ -133,19 +142,6 @@ protected:
             count += write.name == name ? 1 : 0;
         }
         return count;
-    }
-    int eventsOf(standin::EventKind kind) { return static_cast<int>(chat->record().of(kind).size()); }
-
-    // A text of one of the client's windows as the chat room would see it cut: from
-    // the `from`-th character on.
-    std::string cut(const std::string& text, std::size_t from) {
-        return text.size() < from ? "" : text.substr(from - 1);
-    }
-    std::string firstLabel(WindowHandle window) {
-        for (WindowHandle child : desktop.children(window)) {
-            if (desktop.className(child) == "_AOL_Static") return desktop.caption(child);
-        }
-        return "";
     }
 };
 
