@@ -65,6 +65,7 @@ int run(HINSTANCE instance, const Arguments& arguments, int show) {
     FrameMenu menu = buildFrameMenu();
     menu.onCommand = [&](int command) { actions.run(command); };
     menu.onTick = [&] { actions.tick(); };
+    menu.onFrameDestroyed = [] { PostQuitMessage(0); };
 
     Win32Host host(instance, menu);
     Options options;

@@ -73,6 +73,7 @@ Win32Host::Win32Host(HINSTANCE instance, FrameMenu menu) : instance_(instance), 
 }
 
 Win32Host::~Win32Host() {
+    client_ = nullptr;  // the client may be gone already; its windows answer as plain windows now
     if (frame_ && IsWindow(frame_)) DestroyWindow(frame_);
 }
 
@@ -306,7 +307,7 @@ LRESULT Win32Host::onFrame(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_DESTROY:
             if (window == frame_) {
                 frame_ = nullptr;
-                PostQuitMessage(0);
+                if (menu_.onFrameDestroyed) menu_.onFrameDestroyed();
             }
             break;
         case WM_NCDESTROY:

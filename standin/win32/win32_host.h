@@ -29,6 +29,7 @@ struct FrameMenu {
     std::function<void(int)> onCommand;
     std::function<void()> onTick;
     UINT tickMilliseconds = 1000;
+    std::function<void()> onFrameDestroyed;  // the program ends its message loop here
 };
 
 class Win32Host : public WindowHost {
