@@ -1,5 +1,6 @@
 #include "standin/win32/frame_menu.h"
 
+#include <initializer_list>
 #include <iterator>
 #include <string>
 
@@ -42,36 +43,52 @@ const char* const kSecondRoom = "Town Square";
 
 }  // namespace
 
+namespace {
+
+struct MenuItem {
+    int command;       // 0: a separator
+    const char* text;
+};
+
+HMENU popup(std::initializer_list<MenuItem> items) {
+    HMENU menu = CreatePopupMenu();
+    for (const MenuItem& item : items) {
+        AppendMenuA(menu, item.command ? MF_STRING : MF_SEPARATOR, static_cast<UINT_PTR>(item.command), item.text);
+    }
+    return menu;
+}
+
+void addPopup(HMENU bar, HMENU menu, const char* title) {
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), title);
+}
+
+}  // namespace
+
 FrameMenu buildFrameMenu() {
     FrameMenu menu;
     menu.bar = CreateMenu();
-    HMENU chat = CreatePopupMenu();
-    AppendMenuA(chat, MF_STRING, kSomeoneSpeaks, "Someone &Speaks");
-    AppendMenuA(chat, MF_STRING, kOpenSecondRoom, "&Open a Second Room");
-    AppendMenuA(chat, MF_STRING, kCloseTopRoom, "&Leave the Top Room");
-    AppendMenuA(menu.bar, MF_POPUP, reinterpret_cast<UINT_PTR>(chat), "&Chat");
-
-    HMENU transfers = CreatePopupMenu();
-    AppendMenuA(transfers, MF_STRING, kStartDownload, "Start a &Download");
-    AppendMenuA(transfers, MF_STRING, kStopDownload, "Stop the Download");
-    AppendMenuA(transfers, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(transfers, MF_STRING, kStartUpload, "Start an &Upload");
-    AppendMenuA(transfers, MF_STRING, kStopUpload, "Stop the Upload");
-    AppendMenuA(menu.bar, MF_POPUP, reinterpret_cast<UINT_PTR>(transfers), "&Transfers");
-
-    HMENU account = CreatePopupMenu();
-    AppendMenuA(account, MF_STRING, kSignOn, "Sign &On");
-    AppendMenuA(account, MF_STRING, kSignOff, "Sign O&ff");
-    AppendMenuA(account, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(account, MF_STRING, kHang, "&Hang for 5 Seconds");
-    AppendMenuA(account, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(account, MF_STRING, kExit, "E&xit");
-    AppendMenuA(menu.bar, MF_POPUP, reinterpret_cast<UINT_PTR>(account), "&Account");
-
-    menu.windowMenu = CreatePopupMenu();
-    AppendMenuA(menu.windowMenu, MF_STRING, kCascade, "&Cascade");
-    AppendMenuA(menu.windowMenu, MF_STRING, kTile, "&Tile");
-    AppendMenuA(menu.bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu.windowMenu), "&Window");
+    addPopup(menu.bar,
+             popup({{kSomeoneSpeaks, "Someone &Speaks"},
+                    {kOpenSecondRoom, "&Open a Second Room"},
+                    {kCloseTopRoom, "&Leave the Top Room"}}),
+             "&Chat");
+    addPopup(menu.bar,
+             popup({{kStartDownload, "Start a &Download"},
+                    {kStopDownload, "Stop the Download"},
+                    {0, nullptr},
+                    {kStartUpload, "Start an &Upload"},
+                    {kStopUpload, "Stop the Upload"}}),
+             "&Transfers");
+    addPopup(menu.bar,
+             popup({{kSignOn, "Sign &On"},
+                    {kSignOff, "Sign O&ff"},
+                    {0, nullptr},
+                    {kHang, "&Hang for 5 Seconds"},
+                    {0, nullptr},
+                    {kExit, "E&xit"}}),
+             "&Account");
+    menu.windowMenu = popup({{kCascade, "&Cascade"}, {kTile, "&Tile"}});
+    addPopup(menu.bar, menu.windowMenu, "&Window");
     return menu;
 }
 

@@ -80,7 +80,7 @@ Win32Host::~Win32Host() {
 void Win32Host::registerClasses() {
     WNDCLASSEXA frame{};
     frame.cbSize = sizeof frame;
-    frame.lpfnWndProc = frameProc;
+    frame.lpfnWndProc = route<&Win32Host::onFrame>;
     frame.hInstance = instance_;
     frame.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
     frame.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -89,13 +89,13 @@ void Win32Host::registerClasses() {
     RegisterClassExA(&frame);
 
     WNDCLASSEXA child = frame;
-    child.lpfnWndProc = childProc;
+    child.lpfnWndProc = route<&Win32Host::onChild>;
     child.hbrBackground = painter_.backgroundBrush();
     child.lpszClassName = "AOL Child";
     RegisterClassExA(&child);
 
     WNDCLASSEXA painted = frame;
-    painted.lpfnWndProc = controlProc;
+    painted.lpfnWndProc = route<&Win32Host::onControl>;
     painted.hIcon = nullptr;
     painted.hbrBackground = nullptr;  // every control paints all of itself
     for (const char* name : kPaintedClasses) {
@@ -108,7 +108,7 @@ void Win32Host::registerClasses() {
     edit.cbSize = sizeof edit;
     GetClassInfoExA(nullptr, "EDIT", &edit);
     systemEditProc_ = edit.lpfnWndProc;
-    edit.lpfnWndProc = editProc;
+    edit.lpfnWndProc = route<&Win32Host::onEdit>;
     edit.hInstance = instance_;
     for (const char* name : kEditClasses) {
         edit.lpszClassName = name;
@@ -269,6 +269,19 @@ Win32Host* Win32Host::hostOf(HWND window, UINT message, LPARAM lParam) {
     return static_cast<Win32Host*>(GetPropA(window, kHostProperty));
 }
 
+template <Win32Host::Handler handler>
+LRESULT CALLBACK Win32Host::route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32Host* host = hostOf(window, message, lParam);
+    if (!host) return DefWindowProcA(window, message, wParam, lParam);  // before WM_NCCREATE
+    return (host->*handler)(window, message, wParam, lParam);
+}
+
+void Win32Host::forget(HWND window) {
+    if (pressed_ == window) pressed_ = nullptr;
+    RemovePropA(window, kHostProperty);
+    parts_.erase(window);
+}
+
 std::optional<LRESULT> Win32Host::askClient(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!client_ || internal_ > 0 || !contractMessage(message)) return std::nullopt;
     std::string text;
@@ -277,12 +290,6 @@ std::optional<LRESULT> Win32Host::askClient(HWND window, UINT message, WPARAM wP
     if (!answer) return std::nullopt;
     if (message == WM_GETTEXT) return copyOut(text, wParam, lParam);
     return *answer;
-}
-
-LRESULT CALLBACK Win32Host::frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Win32Host* host = hostOf(window, message, lParam);
-    if (!host) return DefFrameProcA(window, nullptr, message, wParam, lParam);
-    return host->onFrame(window, message, wParam, lParam);
 }
 
 LRESULT Win32Host::onFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -311,8 +318,7 @@ LRESULT Win32Host::onFrame(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             }
             break;
         case WM_NCDESTROY:
-            RemovePropA(window, kHostProperty);
-            parts_.erase(window);
+            forget(window);
             break;
         default:
             break;
@@ -346,12 +352,6 @@ void Win32Host::layoutToolbar(HWND strip) {
     }
 }
 
-LRESULT CALLBACK Win32Host::childProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Win32Host* host = hostOf(window, message, lParam);
-    if (!host) return DefMDIChildProcA(window, message, wParam, lParam);
-    return host->onChild(window, message, wParam, lParam);
-}
-
 LRESULT Win32Host::onChild(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (auto answer = askClient(window, message, wParam, lParam)) return *answer;
     switch (message) {
@@ -360,19 +360,12 @@ LRESULT Win32Host::onChild(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             if (wParam != SIZE_MINIMIZED) layoutClientWindow(window, parts_);
             break;  // DefMDIChildProc must see WM_SIZE too
         case WM_NCDESTROY:
-            RemovePropA(window, kHostProperty);
-            parts_.erase(window);
+            forget(window);
             break;
         default:
             break;
     }
     return DefMDIChildProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK Win32Host::controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Win32Host* host = hostOf(window, message, lParam);
-    if (!host) return DefWindowProcA(window, message, wParam, lParam);
-    return host->onControl(window, message, wParam, lParam);
 }
 
 LRESULT Win32Host::onControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -409,20 +402,12 @@ LRESULT Win32Host::onControl(HWND window, UINT message, WPARAM wParam, LPARAM lP
             }
             return 0;
         case WM_NCDESTROY:
-            if (pressed_ == window) pressed_ = nullptr;
-            RemovePropA(window, kHostProperty);
-            parts_.erase(window);
+            forget(window);
             break;
         default:
             break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK Win32Host::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Win32Host* host = hostOf(window, message, lParam);
-    if (!host) return DefWindowProcA(window, message, wParam, lParam);
-    return host->onEdit(window, message, wParam, lParam);
 }
 
 LRESULT Win32Host::onEdit(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -440,10 +425,7 @@ LRESULT Win32Host::onEdit(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         if (lParam && result > 0) carried.assign(reinterpret_cast<const char*>(lParam), static_cast<std::size_t>(result));
         client_->noteInputMessage(handleOf(window), message, wParam, carried);
     }
-    if (message == WM_NCDESTROY) {
-        RemovePropA(window, kHostProperty);
-        parts_.erase(window);
-    }
+    if (message == WM_NCDESTROY) forget(window);
     return result;
 }
 

@@ -56,11 +56,13 @@ public:
     void transcriptChanged(WindowHandle view, const Transcript& transcript, bool onlyAppended) override;
 
 private:
-    static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK childProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    using Handler = LRESULT (Win32Host::*)(HWND, UINT, WPARAM, LPARAM);
+    // The window procedure of each class: finds the host (kept with the window from
+    // WM_NCCREATE on) and calls its handler for that class.
+    template <Handler handler>
+    static LRESULT CALLBACK route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static Win32Host* hostOf(HWND window, UINT message, LPARAM lParam);
+    void forget(HWND window);  // at WM_NCDESTROY
 
     LRESULT onFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onChild(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
