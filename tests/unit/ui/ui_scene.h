@@ -1,7 +1,7 @@
 #pragma once
-// The program's windows on the simulated desktop, with a small chat client beside
-// them: a signed-on user ("tester") in one chat room whose input box records every
-// line posted. The presence is wired to the windows as the entry point wires it.
+// The program's windows on the simulated desktop, wired to the presence as the entry
+// point wires them, beside a small chat client: "tester" signed on, in one room whose
+// input box records every line posted.
 
 #include <gtest/gtest.h>
 
@@ -20,35 +20,26 @@
 
 namespace lantern {
 
-// Thrown when a piece of code lets events run far more often than any glide or post
-// needs: a loop that would never end fails its test instead of hanging it.
-struct RunawayLoop {};
-
+// Lets events run through the desktop, but throws once far more passes were asked
+// for than any glide or post needs: a loop that would never end fails its test.
 class BoundedEvents : public EventLoop {
 public:
-    static constexpr long kLimit = 50000;
     explicit BoundedEvents(EventLoop& inner) : inner_(inner) {}
-    void doEvents() override {
-        if (++calls_ > kLimit) throw RunawayLoop{};
-        inner_.doEvents();
-    }
-    void waitForEvents(double seconds) override {
-        if (++calls_ > kLimit) throw RunawayLoop{};
-        inner_.waitForEvents(seconds);
-    }
+    void doEvents() override { count(); inner_.doEvents(); }
+    void waitForEvents(double seconds) override { count(); inner_.waitForEvents(seconds); }
     double timeOfDay() override { return inner_.timeOfDay(); }
 
 private:
+    void count() {
+        if (++passes_ > 50000) throw std::runtime_error("events asked for without end");
+    }
     EventLoop& inner_;  // not owned
-    long calls_ = 0;
+    long passes_ = 0;
 };
 
-class RecordingScanner : public ChatScanner {
-public:
-    void start() override { ++starts; }
-    void stop() override { ++stops; }
-    int starts = 0;
-    int stops = 0;
+struct IdleScanner : ChatScanner {
+    void start() override {}
+    void stop() override {}
 };
 
 inline constexpr const char* kTester = "tester";
@@ -61,21 +52,14 @@ protected:
     Client client{platform};
     Presence presence{platform, client};
     UserInterface ui{platform, presence};
-    RecordingScanner scanner;
-
-    std::vector<std::string> posted;  // every line the chat room received, raw mark-up
+    IdleScanner scanner;
+    std::vector<std::string> posted;  // raw mark-up of every line the room received
     std::function<void()> onPost;     // runs as a line arrives, to look at the state then
 
     UiScene() {
         presence.attach(ui.mainWindow(), ui.styleDialog(), ui, scanner);
-        openChatClient();
-    }
-
-    // The client's frame with the welcome window on top and one chat room below it.
-    void openChatClient() {
-        const WindowHandle frame = desktop.createWindow(0, "AOL Frame25", "AOL");
-        const WindowHandle mdi = desktop.createWindow(frame, "MDIClient");
-        const WindowHandle welcome = desktop.createWindowAtBottom(mdi, "AOL Child", std::string("Welcome, ") + kTester + "!");
+        const WindowHandle mdi = desktop.createWindow(desktop.createWindow(0, "AOL Frame25", "AOL"), "MDIClient");
+        const WindowHandle welcome = desktop.createWindowAtBottom(mdi, "AOL Child", "Welcome, tester!");
         for (const char* kind : {"_AOL_Icon", "_AOL_Static", "_AOL_Glyph", "RICHCNTLSTATIC"}) {
             desktop.createWindowAtBottom(welcome, kind);
         }
@@ -94,8 +78,7 @@ protected:
         });
     }
 
-    // Start-up as the program runs it, then a click on the splash; what start-up
-    // posted is forgotten.
+    // Start-up, then the click on the splash; what start-up posted is forgotten.
     void startProgram() {
         presence.startUp();
         desktop.click(control("frmSplash", "Image1"));
@@ -103,17 +86,13 @@ protected:
     }
 
     Window& form(const std::string& name) {
-        Window* window = desktop.form(name);
-        if (!window) throw std::runtime_error("no live window " + name);
-        return *window;
+        if (Window* window = desktop.form(name)) return *window;
+        throw std::runtime_error("no live window " + name);
     }
-
     Control& control(const std::string& formName, const std::string& name) {
-        Control* found = form(formName).control(name);
-        if (!found) throw std::runtime_error("no control " + name + " on " + formName);
-        return *found;
+        if (Control* found = form(formName).control(name)) return *found;
+        throw std::runtime_error("no control " + name + " on " + formName);
     }
-
     std::string text(const std::string& formName, const std::string& name) { return control(formName, name).text(); }
 
     // The user picks `item` from the options menu under the main window's arrow.
@@ -125,8 +104,6 @@ protected:
     void store(const std::string& name, const std::string& value) {
         desktop.setRegistryValue(kSettingsKey, name, reg::Sz, value);
     }
-
-    // The stored text, or "(missing)".
     std::string stored(const std::string& name) {
         const std::optional<sim::Desktop::Value> value = desktop.registryValue(kSettingsKey, name);
         return value ? value->data : "(missing)";
