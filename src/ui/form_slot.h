@@ -67,7 +67,7 @@ protected:
     // Puts a new window into window_ and runs its loading steps.
     virtual void createAndLoad() = 0;
 
-    FormSlot<Window> window_;
+    FormSlot<Window> window_;  // the current window of this form
 };
 
 }  // namespace lantern
