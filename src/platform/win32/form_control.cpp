@@ -388,7 +388,12 @@ void FormControl::paintSurface(HDC dc) const {
     HGDIOBJ previous = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd_) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &client, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    // Words wrap only in a label tall enough for a second line; in a one-line label a
+    // caption a little wider than the label (another system's font) stays readable.
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    const UINT lines = client.bottom >= 2 * metrics.tmHeight ? DT_WORDBREAK : DT_SINGLELINE;
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &client, DT_LEFT | DT_NOPREFIX | lines);
     SelectObject(dc, previous);
 }
 
