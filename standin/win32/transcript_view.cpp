@@ -71,8 +71,8 @@ HWND createTranscriptView(HWND container, HINSTANCE instance) {
     tabs.cbSize = sizeof tabs;
     tabs.dwMask = PFM_TABSTOPS | PFM_STARTINDENT | PFM_OFFSET;
     tabs.cTabCount = 1;
-    tabs.rgxTabs[0] = 1440;  // one inch after the name
-    tabs.dxOffset = 1440;    // wrapped text lines up with the text, not the name
+    tabs.rgxTabs[0] = 2160;  // an inch and a half: room for a long screen name
+    tabs.dxOffset = 2160;    // wrapped text lines up with the text, not the name
     SendMessageA(richEdit, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&tabs));
     return richEdit;
 }
