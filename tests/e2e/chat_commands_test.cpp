@@ -10,19 +10,10 @@ namespace lantern::e2e {
 namespace {
 
 std::optional<LogEntry> findEntry(const StandinLog& log, const std::string& kind, const std::string& lastField) {
-    for (LogEntry& entry : log.entries(kind)) {
-        if (!entry.fields.empty() && entry.fields.back() == lastField) return entry;
-    }
-    return std::nullopt;
-}
-
-long positionOf(const std::vector<LogEntry>& entries, const std::string& kind, const std::string& lastField) {
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].kind == kind && !entries[i].fields.empty() && entries[i].fields.back() == lastField) {
-            return static_cast<long>(i);
-        }
-    }
-    return -1;
+    const std::vector<LogEntry> entries = log.read();
+    const long position = positionOf(entries, kind, lastField);
+    if (position < 0) return std::nullopt;
+    return entries[static_cast<std::size_t>(position)];
 }
 
 using ChatCommands = EndToEnd;
@@ -31,7 +22,7 @@ TEST_F(ChatCommands, IdleOnThenTheFirstIdleLineThenAPrivateRoomThenEnd) {
     startStandin();
     startAddOn();
     waitForStartUp();
-    sleepSeconds(1.5);  // the chat watcher starts right after the load banner
+    sleepSeconds(0.5);  // the chat watcher starts right after the main window goes on top
 
     const std::string prefix = defaultPrefix("000000");
     const Colours colours;

@@ -21,36 +21,43 @@ inline std::string defaultPrefix(const std::string& asciiColour) {
     return "<font face=Webdings><font color=#" + asciiColour + ">6</font></font><font face=Tahoma> ";
 }
 
-inline std::string loadBanner(const std::string& p, const Colours& c) {
+// The name banner's forms differ only in the joints between its fixed words.
+struct BannerJoints {
+    const char* afterInitial;  // after the bold "l", up to the second colour
+    const char* afterWord;     // after "ant\xE8rn", up to the first colour
+    const char* boldI;         // the bold "i", up to the second colour
+    const char* afterIdle;     // "dl\xE8" and what follows, up to the first colour
+};
+
+inline const BannerJoints kLoadJoints = {"</b><font face=tahoma><font color=#", " <font face=tahoma><font color=#",
+                                         "><b>i</b><font face=tahoma><font color=#", ">dl\xE8 by: vx9 <font color=#"};
+inline const BannerJoints kUnloadJoints = {"</b><font face=tahoma><font color=#", "<font face=tahoma><font color=#",
+                                           "> <b>i</b><font face=tahoma><font color=#",
+                                           ">dl\xE8 by: vx9 <font color=#"};
+inline const BannerJoints kCommandUnloadJoints = {"</b><font color=#", "<font color=#", "> <b>i</b><font color=#",
+                                                  ">dl\xE8 by: vx9 <font color=#"};
+inline const BannerJoints kCommandIdleJoints = {"</b><font color=#", "<font color=#", "> <b>i</b><font color=#",
+                                                ">dl\xE8 <font color=#"};
+
+inline std::string nameBanner(const std::string& p, const Colours& c, const BannerJoints& j, const std::string& event) {
     const std::string& f = c.first;
     const std::string& s = c.second;
-    return p + "<font color=#" + f + "><b>" + "l" + "</b><font face=tahoma><font color=#" + s + ">" + "ant\xE8rn" +
-           " <font face=tahoma><font color=#" + f + "><b>i</b><font face=tahoma><font color=#" + s +
-           ">dl\xE8 by: vx9 <font color=#" + f + ">[<font color=#" + s + "><b>load</b><font color=#" + f + ">]";
+    return p + "<font color=#" + f + "><b>" + "l" + j.afterInitial + s + ">" + "ant\xE8rn" + j.afterWord + f + j.boldI +
+           s + j.afterIdle + f + ">[<font color=#" + s + "><b>" + event + "</b><font color=#" + f + ">]";
 }
 
+inline std::string loadBanner(const std::string& p, const Colours& c) { return nameBanner(p, c, kLoadJoints, "load"); }
+
 inline std::string unloadBanner(const std::string& p, const Colours& c) {
-    const std::string& f = c.first;
-    const std::string& s = c.second;
-    return p + "<font color=#" + f + "><b>" + "l" + "</b><font face=tahoma><font color=#" + s + ">" + "ant\xE8rn" +
-           "<font face=tahoma><font color=#" + f + "> <b>i</b><font face=tahoma><font color=#" + s +
-           ">dl\xE8 by: vx9 <font color=#" + f + ">[<font color=#" + s + "><b>unload</b><font color=#" + f + ">]";
+    return nameBanner(p, c, kUnloadJoints, "unload");
 }
 
 inline std::string commandUnloadBanner(const std::string& p, const Colours& c) {
-    const std::string& f = c.first;
-    const std::string& s = c.second;
-    return p + "<font color=#" + f + "><b>" + "l" + "</b><font color=#" + s + ">" + "ant\xE8rn" + "<font color=#" +
-           f + "> <b>i</b><font color=#" + s + ">dl\xE8 by: vx9 <font color=#" + f + ">[<font color=#" + s +
-           "><b>unload</b><font color=#" + f + ">]";
+    return nameBanner(p, c, kCommandUnloadJoints, "unload");
 }
 
 inline std::string commandIdleOnBanner(const std::string& p, const Colours& c) {
-    const std::string& f = c.first;
-    const std::string& s = c.second;
-    return p + "<font color=#" + f + "><b>" + "l" + "</b><font color=#" + s + ">" + "ant\xE8rn" + "<font color=#" +
-           f + "> <b>i</b><font color=#" + s + ">dl\xE8 <font color=#" + f + ">[<font color=#" + s +
-           "><b>idl\xE8 on</b><font color=#" + f + ">]";
+    return nameBanner(p, c, kCommandIdleJoints, "idl\xE8 on");
 }
 
 inline std::string idleLine(const std::string& p, const Colours& c, int days, int hours, int minutes,

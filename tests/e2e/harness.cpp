@@ -279,6 +279,21 @@ std::string printable(const std::string& bytes) {
     return out;
 }
 
+long positionOf(const std::vector<LogEntry>& entries, const std::string& kind, const std::string& lastField) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].kind == kind && !entries[i].fields.empty() && entries[i].fields.back() == lastField) {
+            return static_cast<long>(i);
+        }
+    }
+    return -1;
+}
+
+std::string describe(const LogEntry& entry, std::size_t width) {
+    std::string out = entry.kind;
+    for (const std::string& field : entry.fields) out += " | " + printable(field).substr(0, width);
+    return out;
+}
+
 std::vector<LogEntry> StandinLog::read() const {
     std::ifstream file(path_, std::ios::binary);
     std::stringstream content;
@@ -389,7 +404,9 @@ void EndToEnd::TearDown() {
     if (standin_) standin_->kill();
     // Let the window manager forget the killed windows before the next test looks.
     waitUntil([] { return standinFrame() == nullptr && FindWindowA(kMainWindowClass, nullptr) == nullptr; }, 10);
-    if (HasFailure()) std::printf("stand-in log kept in %s\n", log_->path().c_str());
+    if (HasFailure() && GetFileAttributesA(log_->path().c_str()) != INVALID_FILE_ATTRIBUTES) {
+        std::printf("stand-in log kept in %s\n", log_->path().c_str());
+    }
 }
 
 void EndToEnd::startStandin(const std::string& extraArguments) {
@@ -434,6 +451,9 @@ void EndToEnd::waitForStartUp(std::size_t postsBefore) {
     ASSERT_TRUE(log_->waitForPosts(postsBefore + 1, 30)) << "no load banner was posted";
     ASSERT_TRUE(waitUntil([&] { return setTextsAfterLastPost(*log_) >= 2; }, 10))
         << "the input box did not get its text back after the load banner";
+    // Start-up then puts the main window on top and, last, starts the chat watcher.
+    ASSERT_TRUE(waitUntil([&] { return (GetWindowLongA(mainWindow_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 10))
+        << "the main window was not put on top after the load banner";
 }
 
 std::optional<DWORD> EndToEnd::closeAddOn(double seconds) {

@@ -115,6 +115,12 @@ private:
     std::string path_;
 };
 
+// The position of the first entry of that kind whose last field is `lastField`; -1
+// when there is none.
+long positionOf(const std::vector<LogEntry>& entries, const std::string& kind, const std::string& lastField);
+// One entry on one line, each field made printable and cut to `width` characters.
+std::string describe(const LogEntry& entry, std::size_t width = 48);
+
 // "a\tb" -> the fields, each with the log's escapes undone.
 std::vector<std::string> splitLogLine(const std::string& line);
 std::string unescapeLogField(const std::string& field);
@@ -153,8 +159,8 @@ protected:
     // Hands one control command to the stand-in; whether it was carried out.
     bool command(const std::string& text);
 
-    // Waits until the load banner has gone out and the input box got its text back:
-    // start-up has then done all but starting the chat watcher.
+    // Waits until start-up has finished: the load banner out, the input box's text
+    // back, the main window on top (the chat watcher starts right after that).
     void waitForStartUp(std::size_t postsBefore = 0);
 
     // Closes the add-on's main window as the system would and waits for the process.

@@ -41,10 +41,7 @@ void printTimeline(const std::vector<LogEntry>& entries, long long hangMs) {
     std::printf("what reached the client, seconds from the start of its %.0f s hang:\n", kHangSeconds);
     for (const LogEntry& entry : entries) {
         if (entry.ms < hangMs - 2000) continue;
-        std::string fields;
-        for (const std::string& field : entry.fields) fields += " | " + printable(field).substr(0, 48);
-        std::printf("  %+8.3f %s%s\n", static_cast<double>(entry.ms - hangMs) / 1000.0, entry.kind.c_str(),
-                    fields.c_str());
+        std::printf("  %+8.3f %s\n", static_cast<double>(entry.ms - hangMs) / 1000.0, describe(entry).c_str());
     }
 }
 

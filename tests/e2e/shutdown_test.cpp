@@ -6,16 +6,6 @@
 namespace lantern::e2e {
 namespace {
 
-// The position of the first entry of that kind whose last field is `text`; -1 if none.
-long indexOf(const std::vector<LogEntry>& entries, const std::string& kind, const std::string& text) {
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].kind == kind && !entries[i].fields.empty() && entries[i].fields.back() == text) {
-            return static_cast<long>(i);
-        }
-    }
-    return -1;
-}
-
 using ShutDown = EndToEnd;
 
 TEST_F(ShutDown, ClosingTheMainWindowPostsTheUnloadBannerOnceAndStoresTheReason) {
@@ -38,7 +28,7 @@ TEST_F(ShutDown, ClosingTheMainWindowPostsTheUnloadBannerOnceAndStoresTheReason)
     EXPECT_EQ(captions[captions.size() - 2], "");
     EXPECT_EQ(captions.back(), kClosingCaption);
     const std::vector<LogEntry> entries = log().read();
-    EXPECT_LT(indexOf(entries, "posted", unload), indexOf(entries, "caption", kClosingCaption))
+    EXPECT_LT(positionOf(entries, "posted", unload), positionOf(entries, "caption", kClosingCaption))
         << "the closing caption came before the unload banner";
     EXPECT_EQ(readStoredSetting("tBox"), std::optional<std::string>("sleepin..."));
 }

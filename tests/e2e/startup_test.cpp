@@ -31,10 +31,7 @@ std::string describe(const std::vector<InputMessage>& expected, const std::vecto
         out += row;
         out += i < expected.size() ? " \"" + printable(expected[i].text).substr(0, 40) + "\"" : "";
         out += " | ";
-        if (i < actual.size()) {
-            out += actual[i].field(1) + " " + actual[i].field(2) + " \"" + printable(actual[i].field(3)).substr(0, 40) +
-                   "\" at " + std::to_string(actual[i].ms);
-        }
+        if (i < actual.size()) out += describe(actual[i], 40) + " at " + std::to_string(actual[i].ms);
         out += "\n";
     }
     return out;
