@@ -33,8 +33,8 @@ Backend::Backend(HINSTANCE module, const Win32Options& chosen) : instance(module
     InitCommonControlsEx(&controls);
 
     registerClass(instance, kFormClass, Form::windowProc);
-    registerClass(instance, kSurfaceClass, FormControl::surfaceProc);
-    registerClass(instance, kFrameClass, FormControl::frameProc);
+    registerClass(instance, kSurfaceClass, FormControl::ownClassProc);
+    registerClass(instance, kFrameClass, FormControl::ownClassProc);
     registerClass(instance, kHostClass, hostProc);
     host = CreateWindowExA(0, kHostClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
 }

@@ -59,6 +59,19 @@ bool isButtonDown(UINT message) {
 
 }  // namespace
 
+ControlSpec controlSpec(ControlKind kind, const std::string& name, double left, double top, double width,
+                        double height, const std::string& text) {
+    ControlSpec spec;
+    spec.kind = kind;
+    spec.name = name;
+    spec.left = left;
+    spec.top = top;
+    spec.width = width;
+    spec.height = height;
+    spec.text = text;
+    return spec;
+}
+
 FormControl::FormControl(Form& form, const ControlSpec& spec, HWND parent, int id)
     : form_(form), spec_(spec), id_(id) {
     if (!parent) return;
@@ -227,25 +240,15 @@ void FormControl::raiseClick() {
 
 // ---- window procedures
 
-FormControl* FormControl::attach(HWND window, UINT message, LPARAM lParam) {
+LRESULT CALLBACK FormControl::ownClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<FormControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->hwnd_ = window;
     }
-    return reinterpret_cast<FormControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK FormControl::surfaceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    FormControl* self = attach(window, message, lParam);
+    auto* self = reinterpret_cast<FormControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    return self->surfaceMessage(message, wParam, lParam);
-}
-
-LRESULT CALLBACK FormControl::frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    FormControl* self = attach(window, message, lParam);
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    return self->frameMessage(message, wParam, lParam);
+    return self->ownClassMessage(message, wParam, lParam);
 }
 
 LRESULT CALLBACK FormControl::subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -293,39 +296,27 @@ bool FormControl::mouseMessage(UINT message, LPARAM lParam) {
     return false;
 }
 
-LRESULT FormControl::surfaceMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+// Labels, pictures and frames: drawn entirely in WM_PAINT. A frame passes on what
+// its controls tell their parent; labels and pictures report presses and clicks.
+LRESULT FormControl::ownClassMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = hwnd_;
-    if (mouseMessage(message, lParam)) return 0;
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // all of it is drawn in WM_PAINT
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        paintSurface(dc);
-        EndPaint(window, &paint);
-        form_.raisePaint();
-        return 0;
-    }
-    case WM_SETTEXT: {
-        const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-        InvalidateRect(window, nullptr, TRUE);
-        return result;
-    }
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
-        break;
-    default:
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT FormControl::frameMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND window = hwnd_;
-    if (isButtonDown(message)) {
-        raiseMouseDown(buttonOf(message));
+    const bool frame = spec_.kind == ControlKind::Frame;
+    if (frame) {
+        switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            return SendMessageA(GetAncestor(window, GA_ROOT), message, wParam, lParam);
+        default:
+            if (isButtonDown(message)) {
+                raiseMouseDown(buttonOf(message));
+                return 0;
+            }
+        }
+    } else if (mouseMessage(message, lParam)) {
         return 0;
     }
     switch (message) {
@@ -334,8 +325,13 @@ LRESULT FormControl::frameMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
-        paintFrame(dc);
+        if (frame) {
+            paintFrame(dc);
+        } else {
+            paintSurface(dc);
+        }
         EndPaint(window, &paint);
+        if (!frame) form_.raisePaint();
         return 0;
     }
     case WM_SETTEXT: {
@@ -343,14 +339,6 @@ LRESULT FormControl::frameMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(window, nullptr, TRUE);
         return result;
     }
-    // What the controls in the frame tell their parent belongs to the form.
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-        return SendMessageA(GetAncestor(window, GA_ROOT), message, wParam, lParam);
     case WM_NCDESTROY:
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         hwnd_ = nullptr;

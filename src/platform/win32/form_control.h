@@ -47,15 +47,13 @@ public:
     // The form's window, and with it this control's, has been destroyed.
     void windowGone() { hwnd_ = nullptr; }
 
-    static LRESULT CALLBACK surfaceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The window procedure of "LanternSurface" and "LanternFrame".
+    static LRESULT CALLBACK ownClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR subclassId, DWORD_PTR self);
-    static FormControl* attach(HWND window, UINT message, LPARAM lParam);
-    LRESULT surfaceMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT frameMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT ownClassMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool mouseMessage(UINT message, LPARAM lParam);
     void paintSurface(HDC dc) const;
     void paintFrame(HDC dc) const;
@@ -72,5 +70,9 @@ private:
     HBITMAP picture_ = nullptr;  // owned
     bool pressed_ = false;       // a left press on a label or picture that may become a click
 };
+
+// A control of that kind and name at a place in twips, with its text.
+ControlSpec controlSpec(ControlKind kind, const std::string& name, double left, double top, double width,
+                        double height, const std::string& text = "");
 
 }  // namespace lantern::win32

@@ -12,19 +12,6 @@ namespace {
 constexpr double kClientWidth = 5400;
 constexpr double kClientHeight = 1800;
 
-ControlSpec placed(ControlKind kind, const std::string& name, double left, double top, double width, double height,
-                   const std::string& text) {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.name = name;
-    spec.left = left;
-    spec.top = top;
-    spec.width = width;
-    spec.height = height;
-    spec.text = text;
-    return spec;
-}
-
 BOOL CALLBACK collectEnabledWindow(HWND window, LPARAM windows) {
     if (IsWindowVisible(window) && IsWindowEnabled(window)) {
         reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
@@ -46,23 +33,22 @@ std::vector<HWND> disableOtherWindows(HWND box) {
 
 std::optional<std::string> runInputBox(Backend& backend, const std::string& prompt, const std::string& title,
                                        const std::string& defaultText) {
-    WindowSpec spec;
-    spec.name = "inputBox";
-    spec.caption = title;
-    spec.clientWidth = kClientWidth;
-    spec.clientHeight = kClientHeight;
-    spec.minButton = false;
-    spec.maxButton = false;
-    spec.whiteBackground = false;
+    const WindowSpec spec{.name = "inputBox",
+                          .caption = title,
+                          .clientWidth = kClientWidth,
+                          .clientHeight = kClientHeight,
+                          .minButton = false,
+                          .maxButton = false,
+                          .whiteBackground = false};
     Form box(backend, spec);
     if (!box.alive()) return std::nullopt;
 
-    box.addWithId(placed(ControlKind::Label, "lblPrompt", 120, 120, 3960, 1100, prompt), 100);
-    FormControl& ok = box.addWithId(placed(ControlKind::Button, "cmdOK", 4200, 120, 1080, 375, "OK"), IDOK);
-    FormControl& cancel = box.addWithId(placed(ControlKind::Button, "cmdCancel", 4200, 555, 1080, 375, "Cancel"),
+    box.addWithId(controlSpec(ControlKind::Label, "lblPrompt", 120, 120, 3960, 1100, prompt), 100);
+    FormControl& ok = box.addWithId(controlSpec(ControlKind::Button, "cmdOK", 4200, 120, 1080, 375, "OK"), IDOK);
+    FormControl& cancel = box.addWithId(controlSpec(ControlKind::Button, "cmdCancel", 4200, 555, 1080, 375, "Cancel"),
                                         IDCANCEL);
     FormControl& answerBox =
-        box.addWithId(placed(ControlKind::TextBox, "txtAnswer", 120, 1320, 5160, 330, defaultText), 101);
+        box.addWithId(controlSpec(ControlKind::TextBox, "txtAnswer", 120, 1320, 5160, 330, defaultText), 101);
 
     std::optional<std::string> answer;
     bool done = false;

@@ -10,19 +10,6 @@
 namespace lantern::win32::testing {
 namespace {
 
-ControlSpec spec(ControlKind kind, const std::string& name, double left, double top, double width, double height,
-                 const std::string& text = "") {
-    ControlSpec control;
-    control.kind = kind;
-    control.name = name;
-    control.left = left;
-    control.top = top;
-    control.width = width;
-    control.height = height;
-    control.text = text;
-    return control;
-}
-
 // Where twips land on the screen of this test run (96 DPI unless the system says
 // otherwise), read back in twips.
 double onScreen(double twips) {
@@ -97,7 +84,7 @@ TEST_F(Win32FormTest, BorderedFormKeepsItsClientSizeInsideTheFrame) {
 TEST_F(Win32FormTest, TextBoxAndTimer) {
     auto window = platform_.toolkit.createWindow(WindowSpec{.name = "frmTimer", .clientWidth = 3000,
                                                             .clientHeight = 1200});
-    ControlSpec counter = spec(ControlKind::TextBox, "txtCount", 120, 120, 1500, 315, "0");
+    ControlSpec counter = controlSpec(ControlKind::TextBox, "txtCount", 120, 120, 1500, 315, "0");
     counter.maxLength = 6;
     Control& box = window->add(counter);
     EXPECT_EQ(window->control("txtCount"), &box);
@@ -152,16 +139,16 @@ TEST_F(Win32FormTest, TransparentLabelsOverThePictureTakeTheMouse) {
     auto window = platform_.toolkit.createWindow(WindowSpec{.name = "frmMain", .clientWidth = 2865,
                                                             .clientHeight = 480, .border = Border::None,
                                                             .taskbarButton = false});
-    ControlSpec picture = spec(ControlKind::Picture, "Image1", 0, 0, 2865, 480);
+    ControlSpec picture = controlSpec(ControlKind::Picture, "Image1", 0, 0, 2865, 480);
     picture.picture = "title_bar";
     window->add(picture);
-    ControlSpec drag = spec(ControlKind::Label, "lblMove", 0, 0, 2535, 495);
+    ControlSpec drag = controlSpec(ControlKind::Label, "lblMove", 0, 0, 2535, 495);
     drag.transparent = true;
     Control& lblMove = window->add(drag);
-    ControlSpec hot = spec(ControlKind::Label, "lblPop", 2520, 120, 255, 255);
+    ControlSpec hot = controlSpec(ControlKind::Label, "lblPop", 2520, 120, 255, 255);
     hot.transparent = true;
     Control& lblPop = window->add(hot);
-    window->add(spec(ControlKind::TextBox, "txtIdle", 5280, 2640, 615, 375, "off"));
+    window->add(controlSpec(ControlKind::TextBox, "txtIdle", 5280, 2640, 615, 375, "off"));
 
     window->move(1500, 1500);
     window->show();
@@ -206,13 +193,13 @@ TEST_F(Win32FormTest, TransparentLabelsOverThePictureTakeTheMouse) {
 TEST_F(Win32FormTest, ClicksInsideAFrameReachTheirControls) {
     auto window = platform_.toolkit.createWindow(WindowSpec{.name = "frmFrame", .clientWidth = 4000,
                                                             .clientHeight = 2000});
-    ControlSpec frame = spec(ControlKind::Frame, "Frame1", 120, 120, 2895, 1215, "Idle w/ time and reason");
+    ControlSpec frame = controlSpec(ControlKind::Frame, "Frame1", 120, 120, 2895, 1215, "Idle w/ time and reason");
     frame.font = Font{"Tahoma", 9.75, false};
     Control& frameControl = window->add(frame);
-    ControlSpec button = spec(ControlKind::Button, "cmdIdle", 120, 240, 1215, 375, "ON");
+    ControlSpec button = controlSpec(ControlKind::Button, "cmdIdle", 120, 240, 1215, 375, "ON");
     button.container = "Frame1";
     Control& cmdIdle = window->add(button);
-    ControlSpec off = spec(ControlKind::Button, "cmdOff", 1560, 240, 1215, 375, "OFF");
+    ControlSpec off = controlSpec(ControlKind::Button, "cmdOff", 1560, 240, 1215, 375, "OFF");
     off.container = "Frame1";
     off.enabled = false;
     Control& cmdOff = window->add(off);
@@ -233,8 +220,8 @@ TEST_F(Win32FormTest, ClicksInsideAFrameReachTheirControls) {
 TEST_F(Win32FormTest, ListAndComboBoxesKeepTheirEntriesAndText) {
     auto window = platform_.toolkit.createWindow(WindowSpec{.name = "frmAscii", .clientWidth = 3870,
                                                             .clientHeight = 1815});
-    Control& combo = window->add(spec(ControlKind::ComboBox, "cboAscii", 0, 0, 2655, 315, "Webdings"));
-    Control& list = window->add(spec(ControlKind::ListBox, "lstComs", 0, 400, 2895, 1035));
+    Control& combo = window->add(controlSpec(ControlKind::ComboBox, "cboAscii", 0, 0, 2655, 315, "Webdings"));
+    Control& list = window->add(controlSpec(ControlKind::ListBox, "lstComs", 0, 400, 2895, 1035));
     const std::vector<std::string> fonts = {"Arial", "Arial Narrow", "Tahoma", "Webdings", "Wingdings"};
     for (const std::string& font : fonts) {
         combo.addItem(font);
@@ -249,7 +236,7 @@ TEST_F(Win32FormTest, ListAndComboBoxesKeepTheirEntriesAndText) {
     list.setText("Tahoma");
     EXPECT_EQ(list.text(), "Tahoma");
 
-    Control& prefix = window->add(spec(ControlKind::TextBox, "txtAscii", 2760, 0, 1095, 315, "2"));
+    Control& prefix = window->add(controlSpec(ControlKind::TextBox, "txtAscii", 2760, 0, 1095, 315, "2"));
     prefix.setFontFace("Wingdings");
     EXPECT_EQ(prefix.fontFace(), "Wingdings");
     LOGFONTA font{};
@@ -259,7 +246,7 @@ TEST_F(Win32FormTest, ListAndComboBoxesKeepTheirEntriesAndText) {
 
 TEST_F(Win32FormTest, ClosingRunsOnCloseThenDestroys) {
     auto window = platform_.toolkit.createWindow(WindowSpec{.name = "frmComs"});
-    Control& list = window->add(spec(ControlKind::ListBox, "lstComs", 0, 0, 2895, 1035));
+    Control& list = window->add(controlSpec(ControlKind::ListBox, "lstComs", 0, 0, 2895, 1035));
     list.addItem(".coms - shows this");
     const HWND hwnd = reinterpret_cast<HWND>(window->handle());
     bool aliveDuringClose = false;
@@ -293,7 +280,7 @@ TEST_F(Win32FormTest, HandlersMayLetGoOfTheirOwnWindow) {
 
     // A click on a picture that destroys the window it is on (the splash).
     auto splash = platform_.toolkit.createWindow(WindowSpec{.name = "frmSplash", .border = Border::None});
-    Control& picture = splash->add(spec(ControlKind::Picture, "Image1", 0, 0, 4500, 3075));
+    Control& picture = splash->add(controlSpec(ControlKind::Picture, "Image1", 0, 0, 4500, 3075));
     const HWND pictureWindow = windowOf(picture);
     picture.onClick = [&] { splash.reset(); };
     SendMessageA(pictureWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));

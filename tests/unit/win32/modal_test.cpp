@@ -102,7 +102,9 @@ TEST_F(Win32ModalTest, InputBoxAnswersWhatWasTypedOrNothingWhenCancelled) {
         std::optional<std::string> expected;
     };
     auto click = [](const char* button) {
-        return [button](HWND box, HWND) { SendMessageA(FindWindowExA(box, nullptr, "Button", button), BM_CLICK, 0, 0); };
+        return [button](HWND box, HWND) {
+            SendMessageA(FindWindowExA(box, nullptr, "Button", button), BM_CLICK, 0, 0);
+        };
     };
     const Case cases[] = {
         {"OK", click("OK"), "Sleeping In"},
@@ -146,7 +148,8 @@ TEST_F(Win32ModalTest, InputBoxKeepsOtherWindowsDisabledUntilAnswered) {
 }
 
 TEST(Win32Instance, SecondInstanceSeesTheFirstUntilItEnds) {
-    const Win32Options options{.instanceMutexName = "Local\\lantern-idle.test." + std::to_string(GetCurrentProcessId())};
+    const Win32Options options{.instanceMutexName =
+                                   "Local\\lantern-idle.test." + std::to_string(GetCurrentProcessId())};
     auto first = makeTestPlatform(options);
     EXPECT_FALSE(first->platform().toolkit.previousInstanceRunning());
     {
