@@ -45,11 +45,7 @@ Backend::~Backend() {
 }
 
 LRESULT CALLBACK Backend::hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Backend*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Backend*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    Backend* self = windowObject<Backend>(window, message, lParam);
     if (self && message == WM_TIMER) {
         auto found = self->timers.find(static_cast<UINT_PTR>(wParam));
         if (found != self->timers.end()) found->second->tick();

@@ -60,6 +60,19 @@ private:
     static LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
+// The object behind one of our windows: handed to CreateWindowExA, kept in the
+// window's user data from WM_NCCREATE (its first message) on. Null before that, and
+// after the object has cleared it when its window was destroyed.
+template <class Object>
+Object* windowObject(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<Object*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        return created;
+    }
+    return reinterpret_cast<Object*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
 // Whether the window belongs to the calling thread (and so may be sent to directly).
 bool ownedByThisThread(HWND window);
 

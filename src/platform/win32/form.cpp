@@ -214,13 +214,9 @@ void Form::closeRequested() {
 }
 
 LRESULT CALLBACK Form::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->hwnd_ = window;
-    }
-    auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    Form* self = windowObject<Form>(window, message, lParam);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) self->hwnd_ = window;
     return self->handleMessage(message, wParam, lParam);
 }
 

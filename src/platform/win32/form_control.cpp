@@ -241,13 +241,9 @@ void FormControl::raiseClick() {
 // ---- window procedures
 
 LRESULT CALLBACK FormControl::ownClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<FormControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->hwnd_ = window;
-    }
-    auto* self = reinterpret_cast<FormControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    FormControl* self = windowObject<FormControl>(window, message, lParam);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) self->hwnd_ = window;
     return self->ownClassMessage(message, wParam, lParam);
 }
 
