@@ -118,23 +118,5 @@ TEST(Win32WindowSystem, MissingWindowsGiveFailuresAndEmptyWalks) {
     EXPECT_EQ(windows.findChild(0, 0, "LanternHost"), 0u);
 }
 
-TEST(Win32WindowSystem, FindsWindowsByClassWithoutRegardToCase) {
-    auto platform = makeTestPlatform();
-    Platform& p = platform->platform();
-    auto form = p.toolkit.createWindow(WindowSpec{.name = "frmFind"});
-    ControlSpec box;
-    box.kind = ControlKind::TextBox;
-    box.name = "txtFirst";
-    form->add(box);
-    box.name = "txtSecond";
-    form->add(box);
-    const WindowHandle first = p.windows.findChild(form->handle(), 0, "edit");
-    const WindowHandle second = p.windows.findChild(form->handle(), first, "EDIT");
-    EXPECT_EQ(first, reinterpret_cast<WindowHandle>(windowOf(*form->control("txtFirst"))));
-    EXPECT_EQ(second, reinterpret_cast<WindowHandle>(windowOf(*form->control("txtSecond"))));
-    EXPECT_EQ(p.windows.getWindow(first, gw::Next), second);
-    EXPECT_NE(p.windows.findWindow("lanternform"), 0u);
-}
-
 }  // namespace
 }  // namespace lantern::win32::testing
