@@ -85,11 +85,8 @@ void Presence::idleOnByCommand() {
     idle_.idleOn = true;
     mainWindow_->setCaption(idleCaption(idle_));
     client_.sendChat(commandIdleBanner(style_, IdleEvent::On));
-    // Posting lets other events run. If idling was switched off meanwhile (the menu),
-    // that later switch stands: the timer and the buttons stay as it left them.
-    if (!idle_.idleOn) {
-        return;
-    }
+    // Posting lets other events run; if the menu switched idling off meanwhile, the
+    // timer is still enabled here and its next tick, finding idling off, stops it.
     mainWindow_->idleTimer().setEnabled(true);
     mainWindow_->setIdleButtonEnabled(false);
     mainWindow_->setOffButtonEnabled(true);

@@ -133,13 +133,18 @@ TEST_F(ChatCommands, IdleOffKeepsTheCountersAndTheCaption) {
     EXPECT_EQ(mainWindow.caption, "Idle 0 : 0 : 2");
 }
 
-TEST_F(ChatCommands, IdlingSwitchedOffWhileTheIdleOnLineIsPostedStaysOff) {
-    // The menu's Off, run from inside the post.
+TEST_F(ChatCommands, IdlingSwitchedOffWhileTheIdleOnLineIsPostedPostsNoIdleLines) {
+    // The menu's Off, run from inside the post: the command goes on with the state of
+    // that moment and enables the timer, whose ticks then find idling off and post
+    // nothing.
     desktop.post(0.5, [&] { menuOff(); });
     ASSERT_FALSE(userSays(".idleon"));
-    EXPECT_FALSE(mainWindow.idleTimer().enabled());
-    EXPECT_TRUE(mainWindow.cmdIdle);
-    EXPECT_FALSE(mainWindow.cmdOff);
+    EXPECT_FALSE(presence.idle().idleOn);
+    EXPECT_TRUE(mainWindow.idleTimer().enabled());
+    const auto postedBefore = chat->record().posted().size();
+    desktop.runFor(3 * 60 + 1);
+    EXPECT_EQ(chat->record().posted().size(), postedBefore) << "a tick posted while idling was off";
+    EXPECT_EQ(presence.idle().idleMins, 0);
 }
 
 TEST_F(ChatCommands, ComsShowsTheListAndPostsEachTime) {
