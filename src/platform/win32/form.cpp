@@ -268,7 +268,9 @@ LRESULT Form::colorControl(HDC dc, HWND child) {
 }
 
 // Keeps the focus on the control that had it when the user comes back, as a dialog
-// does; the first control in Tab order otherwise.
+// does; the first control in Tab order that the user can see otherwise. Controls
+// beyond the visible area hold state (the main window's), and keys typed into the
+// window must not change it.
 void Form::activated(bool active) {
     HWND focus = GetFocus();
     if (!active) {
@@ -277,9 +279,27 @@ void Form::activated(bool active) {
     }
     if (lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd_, lastFocus_)) {
         SetFocus(lastFocus_);
-    } else if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
+    } else if (HWND first = firstVisibleTabStop()) {
         SetFocus(first);
+    } else {
+        SetFocus(hwnd_);
     }
+}
+
+HWND Form::firstVisibleTabStop() const {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+    for (HWND candidate = first; candidate;) {
+        RECT place;
+        GetWindowRect(candidate, &place);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&place), 2);
+        RECT shown;
+        if (IntersectRect(&shown, &place, &client)) return candidate;
+        candidate = GetNextDlgTabItem(hwnd_, candidate, FALSE);
+        if (candidate == first) break;
+    }
+    return nullptr;
 }
 
 void Form::dpiChanged(unsigned dpi, const RECT& suggested) {

@@ -54,6 +54,7 @@ private:
     void closeRequested();
     LRESULT colorControl(HDC dc, HWND child);
     void activated(bool active);
+    HWND firstVisibleTabStop() const;
     void dpiChanged(unsigned dpi, const RECT& suggested);
     void windowDestroyed();
     RECT outerRectFor(unsigned dpi) const;

@@ -190,6 +190,29 @@ TEST_F(Win32FormTest, TransparentLabelsOverThePictureTakeTheMouse) {
     EXPECT_EQ(events, expected);
 }
 
+TEST_F(Win32FormTest, ActivationFocusesOnlyWhatTheUserCanSee) {
+    auto dialog = platform_.toolkit.createWindow(WindowSpec{.name = "frmAscii", .clientWidth = 3870,
+                                                            .clientHeight = 1815});
+    Control& prefix = dialog->add(controlSpec(ControlKind::TextBox, "txtAscii", 2760, 0, 1095, 315, "2"));
+    auto bar = platform_.toolkit.createWindow(WindowSpec{.name = "frmMain", .clientWidth = 2865,
+                                                         .clientHeight = 480, .border = Border::None});
+    Control& idleState = bar->add(controlSpec(ControlKind::TextBox, "txtIdle", 5280, 2640, 615, 375, "off"));
+
+    dialog->show();
+    SetForegroundWindow(reinterpret_cast<HWND>(dialog->handle()));
+    pumpFor(platform_.events, 0.1);
+    EXPECT_EQ(GetFocus(), windowOf(prefix));
+
+    // The bar's only text box lies beyond its visible area: keys typed while the bar
+    // is active must not reach it.
+    bar->show();
+    SetForegroundWindow(reinterpret_cast<HWND>(bar->handle()));
+    pumpFor(platform_.events, 0.1);
+    EXPECT_NE(GetFocus(), windowOf(idleState));
+    SendMessageA(GetFocus(), WM_CHAR, 'x', 0);
+    EXPECT_EQ(idleState.text(), "off");
+}
+
 TEST_F(Win32FormTest, ClicksInsideAFrameReachTheirControls) {
     auto window = platform_.toolkit.createWindow(WindowSpec{.name = "frmFrame", .clientWidth = 4000,
                                                             .clientHeight = 2000});
