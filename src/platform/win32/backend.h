@@ -43,7 +43,7 @@ struct Backend {
     // WM_QUIT is remembered instead.
     void dispatch(MSG& message);
 
-    HINSTANCE instance;
+    HINSTANCE instance;                       // not owned: the module whose resources we load
     Win32Options options;
     DpiApi dpi;
     HWND host = nullptr;                     // owned: message-only window for timer ticks
