@@ -20,6 +20,8 @@ public:
 
     Presence& presence() { return presence_; }
     UserInterface& ui() { return *ui_; }
+    // The chat watcher's counters (benchmarks); null before start.
+    const ChatWatcher* chatWatcher() const { return watcher_.get(); }
 
 private:
     Platform& platform_;  // not owned
