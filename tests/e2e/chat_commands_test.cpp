@@ -71,7 +71,7 @@ TEST_F(ChatCommands, IdleOnThenTheFirstIdleLineThenAPrivateRoomThenEnd) {
     ASSERT_TRUE(unloadEntry);
     EXPECT_EQ(unloadEntry->field(0), "my room") << "the unload line went to another room";
     EXPECT_EQ(log().captions().back(), kClosingCaption);
-    EXPECT_EQ(caption(standinFrame()), kClosingCaption);
+    EXPECT_EQ(caption(frame()), kClosingCaption);
     EXPECT_FALSE(readStoredSetting("tBox")) << "\".end\" stored the reason";
 }
 

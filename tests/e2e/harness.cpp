@@ -12,6 +12,7 @@ namespace {
 constexpr const char* kMainWindowClass = "LanternForm";
 constexpr const char* kMainWindowCaption = "Idle";
 constexpr const char* kControlClass = "LanternStandinControl";
+constexpr const char* kFrameClass = "AOL Frame25";
 
 bool fileExists(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
@@ -223,14 +224,6 @@ std::vector<std::string> childTexts(HWND parent, const char* className) {
     return texts;
 }
 
-HWND standinFrame() { return FindWindowA("AOL Frame25", nullptr); }
-
-HWND topRoomInputBox() {
-    HWND mdi = FindWindowExA(standinFrame(), nullptr, "MDIClient", nullptr);
-    HWND room = FindWindowExA(mdi, nullptr, "AOL Child", nullptr);
-    return FindWindowExA(room, nullptr, "RICHCNTL", nullptr);
-}
-
 // ---- the stand-in's log ----
 
 std::string unescapeLogField(const std::string& field) {
@@ -385,7 +378,7 @@ bool regAdd(const std::string& name, const std::string& type, const std::string&
 
 void EndToEnd::SetUp() {
     // Nothing of an earlier test may still run: a stray frame would be found first.
-    ASSERT_EQ(standinFrame(), nullptr) << "a stand-in client is still running";
+    ASSERT_EQ(FindWindowA(kFrameClass, nullptr), nullptr) << "a stand-in client is still running";
     ASSERT_EQ(FindWindowA(kMainWindowClass, nullptr), nullptr) << "a lantern-idle window is still open";
     deleteSettings();
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -403,7 +396,16 @@ void EndToEnd::TearDown() {
     if (addOn_) addOn_->kill();
     if (standin_) standin_->kill();
     // Let the window manager forget the killed windows before the next test looks.
-    waitUntil([] { return standinFrame() == nullptr && FindWindowA(kMainWindowClass, nullptr) == nullptr; }, 10);
+    waitUntil([] { return !FindWindowA(kFrameClass, nullptr) && !FindWindowA(kMainWindowClass, nullptr); }, 10);
+    // The add-on takes the first chat client it finds: another one in this Wine
+    // prefix (someone else's test run) would have drawn its lines away.
+    for (const char* className : {kFrameClass, kMainWindowClass}) {
+        if (HWND stray = FindWindowA(className, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(stray, &owner);
+            std::printf("a %s window of process %lu is still open\n", className, owner);
+        }
+    }
     if (HasFailure() && GetFileAttributesA(log_->path().c_str()) != INVALID_FILE_ATTRIBUTES) {
         std::printf("stand-in log kept in %s\n", log_->path().c_str());
     }
@@ -417,7 +419,7 @@ void EndToEnd::startStandin(const std::string& extraArguments) {
     ASSERT_TRUE(waitUntil([&] { return findTopLevel(kControlClass, nullptr, standin_->id()) != nullptr; }, 30))
         << "the stand-in's control window did not appear";
     ASSERT_TRUE(log_->waitFor("room-entered", "Lobby", 10)) << "the stand-in's room did not open";
-    ASSERT_NE(topRoomInputBox(), nullptr);
+    ASSERT_NE(inputBox(), nullptr);
 }
 
 Process& EndToEnd::startAddOn() {
@@ -437,8 +439,16 @@ Process& EndToEnd::startSecondAddOn() {
     return others_.back();
 }
 
+HWND EndToEnd::frame() const { return standin_ ? findTopLevel(kFrameClass, nullptr, standin_->id()) : nullptr; }
+
+HWND EndToEnd::inputBox() const {
+    HWND mdi = FindWindowExA(frame(), nullptr, "MDIClient", nullptr);
+    HWND room = FindWindowExA(mdi, nullptr, "AOL Child", nullptr);
+    return FindWindowExA(room, nullptr, "RICHCNTL", nullptr);
+}
+
 bool EndToEnd::command(const std::string& text) {
-    HWND control = FindWindowA(kControlClass, nullptr);
+    HWND control = standin_ ? findTopLevel(kControlClass, nullptr, standin_->id()) : nullptr;
     if (!control) return false;
     COPYDATASTRUCT data{0, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
     DWORD_PTR answer = 0;

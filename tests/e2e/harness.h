@@ -77,9 +77,6 @@ std::string controlText(HWND window);
 // The texts of a window's direct children of a class.
 std::vector<std::string> childTexts(HWND parent, const char* className);
 
-// The stand-in's windows: its frame and the top room's input box.
-HWND standinFrame();
-HWND topRoomInputBox();
 
 // ---- the stand-in's log ----
 
@@ -165,6 +162,10 @@ protected:
 
     // Closes the add-on's main window as the system would and waits for the process.
     std::optional<DWORD> closeAddOn(double seconds = 20);
+
+    // Our stand-in's frame and its top room's input box.
+    HWND frame() const;
+    HWND inputBox() const;
 
     StandinLog& log() { return *log_; }
     Process& standin() { return *standin_; }

@@ -54,14 +54,17 @@ TEST_F(HungClient, TheAddOnKeepsAnsweringAndCarriesOnWithoutCrashing) {
     const long long started = nowMs();
     startAddOn();
 
-    // Hang the client as soon as the add-on starts typing the load banner.
+    // Hang the client in the middle of typing the load banner: the box has just been
+    // cleared, and the add-on pauses before it types the line.
     ASSERT_TRUE(waitUntil(
         [&] {
             std::vector<LogEntry> inputs = log().inputs();
-            return std::any_of(inputs.begin(), inputs.end(), [&](const LogEntry& e) { return e.ms >= started; });
+            return std::count_if(inputs.begin(), inputs.end(), [&](const LogEntry& e) {
+                       return e.ms >= started && e.field(1) == "WM_SETTEXT";
+                   }) >= 2;
         },
         30))
-        << "the add-on never reached the input box";
+        << "the add-on never cleared the input box";
     ASSERT_TRUE(command("hang " + std::to_string(static_cast<int>(kHangSeconds))));
     const std::vector<LogEntry> hangs = log().entries("hang");
     ASSERT_EQ(hangs.size(), 1u);
@@ -83,8 +86,11 @@ TEST_F(HungClient, TheAddOnKeepsAnsweringAndCarriesOnWithoutCrashing) {
             return nowMs() > recoveredMs + 3000 && nowMs() - entries.back().ms > 2000;
         },
         kHangSeconds + 30);
-    std::printf("input box afterwards: \"%s\"; the add-on %s\n", printable(controlText(topRoomInputBox())).c_str(),
-                addOn().running() ? "still runs" : "has ended");
+    const std::string boxText = controlText(inputBox());
+    std::printf("input box afterwards: \"%s\" (the user had typed \"%s\"); the add-on %s\n",
+                printable(boxText).c_str(), typed.c_str(), addOn().running() ? "still runs" : "has ended");
+    ASSERT_TRUE(standin().running()) << "the stand-in client ended during its hang, exit code 0x" << std::hex
+                                     << standin().waitForExit(0).value_or(0);
     ASSERT_TRUE(addOn().running()) << "the add-on ended while or after the client hung";
     // Start-up went on to its end, whether it gave the banner up or posted it late.
     EXPECT_TRUE(GetWindowLongA(mainWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "start-up never finished";
@@ -103,7 +109,7 @@ TEST_F(HungClient, TheAddOnKeepsAnsweringAndCarriesOnWithoutCrashing) {
     const std::vector<std::string> after = log().posted();
     ASSERT_FALSE(after.empty());
     EXPECT_EQ(printable(after.back()), printable(unloadBanner(defaultPrefix("000000"), Colours{})));
-    EXPECT_EQ(caption(standinFrame()), kClosingCaption);
+    EXPECT_EQ(caption(frame()), kClosingCaption);
 }
 
 }  // namespace

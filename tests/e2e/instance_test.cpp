@@ -27,7 +27,7 @@ TEST_F(SecondInstance, ShowsTheWarningAndLeavesTheFirstAlone) {
     waitForStartUp();
     const std::vector<std::string> postedBefore = log().posted();
     const std::vector<std::string> captionsBefore = log().captions();
-    const std::string frameCaption = caption(standinFrame());
+    const std::string frameCaption = caption(frame());
 
     Process& second = startSecondAddOn();
     HWND warning = nullptr;
@@ -47,7 +47,7 @@ TEST_F(SecondInstance, ShowsTheWarningAndLeavesTheFirstAlone) {
 
     EXPECT_EQ(log().posted(), postedBefore) << "something was posted for the second instance";
     EXPECT_EQ(log().captions(), captionsBefore) << "the frame's caption was written again";
-    EXPECT_EQ(caption(standinFrame()), frameCaption);
+    EXPECT_EQ(caption(frame()), frameCaption);
     EXPECT_TRUE(addOn().running()) << "the first instance ended";
     EXPECT_TRUE(IsWindow(mainWindow())) << "the first instance lost its main window";
 }

@@ -22,7 +22,7 @@ TEST_F(ShutDown, ClosingTheMainWindowPostsTheUnloadBannerOnceAndStoresTheReason)
     const std::string unload = unloadBanner(prefix, Colours{});
     EXPECT_EQ(log().posted(), (std::vector<std::string>{loadBanner(prefix, Colours{}), unload}))
         << "expected the load banner, then one unload banner: " << printable(unload);
-    EXPECT_EQ(caption(standinFrame()), kClosingCaption);
+    EXPECT_EQ(caption(frame()), kClosingCaption);
     const std::vector<std::string> captions = log().captions();
     ASSERT_GE(captions.size(), 2u);
     EXPECT_EQ(captions[captions.size() - 2], "");

@@ -73,7 +73,7 @@ TEST_F(StartUp, MarksTheFramePostsTheLoadBannerAndGivesTheTypedTextBack) {
     const std::string banner = loadBanner(defaultPrefix("000000"), Colours{});
     EXPECT_EQ(log().posted(), std::vector<std::string>{banner}) << "expected: " << printable(banner);
 
-    EXPECT_EQ(printable(caption(standinFrame())), printable(kStartCaption));
+    EXPECT_EQ(printable(caption(frame())), printable(kStartCaption));
     std::vector<std::string> captions;
     for (const LogEntry& entry : since(log().entries("caption"), started)) captions.push_back(entry.field(0));
     EXPECT_EQ(captions, (std::vector<std::string>{"", kStartCaption})) << "the caption goes in with two WM_SETTEXT";
@@ -108,7 +108,7 @@ TEST_F(StartUp, MarksTheFramePostsTheLoadBannerAndGivesTheTypedTextBack) {
     }
     std::printf("pauses while posting: %.3f %.3f %.3f s\n", pauses[0], pauses[1], pauses[2]);
 
-    EXPECT_EQ(controlText(topRoomInputBox()), typed) << "the user's half-typed text is not back";
+    EXPECT_EQ(controlText(inputBox()), typed) << "the user's half-typed text is not back";
 }
 
 struct StoredSettings {
