@@ -56,7 +56,8 @@ char cp1252Of(char32_t cp) {
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
         if (kHighControls[i] == cp) return static_cast<char>(0x80 + i);
     }
-    if (cp >= 0x80 && cp <= 0x9F) return static_cast<char>(cp);
+    // Only the holes stand for their C1 control; U+0097 is no em dash (0x97).
+    if (cp >= 0x80 && cp <= 0x9F && kHighControls[cp - 0x80] == 0) return static_cast<char>(cp);
     return '?';
 }
 
@@ -142,7 +143,10 @@ std::string utf8ToCp1252(std::string_view s) {
             if ((next & 0xC0) != 0x80) valid = false;
             cp = (cp << 6) | (next & 0x3F);
         }
-        if (!valid) {
+        // An overlong form ("\xC0\xBC" for '<') is no character: decoding it would let
+        // a byte through that a check on the plain bytes never saw.
+        constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+        if (!valid || cp < kLeast[extra]) {
             out += '?';
             ++i;
             continue;

@@ -62,6 +62,9 @@ TEST(Text, Cp1252RoundTripsThroughUtf8) {
     EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
     EXPECT_EQ(cp1252ToUtf8("lant\xE8rn \x80"), "lant\xC3\xA8rn \xE2\x82\xAC");
     EXPECT_EQ(utf8ToCp1252("\xE2\x98\x83 \xC3"), "? ?");  // no CP1252 form; cut short
+    // Overlong forms are not characters; C1 controls that CP1252 fills are not its letters.
+    EXPECT_EQ(utf8ToCp1252("\xC1\xBC \xC0\x80 \xE0\x81\xBC \xF0\x80\x81\xBC"), "?? ?? ??? ????");
+    EXPECT_EQ(utf8ToCp1252("\xC2\x97\xC2\x80\xC2\x81"), "??\x81");
 }
 
 }  // namespace
