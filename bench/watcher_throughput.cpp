@@ -21,15 +21,13 @@
 #include <vector>
 
 #include "bench/support/process_usage.h"
+#include "bench/support/sim_scene.h"
 #include "bench/support/summary.h"
 #include "chatwatch/chat_watcher.h"
-#include "platform/sim/desktop.h"
-#include "standin/sim/sim_standin.h"
 
 namespace lantern::bench {
 namespace {
 
-constexpr const char* kUser = "lantern tester";
 // Virtual seconds between two batches of lines: finer than the watcher's polls.
 constexpr double kBatchSeconds = 0.005;
 
@@ -57,18 +55,15 @@ std::string lineText(Flood flood, std::uint64_t number) {
 }
 
 std::string author(Flood flood, std::uint64_t number) {
-    return flood == Flood::Kept ? std::string(kUser) : "buddy" + std::to_string(number % 7);
+    return flood == Flood::Kept ? std::string(kSignedOnUser) : "buddy" + std::to_string(number % 7);
 }
 
-// Says the lines due by each batch's time, and keeps the desktop's and the
-// stand-in's records from growing with the run: they are the harness, not the
-// program under test.
+// Says the lines due by each batch's time.
 class Flooder {
 public:
-    Flooder(sim::Desktop& desktop, standin::SimStandin& client, const Run& run, double seconds)
-        : desktop_(desktop), client_(client), run_(run), seconds_(seconds) {}
+    Flooder(SimScene& scene, const Run& run, double seconds) : scene_(scene), run_(run), seconds_(seconds) {}
 
-    void start() { desktop_.post(kBatchSeconds, [this] { batch(); }); }
+    void start() { scene_.desktop.post(kBatchSeconds, [this] { batch(); }); }
     std::uint64_t said() const { return said_; }
 
 private:
@@ -76,30 +71,26 @@ private:
         elapsed_ += kBatchSeconds;
         const auto due = static_cast<std::uint64_t>(std::min(elapsed_, seconds_) * run_.linesPerSecond);
         for (; said_ < due; ++said_) {
-            client_.say(author(run_.flood, said_), lineText(run_.flood, said_));
+            scene_.client.say(author(run_.flood, said_), lineText(run_.flood, said_));
         }
-        desktop_.clearMessages();
-        client_.record().clear();
         if (elapsed_ < seconds_) {
-            desktop_.post(kBatchSeconds, [this] { batch(); });
+            scene_.desktop.post(kBatchSeconds, [this] { batch(); });
         }
     }
 
-    sim::Desktop& desktop_;          // not owned
-    standin::SimStandin& client_;    // not owned
-    const Run& run_;                 // not owned
+    SimScene& scene_;  // not owned
+    const Run& run_;   // not owned
     double seconds_;
     double elapsed_ = 0;
     std::uint64_t said_ = 0;
 };
 
 Outcome flood(const Run& run, double seconds, bool watching) {
-    sim::Desktop desktop;
-    standin::SimStandin client(desktop, {.screenName = kUser, .rooms = {"Lobby"}});
-    Platform platform = desktop.platform();
+    SimScene scene;
+    scene.clearRecordsEvery(kBatchSeconds);
     Outcome outcome;
-    ChatWatcher watcher(platform, [&](const std::string& name, const std::string& text) {
-        if (run.flood == Flood::Kept && (name != kUser || text != lineText(run.flood, outcome.handled))) {
+    ChatWatcher watcher(scene.platform, [&](const std::string& name, const std::string& text) {
+        if (run.flood == Flood::Kept && (name != kSignedOnUser || text != lineText(run.flood, outcome.handled))) {
             ++outcome.outOfOrder;
         }
         ++outcome.handled;
@@ -108,10 +99,10 @@ Outcome flood(const Run& run, double seconds, bool watching) {
     if (watching) {
         watcher.start();
     }
-    Flooder flooder(desktop, client, run, seconds);
+    Flooder flooder(scene, run, seconds);
     flooder.start();
     const double before = processCpuSeconds();
-    desktop.runFor(seconds + 2);  // the flood, then time to drain
+    scene.desktop.runFor(seconds + 2);  // the flood, then time to drain
     outcome.cpuSeconds = processCpuSeconds() - before;
     outcome.said = flooder.said();
     outcome.stats = watcher.stats();

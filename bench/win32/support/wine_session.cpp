@@ -217,14 +217,23 @@ long ChildProcess::peakWorkingSetKiB() const {
 
 std::optional<LinuxUsage> ChildProcess::linuxUsage() const { return usageOfProgram(exePath_); }
 
-std::string builtProgram(const std::string& exeName) {
+std::string ownFolder() {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    // The benchmarks live in <build>/bench, the programs in <build>/bin.
-    std::string path = directoryOf(directoryOf(self)) + "\\bin\\" + exeName;
+    return directoryOf(self);
+}
+
+std::string fullPath(const std::string& path) {
     char full[MAX_PATH] = {};
     return GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr) ? std::string(full) : path;
 }
+
+// The benchmarks live in <build>/bench, the programs in <build>/bin.
+std::string builtProgram(const std::string& exeName) {
+    return fullPath(directoryOf(ownFolder()) + "\\bin\\" + exeName);
+}
+
+std::string benchProgram(const std::string& exeName) { return fullPath(ownFolder() + "\\" + exeName); }
 
 CpuTimes ownCpu() { return cpuOf(GetCurrentProcess()); }
 

@@ -69,6 +69,8 @@ private:
 
 // The full path of a program built beside the benchmarks (`<build>/bin/<name>`).
 std::string builtProgram(const std::string& exeName);
+// The full path of another benchmark (`<build>/bench/<name>`).
+std::string benchProgram(const std::string& exeName);
 
 // This process's own CPU times (GetProcessTimes) and its Linux process's usage.
 CpuTimes ownCpu();

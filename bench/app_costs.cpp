@@ -1,0 +1,132 @@
+// What the program's everyday work costs in real CPU time, on the simulated desktop
+// against the stand-in client (virtual time, so an hour takes a moment):
+//   sendChat      one line typed into the room and sent, on its own
+//   quiet hour    the whole program for an hour in a quiet room, idling off: what
+//                 watching the room costs when nothing happens
+//   idle tick     the same hour with idling on, less the quiet hour, per tick
+//   memory        resident memory after an hour of idling and after a day of it
+// The desktop's and the stand-in's records are emptied every virtual minute, so
+// that they do not count as the program's memory.
+//
+//   bench_app_costs [hours of idling for the memory figure, default 24]
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/app.h"
+#include "bench/support/process_usage.h"
+#include "bench/support/sim_scene.h"
+#include "bench/support/summary.h"
+#include "client/client.h"
+
+namespace lantern::bench {
+namespace {
+
+constexpr int kSends = 2000;
+constexpr double kHour = 3600;
+constexpr double kClearEvery = 60;
+
+const std::string kMethod = "sim, CPU via CLOCK_PROCESS_CPUTIME_ID";
+
+// The program started against the stand-in, its splash clicked away, settled.
+class RunningApp {
+public:
+    RunningApp() : app_(scene_.platform) {
+        scene_.clearRecordsEvery(kClearEvery);
+        scene_.desktop.run([this] { app_.start(); });
+        if (Window* splash = scene_.desktop.form("frmSplash")) {
+            if (Control* picture = splash->control("Image1")) {
+                scene_.desktop.click(*picture);
+            }
+        }
+        scene_.desktop.runFor(10);
+    }
+
+    void userTypes(const std::string& line) {
+        scene_.client.send(line);
+        scene_.desktop.runFor(5);
+    }
+
+    // CPU seconds for `seconds` of virtual time.
+    double cpuFor(double seconds) {
+        const double before = processCpuSeconds();
+        scene_.desktop.runFor(seconds);
+        return processCpuSeconds() - before;
+    }
+
+    SimScene& scene() { return scene_; }
+
+private:
+    SimScene scene_;
+    App app_;
+};
+
+void measureSendChat() {
+    SimScene scene;
+    Client client(scene.platform);
+    const std::string line =
+        "<font face=\"Arial\"><font color=#FF0000><b>i</b><font color=#0000FF>dle: 1 hour, 2 minutes";
+    std::size_t messages = 0;
+    double cpu = 0;
+    scene.desktop.run([&] {
+        client.sendChat(line);  // the first one finds everything cold
+        messages = scene.desktop.messages().size();
+        const double before = processCpuSeconds();
+        for (int i = 0; i < kSends; ++i) {
+            client.sendChat(line);
+            scene.clearRecords();
+        }
+        cpu = processCpuSeconds() - before;
+    });
+    note("one sendChat sends " + std::to_string(messages) + " messages to the client's windows");
+    printResult("sendChat, CPU per line", cpu / kSends * 1e6, "us",
+                kMethod + ", mean of " + std::to_string(kSends) + " lines");
+}
+
+void measureHours(double memoryHours) {
+    RunningApp quiet;
+    const double quietCpu = quiet.cpuFor(kHour);
+    printResult("quiet room, idling off, CPU per hour", quietCpu * 1e3, "ms",
+                kMethod + ", the whole program for one virtual hour");
+
+    RunningApp idling;
+    idling.userTypes(".idleon");
+    const long residentBefore = residentKiB();
+    const std::uint64_t postedBefore = idling.scene().posted;
+    const double idleCpu = idling.cpuFor(kHour);
+    const long residentAfterHour = residentKiB();
+    note("idle lines posted in the hour: " + std::to_string(idling.scene().posted - postedBefore));
+    const double tickCpu = (idleCpu - quietCpu) / 60;
+    printResult("idle tick, CPU per tick", tickCpu * 1e6, "us",
+                kMethod + ", (an hour idling on - an hour idling off) / 60 ticks");
+    printResult("quiet room, idling on, CPU per hour", idleCpu * 1e3, "ms", kMethod);
+
+    idling.cpuFor(kHour * (memoryHours - 1));
+    const long residentAfterAll = residentKiB();
+    note("resident: " + std::to_string(residentBefore) + " KiB after start-up, " +
+         std::to_string(residentAfterHour) + " KiB after an hour of idling, " + std::to_string(residentAfterAll) +
+         " KiB after " + std::to_string(static_cast<int>(memoryHours)) + " hours");
+    const std::string memoryMethod = "sim, VmRSS of the bench process (program, desktop and stand-in)";
+    printResult("resident memory after an hour of idling", static_cast<double>(residentAfterHour), "KiB",
+                memoryMethod);
+    printResult("resident memory growth, hour 1 to hour " + std::to_string(static_cast<int>(memoryHours)),
+                static_cast<double>(residentAfterAll - residentAfterHour), "KiB", memoryMethod);
+    printResult("peak memory of the bench process", static_cast<double>(peakResidentKiB()), "KiB",
+                "sim, VmHWM of the bench process");
+}
+
+}  // namespace
+}  // namespace lantern::bench
+
+int main(int argc, char** argv) {
+    const double hours = argc > 1 ? std::atof(argv[1]) : 24;
+    if (hours < 1) {
+        std::fprintf(stderr, "usage: %s [hours of idling, at least 1]\n", argv[0]);
+        return 2;
+    }
+    lantern::bench::measureSendChat();
+    lantern::bench::measureHours(hours);
+    return 0;
+}
