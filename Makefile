@@ -1,6 +1,7 @@
 # Wraps the CMake presets. Quick start: `make demo`, `make test`.
 JOBS ?= $(shell nproc)
-WINE_ENV = WINEPREFIX=$(CURDIR)/build/wine64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+WINEPREFIX ?= $(CURDIR)/build/wine64
+WINE_ENV = WINEPREFIX=$(WINEPREFIX) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 
 .PHONY: all setup native sanitize i686 x86_64 demo test test-native test-sanitize test-windows \
         wine-prefix screenshot dist bench clean

@@ -102,21 +102,23 @@ void Client::sendChat(const std::string& text) {
     const WindowHandle input = windows.findChild(room, 0, kChatInputClass);
 
     // Each step goes on only if the box took the previous one: a box that closed or
-    // a client that stopped answering ends the line here.
+    // a client that stopped answering ends the line there.
     const std::optional<std::string> halfTyped = windowio::readText(windows, input);
-    if (!halfTyped || !windowio::writeText(windows, input, "")) {
+    if (!halfTyped) {
         return;
     }
-    pauseSeconds(kPauseAfterClear);
-    if (!windowio::writeText(windows, input, text)) {
-        return;
+    if (windowio::writeText(windows, input, "")) {
+        pauseSeconds(kPauseAfterClear);
+        if (windowio::writeText(windows, input, text)) {
+            pauseSeconds(kPauseAfterTyping);
+            if (windows.sendMessage(input, msg::Char, kVkReturn, 0).delivered) {
+                pauseSeconds(kPauseAfterSend);
+            }
+        }
     }
-    pauseSeconds(kPauseAfterTyping);
-    if (!windows.sendMessage(input, msg::Char, kVkReturn, 0).delivered) {
-        return;
-    }
-    pauseSeconds(kPauseAfterSend);
-    // Give the user back what they had begun to type.
+    // Give the user back what they had begun to type. Once the box may have been
+    // changed this is tried even after a failed step: a client that stalled for a
+    // while must not cost the user their half-typed message (one more wait at most).
     windowio::writeText(windows, input, *halfTyped);
 }
 

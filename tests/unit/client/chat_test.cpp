@@ -83,16 +83,18 @@ TEST_F(ChatRoom, NothingIsSentForAnEmptyLineOrWithoutARoom) {
 }
 
 // The input box stops answering or closes: the line ends at the failed send, with
-// no further waits and no carriage return.
+// no carriage return; only the user's half-typed text is still given back, so a
+// hung box costs two timeouts at most.
 TEST_F(ChatRoom, HungOrVanishedInputBoxEndsTheLineAtOnce) {
     struct Case {
         const char* what;
         bool hang;
         double when;  // seconds after the start
         double maxElapsed;
+        int undelivered;
     };
-    for (const Case& c : {Case{"hung", true, 0, 20.0}, Case{"hung while typing", true, 0.1, 20.3},
-                          Case{"closed while typing", false, 0.1, 0.3}}) {
+    for (const Case& c : {Case{"hung", true, 0, 20.0, 1}, Case{"hung while typing", true, 0.1, 40.3, 2},
+                          Case{"closed while typing", false, 0.1, 0.3, 2}}) {
         openClient();
         const WindowHandle input = inputBox(addChatRoom("Lobby"));
         auto strike = [&, input] { c.hang ? desktop.hang(input, 1000) : desktop.destroyWindow(input); };
@@ -103,10 +105,25 @@ TEST_F(ChatRoom, HungOrVanishedInputBoxEndsTheLineAtOnce) {
         const std::vector<sim::RecordedMessage>& sent = desktop.messages();
         ASSERT_FALSE(sent.empty()) << c.what;
         EXPECT_FALSE(sent.back().delivered) << c.what;
-        EXPECT_EQ(std::count_if(sent.begin(), sent.end(), [](auto& m) { return !m.delivered; }), 1) << c.what;
+        EXPECT_EQ(std::count_if(sent.begin(), sent.end(), [](auto& m) { return !m.delivered; }), c.undelivered)
+            << c.what;
         EXPECT_TRUE(posted.empty()) << c.what;
+        EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), [](auto& m) { return m.message == msg::Char; }))
+            << c.what;
         desktop.destroyWindow(frame);
     }
+}
+
+// A client that stalls for longer than one send may wait, but comes back: the line
+// is lost, the user's half-typed text is not.
+TEST_F(ChatRoom, HalfTypedTextSurvivesAStallInTheMiddleOfALine) {
+    openClient();
+    const WindowHandle input = inputBox(addChatRoom("Lobby"));
+    desktop.setCaption(input, "see you at ni");
+    desktop.post(0.1, [&] { desktop.hang(input, 30); });
+    client.sendChat("line");
+    EXPECT_EQ(desktop.caption(input), "see you at ni");
+    EXPECT_TRUE(posted.empty());
 }
 
 }  // namespace
