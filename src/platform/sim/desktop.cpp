@@ -13,6 +13,7 @@ namespace lantern::sim {
 namespace {
 
 constexpr double kSecondsPerDay = 86400;
+constexpr double kShortestWait = 1e-6;
 
 // The event seam on the virtual clock.
 class SimEventLoop final : public EventLoop {
@@ -26,6 +27,11 @@ public:
 
     void waitForEvents(double seconds) override {
         ++waits;
+        // A wait for any time at all lets the clock move on by at least a microsecond
+        // (a real wait lasts at least a millisecond). Without that, a wait for less
+        // than the clock can tell apart from now would end at once, and a caller that
+        // re-reads the clock to wait out the rest would wait for ever.
+        if (seconds > 0) seconds = std::max(seconds, kShortestWait);
         clock_.runUntil(clock_.now() + std::max(0.0, seconds));
     }
 
