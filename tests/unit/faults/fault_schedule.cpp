@@ -49,6 +49,9 @@ std::string stamp(double seconds) {
     return buffer;
 }
 
+// Nothing is stored in the registry, so every line has the default style.
+expected::Style defaultStyle() { return {expected::defaultPrefix("000000"), "ff3300", "000066"}; }
+
 std::string quoted(const std::string& text) { return "\"" + standin::escapeForLog(text) + "\""; }
 
 standin::TransferKind randomKind(SeededRandom& random) {
@@ -76,6 +79,9 @@ ScheduleSettings ScheduleSettings::draw(SeededRandom& random) {
     s.client.transcript.maxLines = 6 + random.below(30);
     s.client.transcript.keepLines = std::max<std::size_t>(1, s.client.transcript.maxLines * 2 / 3);
 
+    // What the user had begun to type must come back into the box, never into the room.
+    if (random.chance(0.5)) s.halfTyped = "half a thou";
+
     s.lines.push_back({random.between(2, 8), "", random.pick(kIdleOnSpellings)});
     for (std::size_t n = 1 + random.below(5); n > 0; --n) {
         s.lines.push_back({random.between(5, s.faultPhase), "", random.pick(kUserLines)});
@@ -96,6 +102,7 @@ FaultSchedule::FaultSchedule(std::uint64_t seed, std::ostream* trace, Watchdog w
     : seed_(seed), random_(seed), settings_(ScheduleSettings::draw(random_)), watchdog_(watchdog), trace_(trace) {
     desktop_.setTimeOfDay(settings_.timeOfDay);
     startClient(settings_.client.signedOn);
+    if (!settings_.halfTyped.empty()) client_->type(settings_.halfTyped);
     app_ = std::make_unique<App>(platform_);
 }
 
@@ -206,9 +213,9 @@ void FaultSchedule::startClient(bool signedOn) {
     if (!trace_) return;
     client_->record().onEvent = [this](const standin::Event& event) {
         if (event.kind == standin::EventKind::Posted) {
-            const LineForm form = classify(event.text, expected::Style{expected::defaultPrefix("000000"), "ff3300",
-                                                                        "000066"}).form;
-            trace(std::string("posted (") + formName(form) + "): " + quoted(event.text));
+            const LineForm form = classify(event.text, defaultStyle()).form;
+            const std::string kind = form == LineForm::Unknown ? "" : std::string(" (") + formName(form) + ")";
+            trace("posted" + kind + ": " + quoted(event.text));
         }
     };
 }
@@ -224,7 +231,7 @@ void FaultSchedule::injectFault() {
     if (faultsInjected_ >= settings_.faultBudget) return;
     ++faultsInjected_;
     static const std::vector<WeightedFault> kWeights = {
-        {int(Fault::CloseRoom), 3},     {int(Fault::OpenRoom), 3},       {int(Fault::RaiseWindow), 4},
+        {int(Fault::CloseRoom), 3},     {int(Fault::RecreateRoom), 2},   {int(Fault::OpenRoom), 3},       {int(Fault::RaiseWindow), 4},
         {int(Fault::CloseWindow), 2},   {int(Fault::SignOff), 2},        {int(Fault::SignOn), 2},
         {int(Fault::StartTransfer), 3}, {int(Fault::StopTransfer), 2},   {int(Fault::TransferProgress), 2},
         {int(Fault::ChangeCaption), 3}, {int(Fault::Hang), 2},           {int(Fault::Flood), 2},
@@ -258,6 +265,15 @@ void FaultSchedule::applyFault(Fault fault) {
             const std::string& room = random_.pick(rooms);
             trace("fault: room " + quoted(room) + " closes");
             client.closeRoom(room);
+            return;
+        }
+        case Fault::RecreateRoom: {
+            const std::vector<std::string> rooms = client.roomNames();
+            if (rooms.empty()) return;
+            const std::string& room = random_.pick(rooms);
+            trace("fault: room " + quoted(room) + " closes and opens again");
+            client.closeRoom(room);
+            client.openRoom(room);
             return;
         }
         case Fault::OpenRoom: {
@@ -411,7 +427,7 @@ void FaultSchedule::checkRecovery(double typedAt) {
         // Only a command of the user's own ends it; that is judged with the lines.
         return;
     }
-    const expected::Style style{expected::defaultPrefix("000000"), "ff3300", "000066"};
+    const expected::Style style = defaultStyle();
     std::optional<double> bannerAt;
     std::optional<double> idleLineAt;
     for (const standin::Event& event : allEvents()) {
@@ -442,7 +458,7 @@ std::vector<standin::Event> FaultSchedule::allEvents() {
 }
 
 void FaultSchedule::checkPostedLines() {
-    const expected::Style style{expected::defaultPrefix("000000"), "ff3300", "000066"};
+    const expected::Style style = defaultStyle();
 
     // What the user's own lines asked for, as the commands read them.
     std::multiset<std::string> typedTexts;

@@ -34,6 +34,7 @@ struct ScheduleSettings {
     double faultPhase = 0;       // virtual seconds from the start
     double timeOfDay = 0;        // at the start, seconds since midnight
     standin::Options client;
+    std::string halfTyped;  // in the input box at the start, never sent; "" for none
     struct Line {
         double at = 0;
         std::string author;  // "" for the signed-on user
@@ -71,7 +72,7 @@ private:
         std::string why;
     };
     enum class Fault {
-        CloseRoom, OpenRoom, RaiseWindow, CloseWindow, SignOff, SignOn, StartTransfer, StopTransfer,
+        CloseRoom, RecreateRoom, OpenRoom, RaiseWindow, CloseWindow, SignOff, SignOn, StartTransfer, StopTransfer,
         TransferProgress, ChangeCaption, Hang, Flood, QuitClient, StartClient, OpenKeywordWindow,
     };
 
