@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 WINEPREFIX ?= $(CURDIR)/build/wine64
 WINE_ENV = WINEPREFIX=$(WINEPREFIX) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 
-.PHONY: all setup native sanitize i686 x86_64 demo test test-native test-sanitize test-windows \
+.PHONY: all setup native sanitize i686 x86_64 demo test test-native test-sanitize test-fuzz test-windows \
         wine-prefix screenshot dist bench clean
 
 all: native i686
@@ -33,13 +33,20 @@ x86_64: build/x86_64/CMakeCache.txt
 demo: native
 	./build/native/bin/lantern-demo $(DEMO_ARGS)
 
-test: test-native test-windows
+# Every test: the unit tests on the simulated desktop (with the fault schedules),
+# the same under AddressSanitizer and UndefinedBehaviorSanitizer, a minute of
+# fuzzing, and the Windows builds under Wine (unit tests of both architectures and
+# the end-to-end tests of the real programs).
+test: test-native test-sanitize test-fuzz test-windows
 
 test-native: native
 	cd build/native && ctest --output-on-failure -j$(JOBS)
 
 test-sanitize: sanitize
 	cd build/sanitize && ctest --output-on-failure -j$(JOBS)
+
+test-fuzz: setup
+	./scripts/fuzz.sh
 
 wine-prefix: setup
 	@$(WINE_ENV) ./scripts/wine-prefix.sh

@@ -18,6 +18,8 @@ have xdotool || need="$need xdotool"
 have import || need="$need imagemagick"
 have zip || need="$need zip"
 have clang++ || need="$need clang"
+# libFuzzer's runtime, for the short fuzzing run
+ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need="$need libclang-rt-14-dev"
 [ -x /usr/lib/wine/wine ] || [ -x /usr/bin/wine ] || need="$need wine"
 dpkg -s wine32:i386 >/dev/null 2>&1 || need="$need wine32:i386"
 
