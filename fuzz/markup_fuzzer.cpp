@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text.h"
 #include "fuzz_support.h"
 #include "standin/model/markup.h"
 
@@ -53,6 +54,10 @@ void checkStripped(std::string_view markup) {
     const std::string_view tail = markup.substr(closedHead.size());
     FUZZ_CHECK(standin::stripTags(closedHead) + standin::stripTags(tail) == plain,
                context + "\ncut at " + std::to_string(closedHead.size()));
+
+    // A tag in front goes whole, whatever it holds, and changes nothing after it.
+    const std::string tag = "<" + text::removeAll(head, ">") + ">";
+    FUZZ_CHECK(standin::stripTags(tag + std::string(markup)) == plain, context + "\nafter " + printable(tag));
 }
 
 void checkRuns(std::string_view markup) {
@@ -67,6 +72,17 @@ void checkRuns(std::string_view markup) {
         joined += run.text;
     }
     FUZZ_CHECK(joined == standin::stripTags(markup), context + "\njoined " + printable(joined));
+
+    // Tags it does not know, and closing tags with nothing open, leave no trace.
+    FUZZ_CHECK(standin::styledRuns("<p align=center>" + std::string(markup)) == runs, context);
+    FUZZ_CHECK(standin::styledRuns("</b></I></u></font>" + std::string(markup)) == runs, context);
+
+    // Bold that nothing closes stays on to the end.
+    if (markup.find("</") == std::string_view::npos) {
+        for (const StyledRun& run : standin::styledRuns("<B>" + std::string(markup))) {
+            FUZZ_CHECK(run.style.bold, context + "\nnot bold: " + printable(run.text));
+        }
+    }
 }
 
 }  // namespace
