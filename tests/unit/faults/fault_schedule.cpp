@@ -49,6 +49,17 @@ std::string stamp(double seconds) {
     return buffer;
 }
 
+const char* callName(SeamCall::Kind kind) {
+    switch (kind) {
+        case SeamCall::Kind::Lookup: return "lookup";
+        case SeamCall::Kind::Send: return "send";
+        case SeamCall::Kind::Wait: return "wait";
+        case SeamCall::Kind::Show:
+        case SeamCall::Kind::Topmost: break;
+    }
+    return "show";
+}
+
 // Nothing is stored in the registry, so every line has the default style.
 expected::Style defaultStyle() { return {expected::defaultPrefix("000000"), "ff3300", "000066"}; }
 
@@ -121,7 +132,9 @@ std::vector<std::string> FaultSchedule::run() {
     try {
         schedule();
         armed_ = true;
+        startingUp_ = true;
         desktop_.run([&] { app_->start(); });
+        startingUp_ = false;
         desktop_.runFor(std::max(0.0, settings_.faultPhase - desktop_.now()));
         armed_ = false;
         trace("faults stop");
@@ -149,7 +162,7 @@ void FaultSchedule::schedule() {
     }
     for (int n = 0; n < settings_.timedFaults; ++n) {
         desktop_.post(random_.between(0, settings_.faultPhase), [this] {
-            if (armed_) injectFault();
+            if (armed_) injectFault("timed");
         });
     }
 }
@@ -167,15 +180,15 @@ void FaultSchedule::beforeCall(const SeamCall& call) {
         throw Stop{stamp(now) + "hung: virtual time ran " + std::to_string(watchdog_.overrunSeconds) +
                    " s past the end of the schedule"};
     }
-    if (depth_ > 0 && now - operationStart_ > watchdog_.operationSeconds) {
+    if (!operations_.empty() && now - operationStart_ > watchdog_.operationSeconds) {
         throw Stop{stamp(now) + "hung: one operation has run since " + stamp(operationStart_)};
     }
     // A minimised window is judged as it was found, before a fault can rename it.
     if (call.kind == SeamCall::Kind::Show) {
         if (auto why = misdirected(desktop_, call)) problem(stamp(now) + *why);
     }
-    if (armed_ && settings_.faultChance > 0 && random_.chance(settings_.faultChance)) {
-        injectFault();
+    if (armed_ && settings_.faultChance > 0 && random_.chance(settings_.faultChance * weightOfNow())) {
+        injectFault(callName(call.kind));
     }
     if (call.kind != SeamCall::Kind::Show) {
         if (auto why = misdirected(desktop_, call)) problem(stamp(desktop_.now()) + *why);
@@ -186,12 +199,14 @@ void FaultSchedule::beforeCall(const SeamCall& call) {
     }
 }
 
-void FaultSchedule::operationBegins() {
-    if (depth_++ == 0) operationStart_ = desktop_.now();
+void FaultSchedule::operationBegins(const Timer& timer) {
+    if (operations_.empty()) operationStart_ = desktop_.now();
+    operations_.push_back(&timer);
 }
 
 void FaultSchedule::operationEnds() {
-    if (--depth_ > 0) return;
+    operations_.pop_back();
+    if (!operations_.empty()) return;
     const double now = desktop_.now();
     const double duration = now - operationStart_;
     longestOperation_ = std::max(longestOperation_, duration);
@@ -227,9 +242,31 @@ void FaultSchedule::quitClient() {
     client_.reset();
 }
 
-void FaultSchedule::injectFault() {
+double FaultSchedule::weightOfNow() const {
+    // The watcher's polls make most of the calls; the rarer operations get a larger
+    // share of the faults than their share of the calls.
+    const std::string_view operation = runningOperation();
+    if (operation == "watcher poll") return 0.1;
+    if (operation == "idle tick") return 4;
+    if (operation == "chat line") return 2;
+    return 1;
+}
+
+const char* FaultSchedule::runningOperation() const {
+    if (startingUp_) return "start-up";
+    if (operations_.empty()) return "between operations";
+    const Timer* timer = operations_.back();
+    if (timer == &app_->presence().mainWindow().idleTimer()) return "idle tick";
+    // The chat watcher's two timers: the one that hands lines to the command
+    // processor runs as soon as it can, the one that polls the room every few
+    // tens of milliseconds.
+    return timer->interval() < 20 ? "chat line" : "watcher poll";
+}
+
+void FaultSchedule::injectFault(const char* call) {
     if (faultsInjected_ >= settings_.faultBudget) return;
     ++faultsInjected_;
+    ++faultPlaces_[std::string(runningOperation()) + " / " + call];
     static const std::vector<WeightedFault> kWeights = {
         {int(Fault::CloseRoom), 3},     {int(Fault::RecreateRoom), 2},   {int(Fault::OpenRoom), 3},       {int(Fault::RaiseWindow), 4},
         {int(Fault::CloseWindow), 2},   {int(Fault::SignOff), 2},        {int(Fault::SignOn), 2},

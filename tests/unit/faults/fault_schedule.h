@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -65,6 +66,8 @@ public:
 
     const ScheduleSettings& settings() const { return settings_; }
     int faultsInjected() const { return faultsInjected_; }
+    // Faults by where they struck: "<operation> / <call>", e.g. "chat line / send".
+    const std::map<std::string, int>& faultPlaces() const { return faultPlaces_; }
     double longestOperation() const { return longestOperation_; }
 
 private:
@@ -78,14 +81,16 @@ private:
 
     // ---- SeamObserver
     void beforeCall(const SeamCall& call) override;
-    void operationBegins() override;
+    void operationBegins(const Timer& timer) override;
     void operationEnds() override;
     void programEnds() override;
 
     // ---- the client, and what happens to it
     void startClient(bool signedOn);
     void quitClient();
-    void injectFault();
+    void injectFault(const char* call);
+    const char* runningOperation() const;
+    double weightOfNow() const;  // of the fault chance, by the operation running
     void applyFault(Fault fault);
     WindowHandle randomClientWindow();
     bool userTypes(const std::string& text);
@@ -120,10 +125,12 @@ private:
     bool armed_ = false;     // faults may happen
     bool finished_ = false;  // the run is over: no more checks or stops
     int faultsInjected_ = 0;
+    std::map<std::string, int> faultPlaces_;
     int hangsLeft_ = 3;
     double hangsEnd_ = 0;
     long calls_ = 0;
-    int depth_ = 0;                   // operations running, nested
+    bool startingUp_ = false;
+    std::vector<const Timer*> operations_;  // the timers whose ticks are running, innermost last
     double operationStart_ = 0;       // of the outermost one
     double longestOperation_ = 0;
     double lastWaitingOperationEnd_ = 0;  // the last operation that let time pass

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <map>
 #include <string>
 #include <unistd.h>
 
@@ -76,11 +77,13 @@ TEST(FaultSchedules, TheAddOnStaysSoundWhileTheClientBreaksUnderIt) {
     std::vector<std::string> failures;
     long faults = 0;
     double longest = 0;
+    std::map<std::string, long> places;
     for (std::uint64_t seed = 1; seed <= count; ++seed) {
         runningSeed = seed;
         FaultSchedule schedule(seed);
         const std::vector<std::string> problems = schedule.run();
         faults += schedule.faultsInjected();
+        for (const auto& [place, n] : schedule.faultPlaces()) places[place] += n;
         longest = std::max(longest, schedule.longestOperation());
         if (problems.empty()) continue;
         std::string failure = "seed " + std::to_string(seed) + ":";
@@ -88,13 +91,21 @@ TEST(FaultSchedules, TheAddOnStaysSoundWhileTheClientBreaksUnderIt) {
         failures.push_back(failure);
     }
     std::cout << count << " schedules, " << faults << " faults, longest operation " << longest << " s\n";
+    for (const auto& [place, n] : places) std::cout << "    faults during " << place << ": " << n << "\n";
 
     std::string shown;
     for (std::size_t i = 0; i < failures.size() && i < kFailuresShown; ++i) shown += failures[i] + "\n";
     EXPECT_TRUE(failures.empty()) << failures.size() << " of " << count << " schedules failed:\n"
                                   << shown << "replay one with LANTERN_FAULT_SEED=<seed>";
-    // The faults really happen: a few per schedule on average.
+    // The faults really happen, a few per schedule on average, and they strike in
+    // the middle of every kind of operation.
     EXPECT_GT(faults, static_cast<long>(count));
+    for (const char* place : {"start-up / lookup", "start-up / send", "start-up / wait", "chat line / lookup",
+                              "chat line / send", "chat line / wait", "chat line / show", "idle tick / lookup",
+                              "idle tick / send", "idle tick / wait", "watcher poll / lookup", "watcher poll / send",
+                              "between operations / timed"}) {
+        EXPECT_GT(places[place], 0) << "no fault during " << place;
+    }
 }
 
 }  // namespace

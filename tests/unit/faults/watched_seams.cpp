@@ -19,7 +19,7 @@ public:
                 SeamObserver& observer;
                 ~Ends() { observer.operationEnds(); }
             } ends{observer_};
-            observer_.operationBegins();
+            observer_.operationBegins(*this);
             tick();
         };
     }

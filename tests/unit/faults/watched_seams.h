@@ -30,7 +30,7 @@ public:
     virtual ~SeamObserver() = default;
     // Runs before the call reaches the desktop.
     virtual void beforeCall(const SeamCall& call) = 0;
-    virtual void operationBegins() = 0;
+    virtual void operationBegins(const Timer& timer) = 0;
     virtual void operationEnds() = 0;
     // The add-on asks to end at once.
     virtual void programEnds() = 0;
