@@ -193,6 +193,9 @@ void FaultSchedule::beforeCall(const SeamCall& call) {
     if (call.kind != SeamCall::Kind::Show) {
         if (auto why = misdirected(desktop_, call)) problem(stamp(desktop_.now()) + *why);
     }
+    if (call.kind == SeamCall::Kind::Send && call.message == msg::Char && desktop_.exists(call.window)) {
+        ++returnsJudged_;
+    }
     if (call.kind == SeamCall::Kind::Send && call.message == msg::Char && trace_) {
         trace("WM_CHAR " + std::to_string(call.wParam) + " to window " + std::to_string(call.window) + " of " +
               quoted(desktop_.caption(desktop_.parent(call.window))));
@@ -296,21 +299,15 @@ void FaultSchedule::applyFault(Fault fault) {
     }
     standin::SimStandin& client = *client_;
     switch (fault) {
-        case Fault::CloseRoom: {
-            const std::vector<std::string> rooms = client.roomNames();
-            if (rooms.empty()) return;
-            const std::string& room = random_.pick(rooms);
-            trace("fault: room " + quoted(room) + " closes");
-            client.closeRoom(room);
-            return;
-        }
+        case Fault::CloseRoom:
         case Fault::RecreateRoom: {
             const std::vector<std::string> rooms = client.roomNames();
             if (rooms.empty()) return;
             const std::string& room = random_.pick(rooms);
-            trace("fault: room " + quoted(room) + " closes and opens again");
+            const bool again = fault == Fault::RecreateRoom;
+            trace("fault: room " + quoted(room) + (again ? " closes and opens again" : " closes"));
             client.closeRoom(room);
-            client.openRoom(room);
+            if (again) client.openRoom(room);
             return;
         }
         case Fault::OpenRoom: {
@@ -527,6 +524,7 @@ void FaultSchedule::checkPostedLines() {
             typedTexts.erase(mine);  // the user's own line
             continue;
         }
+        ++linesJudged_;
         const std::string at = stamp(event.time);
         if (endedAt_ && event.time > *endedAt_) problem(at + "a line was posted after the add-on ended");
         const PostedForm posted = classify(event.text, style);

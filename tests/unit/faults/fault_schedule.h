@@ -69,6 +69,10 @@ public:
     // Faults by where they struck: "<operation> / <call>", e.g. "chat line / send".
     const std::map<std::string, int>& faultPlaces() const { return faultPlaces_; }
     double longestOperation() const { return longestOperation_; }
+    // How much the checks had to judge: carriage returns that reached a window,
+    // and lines the add-on posted.
+    int returnsJudged() const { return returnsJudged_; }
+    int linesJudged() const { return linesJudged_; }
 
 private:
     struct Stop {
@@ -133,6 +137,8 @@ private:
     std::vector<const Timer*> operations_;  // the timers whose ticks are running, innermost last
     double operationStart_ = 0;       // of the outermost one
     double longestOperation_ = 0;
+    int returnsJudged_ = 0;
+    int linesJudged_ = 0;
     double lastWaitingOperationEnd_ = 0;  // the last operation that let time pass
     std::optional<double> endedAt_;
     double deadline_ = 0;
