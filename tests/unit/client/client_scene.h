@@ -98,6 +98,10 @@ protected:
     // on a difference the whole of both is printed side by side.
     void expectTraffic(const std::vector<Sent>& expected) { expectMessages(desktop.messages(), expected); }
 
+    // Virtual time, read back through a time of day in seconds: a few microseconds of
+    // rounding are not a different pause.
+    static constexpr double kTimeTolerance = 1e-4;
+
     void expectMessages(const std::vector<sim::RecordedMessage>& actual, const std::vector<Sent>& expected) {
         bool same = actual.size() == expected.size();
         std::ostringstream table;
@@ -106,7 +110,7 @@ protected:
             const sim::RecordedMessage* a = i < actual.size() ? &actual[i] : nullptr;
             const bool match = e && a && e->window == a->window && e->message == a->message &&
                                e->wParam == a->wParam && e->text == a->text &&
-                               (e->at < 0 || std::abs(a->time - mark - e->at) < 1e-6);
+                               (e->at < 0 || std::abs(a->time - mark - e->at) < kTimeTolerance);
             same = same && match;
             table << (match ? "  " : "* ")
                   << (e ? describe(e->window, e->message, e->wParam, e->text, e->at) : "(none)") << "  |  "
