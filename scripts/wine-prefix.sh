@@ -3,10 +3,7 @@
 # must fail a test, not hang it), and checked to speak code page 1252.
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX="${WINEPREFIX:-$here/build/wine64}"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH="${WINEARCH:-win64}"
+. "$here/scripts/wine-env.sh"
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"

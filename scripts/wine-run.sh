@@ -4,10 +4,7 @@
 # program's exit code passed on.
 set -u
 here=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX="${WINEPREFIX:-$here/build/wine64}"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH="${WINEARCH:-win64}"
+. "$here/scripts/wine-env.sh"
 [ -f "$WINEPREFIX/system.reg" ] || "$here/scripts/wine-prefix.sh" >&2
 status_file=$(mktemp)
 { wine "$@"; echo $? > "$status_file"; } 2>&1 | tr -d '\r'
