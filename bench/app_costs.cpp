@@ -56,6 +56,13 @@ public:
         return processCpuSeconds() - before;
     }
 
+    // Heap in use with the harness's records empty: the program and the stand-in
+    // (whose transcript keeps 150 to 200 lines).
+    long heapKiB() {
+        scene_.clearRecords();
+        return heapInUseKiB();
+    }
+
     SimScene& scene() { return scene_; }
 
 private:
@@ -85,7 +92,7 @@ void measureSendChat() {
                 kMethod + ", mean of " + std::to_string(kSends) + " lines");
 }
 
-void measureHours(double memoryHours) {
+void measureHours(int memoryHours) {
     RunningApp quiet;
     const double quietCpu = quiet.cpuFor(kHour);
     printResult("quiet room, idling off, CPU per hour", quietCpu * 1e3, "ms",
@@ -97,22 +104,38 @@ void measureHours(double memoryHours) {
     const std::uint64_t postedBefore = idling.scene().posted;
     const double idleCpu = idling.cpuFor(kHour);
     const long residentAfterHour = residentKiB();
+    const long heapAfterHour = idling.heapKiB();
     note("idle lines posted in the hour: " + std::to_string(idling.scene().posted - postedBefore));
     const double tickCpu = (idleCpu - quietCpu) / 60;
     printResult("idle tick, CPU per tick", tickCpu * 1e6, "us",
                 kMethod + ", (an hour idling on - an hour idling off) / 60 ticks");
     printResult("quiet room, idling on, CPU per hour", idleCpu * 1e3, "ms", kMethod);
 
-    idling.cpuFor(kHour * (memoryHours - 1));
-    const long residentAfterAll = residentKiB();
+    // Whatever settles in at first, a leak keeps growing in the second half.
+    idling.cpuFor(kHour * (memoryHours / 2 - 1));
+    const long residentAtHalf = residentKiB();
+    const long heapAtHalf = idling.heapKiB();
+    idling.cpuFor(kHour * memoryHours / 2);
+    const long residentAtEnd = residentKiB();
+    const long heapAtEnd = idling.heapKiB();
+    const std::string half = std::to_string(memoryHours / 2);
     note("resident: " + std::to_string(residentBefore) + " KiB after start-up, " +
-         std::to_string(residentAfterHour) + " KiB after an hour of idling, " + std::to_string(residentAfterAll) +
-         " KiB after " + std::to_string(static_cast<int>(memoryHours)) + " hours");
+         std::to_string(residentAfterHour) + " KiB after an hour of idling, " + std::to_string(residentAtHalf) +
+         " KiB after " + half + " hours, " + std::to_string(residentAtEnd) + " KiB after " +
+         std::to_string(memoryHours) + " hours");
+    note("heap in use: " + std::to_string(heapAfterHour) + " KiB after an hour, " + std::to_string(heapAtHalf) +
+         " KiB after " + half + " hours, " + std::to_string(heapAtEnd) + " KiB at the end");
     const std::string memoryMethod = "sim, VmRSS of the bench process (program, desktop and stand-in)";
     printResult("resident memory after an hour of idling", static_cast<double>(residentAfterHour), "KiB",
                 memoryMethod);
-    printResult("resident memory growth, hour 1 to hour " + std::to_string(static_cast<int>(memoryHours)),
-                static_cast<double>(residentAfterAll - residentAfterHour), "KiB", memoryMethod);
+    printResult("resident memory growth over the second half of " + std::to_string(memoryHours) +
+                    " hours of idling",
+                static_cast<double>(residentAtEnd - residentAtHalf), "KiB", memoryMethod);
+    printResult("heap in use after " + std::to_string(memoryHours) + " hours of idling",
+                static_cast<double>(heapAtEnd), "KiB", "sim, mallinfo2 of the bench process, records emptied");
+    printResult("heap in use, growth over the second half of " + std::to_string(memoryHours) + " hours of idling",
+                static_cast<double>(heapAtEnd - heapAtHalf), "KiB",
+                "sim, mallinfo2 of the bench process, records emptied");
     printResult("peak memory of the bench process", static_cast<double>(peakResidentKiB()), "KiB",
                 "sim, VmHWM of the bench process");
 }
@@ -121,9 +144,9 @@ void measureHours(double memoryHours) {
 }  // namespace lantern::bench
 
 int main(int argc, char** argv) {
-    const double hours = argc > 1 ? std::atof(argv[1]) : 24;
-    if (hours < 1) {
-        std::fprintf(stderr, "usage: %s [hours of idling, at least 1]\n", argv[0]);
+    const int hours = argc > 1 ? std::atoi(argv[1]) : 24;
+    if (hours < 2) {
+        std::fprintf(stderr, "usage: %s [hours of idling, at least 2]\n", argv[0]);
         return 2;
     }
     lantern::bench::measureSendChat();

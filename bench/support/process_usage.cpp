@@ -1,5 +1,7 @@
 #include "bench/support/process_usage.h"
 
+#include <malloc.h>
+
 #include <ctime>
 #include <fstream>
 #include <string>
@@ -31,5 +33,7 @@ double processCpuSeconds() {
 long peakResidentKiB() { return statusKiB("VmHWM"); }
 
 long residentKiB() { return statusKiB("VmRSS"); }
+
+long heapInUseKiB() { return static_cast<long>(mallinfo2().uordblks / 1024); }
 
 }  // namespace lantern::bench

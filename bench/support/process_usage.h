@@ -14,4 +14,8 @@ long peakResidentKiB();
 // What it holds resident now, KiB (VmRSS).
 long residentKiB();
 
+// Bytes of heap in use now (mallinfo2): unlike resident memory, it drops when
+// memory is freed, so steady growth is a leak.
+long heapInUseKiB();
+
 }  // namespace lantern::bench
