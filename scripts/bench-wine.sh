@@ -15,7 +15,7 @@ quiet_seconds=${2:-300}
 flood_seconds=${3:-60}
 pause_seconds=${4:-30}
 export WINEPREFIX="${BENCH_WINEPREFIX:-$here/build/wine-bench}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+. "$here/scripts/wine-env.sh"
 mkdir -p "$results"
 cmake --preset mingw-i686 -B "$build" >/dev/null
 cmake --build "$build" -j2 --target lantern-idle standin-client bench_wait_cpu bench_addon_session \
