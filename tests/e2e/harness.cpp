@@ -406,7 +406,7 @@ void EndToEnd::TearDown() {
             std::printf("a %s window of process %lu is still open\n", className, owner);
         }
     }
-    if (HasFailure() && GetFileAttributesA(log_->path().c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (HasFailure() && log_ && GetFileAttributesA(log_->path().c_str()) != INVALID_FILE_ATTRIBUTES) {
         std::printf("stand-in log kept in %s\n", log_->path().c_str());
     }
 }

@@ -9,13 +9,27 @@ namespace {
 // cannot hold a caller inside one call for ever.
 constexpr int kMessagesPerPass = 512;
 
+// While a loop of the system reads this thread's mouse and keyboard (a popup menu
+// being tracked, the move loop of a drag), a handler that runs inside it (a timer
+// tick, a chat line) and pauses must leave that input alone: taken and dispatched
+// here, a key meant for the menu or the release that ends a drag would be lost.
+bool systemLoopReadsInput() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
+           (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_INMOVESIZE)) != 0;
+}
+
 }  // namespace
 
 void Win32EventLoop::doEvents() {
     ++backend_.eventPasses;
+    const UINT removal = systemLoopReadsInput()
+                             ? PM_REMOVE | PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT
+                             : PM_REMOVE;
     MSG message;
     for (int i = 0; i < kMessagesPerPass && !backend_.quitSeen; ++i) {
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) break;
+        if (!PeekMessageA(&message, nullptr, 0, 0, removal)) break;
         backend_.dispatch(message);
     }
 }
@@ -32,7 +46,11 @@ void Win32EventLoop::waitForEvents(double seconds) {
             Sleep(remaining);
             return;
         }
-        MsgWaitForMultipleObjectsEx(0, nullptr, remaining, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        // Input left for a system loop must not end every wait at once.
+        const bool leaveInput = systemLoopReadsInput();
+        MsgWaitForMultipleObjectsEx(0, nullptr, remaining,
+                                    leaveInput ? QS_SENDMESSAGE | QS_POSTMESSAGE | QS_TIMER | QS_PAINT : QS_ALLINPUT,
+                                    leaveInput ? 0 : MWMO_INPUTAVAILABLE);
         doEvents();
     }
 }
