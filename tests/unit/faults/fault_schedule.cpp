@@ -38,11 +38,6 @@ const std::vector<std::string> kCaptions = {
     "Sign On", "America Online", "Harbour",
 };
 
-struct WeightedFault {
-    int fault;  // FaultSchedule::Fault
-    int weight;
-};
-
 std::string stamp(double seconds) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "[%8.3f] ", seconds);
@@ -270,19 +265,25 @@ void FaultSchedule::injectFault(const char* call) {
     if (faultsInjected_ >= settings_.faultBudget) return;
     ++faultsInjected_;
     ++faultPlaces_[std::string(runningOperation()) + " / " + call];
-    static const std::vector<WeightedFault> kWeights = {
-        {int(Fault::CloseRoom), 3},     {int(Fault::RecreateRoom), 2},   {int(Fault::OpenRoom), 3},       {int(Fault::RaiseWindow), 4},
-        {int(Fault::CloseWindow), 2},   {int(Fault::SignOff), 2},        {int(Fault::SignOn), 2},
-        {int(Fault::StartTransfer), 3}, {int(Fault::StopTransfer), 2},   {int(Fault::TransferProgress), 2},
-        {int(Fault::ChangeCaption), 3}, {int(Fault::Hang), 2},           {int(Fault::Flood), 2},
-        {int(Fault::QuitClient), 1},    {int(Fault::StartClient), 1},    {int(Fault::OpenKeywordWindow), 2},
+    // How often each fault comes, relative to the others.
+    struct Weighted {
+        Fault fault;
+        int weight;
+    };
+    static const Weighted kWeights[] = {
+        {Fault::CloseRoom, 3},     {Fault::RecreateRoom, 2},  {Fault::OpenRoom, 3},
+        {Fault::RaiseWindow, 4},   {Fault::CloseWindow, 2},   {Fault::SignOff, 2},
+        {Fault::SignOn, 2},        {Fault::StartTransfer, 3}, {Fault::StopTransfer, 2},
+        {Fault::TransferProgress, 2}, {Fault::ChangeCaption, 3}, {Fault::Hang, 2},
+        {Fault::Flood, 2},         {Fault::QuitClient, 1},    {Fault::StartClient, 1},
+        {Fault::OpenKeywordWindow, 2},
     };
     int total = 0;
-    for (const WeightedFault& w : kWeights) total += w.weight;
+    for (const Weighted& w : kWeights) total += w.weight;
     int roll = static_cast<int>(random_.below(static_cast<std::size_t>(total)));
-    for (const WeightedFault& w : kWeights) {
+    for (const Weighted& w : kWeights) {
         if ((roll -= w.weight) < 0) {
-            applyFault(static_cast<Fault>(w.fault));
+            applyFault(w.fault);
             return;
         }
     }

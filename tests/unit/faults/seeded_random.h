@@ -1,7 +1,8 @@
 #pragma once
-// A small seeded generator (splitmix64) whose sequence is the same on every
-// compiler and library, so that a seed printed by one build replays the same
-// schedule in another.
+// A small seeded generator (splitmix64) whose sequence is the same with every
+// compiler and library, so that a seed names the same schedule everywhere. (A run
+// in another build can still part ways later, where the rounding of virtual time
+// differs: i686 code may compute it with the x87's wider registers.)
 
 #include <cstddef>
 #include <cstdint>
