@@ -74,7 +74,7 @@ inline Parts splitInput(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace lantern::fuzz
 
-#define FUZZ_CHECK(condition, detail)                                               \
-    do {                                                                            \
+#define FUZZ_CHECK(condition, detail)                                                    \
+    do {                                                                                 \
         if (!(condition)) ::lantern::fuzz::fail(__FILE__, __LINE__, #condition, detail); \
     } while (0)

@@ -22,10 +22,10 @@ namespace lantern::fuzz {
 namespace {
 
 // The usual types, unknown ones, and ones that equal REG_SZ only in some of their bits.
-constexpr unsigned long kTypes[16] = {reg::Sz,    reg::None,  reg::ExpandSz,  reg::Binary,
-                                      reg::Dword, reg::MultiSz, 5,            6,
-                                      8,          9,          10,             11,
-                                      0x101,      0x10001,    0x80000001ul, 0xFFFFFFFFul};
+constexpr unsigned long kTypes[16] = {reg::Sz,    reg::None,  reg::ExpandSz, reg::Binary,
+                                      reg::Dword, reg::MultiSz, 5,           6,
+                                      8,          9,          10,            11,
+                                      0x101,      0x10001,    0x80000001ul,  0xFFFFFFFFul};
 constexpr const char* kName = "Colour1";
 
 struct Quirks {
@@ -43,7 +43,10 @@ std::string expectedText(unsigned long type, std::string_view bytes) {
 class QuirkyRegistry : public Registry {
 public:
     QuirkyRegistry(sim::Desktop& desktop, Quirks quirks, unsigned long laterType, std::string later)
-        : desktop_(desktop), inner_(desktop.registry()), quirks_(quirks), laterType_(laterType),
+        : desktop_(desktop),
+          inner_(desktop.registry()),
+          quirks_(quirks),
+          laterType_(laterType),
           later_(std::move(later)) {}
 
     long openKey(const std::string& path, RegistryKey& key) override { return inner_.openKey(path, key); }
@@ -72,7 +75,9 @@ private:
         unsigned long storedType = 0;
         unsigned long storedSize = 0;
         const long found = inner_.queryValue(key, name, &storedType, nullptr, &storedSize);
-        if (found != reg::Success || storedType != reg::Sz) return inner_.queryValue(key, name, type, data, size);
+        if (found != reg::Success || storedType != reg::Sz) {
+            return inner_.queryValue(key, name, type, data, size);
+        }
         std::string bytes(storedSize, '\0');
         inner_.queryValue(key, name, &storedType, bytes.data(), &storedSize);
         if (bytes.empty() || bytes.back() != '\0') bytes += '\0';
@@ -101,9 +106,10 @@ void check(std::uint8_t selector, std::string_view stored, std::string_view late
     const Quirks quirks{(selector & 0x10) != 0, (selector & 0x20) != 0};
     const unsigned long laterTypes[4] = {reg::Sz, type, reg::Binary, reg::ExpandSz};
     const unsigned long laterType = laterTypes[selector >> 6];
-    const std::string context = "type " + std::to_string(type) + " adds NUL " + std::to_string(quirks.addsNul) +
-                                " changes " + std::to_string(quirks.changesBetweenQueries) +
-                                " stored " + printable(stored) + " later " + printable(later);
+    const std::string context = "type " + std::to_string(type) + " adds NUL " +
+                                std::to_string(quirks.addsNul) + " changes " +
+                                std::to_string(quirks.changesBetweenQueries) + " stored " +
+                                printable(stored) + " later " + printable(later);
 
     sim::Desktop desktop;
     desktop.setRegistryValue(kSettingsKey, kName, type, std::string(stored));
@@ -127,7 +133,8 @@ void check(std::uint8_t selector, std::string_view stored, std::string_view late
     writeSetting(desktop.registry(), kSettingsKey, "Written", std::string(later));
     const auto written = desktop.registryValue(kSettingsKey, "Written");
     FUZZ_CHECK(written && written->type == reg::Sz && written->data == later, context);
-    FUZZ_CHECK(readSetting(desktop.registry(), kSettingsKey, "Written") == expectedText(reg::Sz, later), context);
+    FUZZ_CHECK(readSetting(desktop.registry(), kSettingsKey, "Written") == expectedText(reg::Sz, later),
+               context);
     FUZZ_CHECK(readSetting(desktop.registry(), kSettingsKey, "Missing").empty(), context);
 }
 

@@ -94,7 +94,10 @@ void checkAnyDiff(std::string_view previous, std::size_t handled, std::string_vi
     const std::string context = "previous " + printable(previous) + " handled " + std::to_string(handled) +
                                 " current " + printable(current);
     const std::string_view handledText = previous.substr(0, std::min(handled, previous.size()));
-    FUZZ_CHECK(transcript::overlap(handledText, current) == slowOverlap(handledText, current), context);
+    const std::string_view unfinished = previous.substr(handledText.size());
+    const auto vanished = transcript::parseLine(unfinished);
+    const std::size_t overlap = slowOverlap(handledText, current);
+    FUZZ_CHECK(transcript::overlap(handledText, current) == overlap, context);
 
     const transcript::Diff diff = transcript::diff(previous, handled, current);
     FUZZ_CHECK(diff.handledEnd <= current.size(), context);
@@ -105,7 +108,6 @@ void checkAnyDiff(std::string_view previous, std::size_t handled, std::string_vi
     const std::vector<ChatLine> whole = completeChatLines(current);
     std::vector<ChatLine> fromCurrent = diff.lines;
     if (!endsWith(whole, fromCurrent)) {
-        const auto vanished = transcript::parseLine(previous.substr(handledText.size()));
         FUZZ_CHECK(vanished && !fromCurrent.empty() && fromCurrent.front() == *vanished,
                    context + "\nreported " + describe(diff.lines));
         fromCurrent.erase(fromCurrent.begin());
@@ -115,9 +117,7 @@ void checkAnyDiff(std::string_view previous, std::size_t handled, std::string_vi
 
     // Nothing in common and the unfinished chat line not continued: it was trimmed
     // away or the transcript replaced after it arrived whole, so it is not lost.
-    const std::string_view unfinished = previous.substr(handledText.size());
-    const auto vanished = transcript::parseLine(unfinished);
-    if (vanished && slowOverlap(handledText, current) == 0 && !current.starts_with(unfinished)) {
+    if (vanished && overlap == 0 && !current.starts_with(unfinished)) {
         std::vector<ChatLine> expected{*vanished};
         for (ChatLine& line : completeChatLines(current)) expected.push_back(std::move(line));
         FUZZ_CHECK(diff.lines == expected,
@@ -139,8 +139,8 @@ void checkAppend(std::string_view earlier, std::size_t trimmed, std::string_view
     const std::string current = std::string(earlier.substr(keptFrom)) + std::string(added);
     const std::string_view unfinished = earlier.substr(handled);
 
-    const std::string context = "earlier " + printable(earlier) + " trimmed from " + std::to_string(keptFrom) +
-                                " added " + printable(added);
+    const std::string context = "earlier " + printable(earlier) + " trimmed from " +
+                                std::to_string(keptFrom) + " added " + printable(added);
     if (slowOverlap(earlier.substr(0, handled), current) != handled - keptFrom) return;  // ambiguous
     const transcript::Diff diff = transcript::diff(earlier, handled, current);
     const std::vector<ChatLine> expected = completeChatLines(std::string(unfinished) + std::string(added));
@@ -172,7 +172,8 @@ void checkTracker(std::string_view start, const std::vector<std::string>& pieces
         for (ChatLine& line : tracker.update(text)) reported.push_back(std::move(line));
     }
     FUZZ_CHECK(!tracker.hasUnsettledLine(), context);
-    FUZZ_CHECK(reported == expected, context + "\nreported " + describe(reported) + "\nexpected " + describe(expected));
+    FUZZ_CHECK(reported == expected,
+               context + "\nreported " + describe(reported) + "\nexpected " + describe(expected));
     FUZZ_CHECK(tracker.update(text).empty(), context + "\nthe settled line came again");
 }
 
