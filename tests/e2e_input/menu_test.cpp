@@ -10,8 +10,6 @@ using Menu = RealInput;
 
 // The first row of a menu: its items are some 18 pixels high below a 3 pixel border.
 constexpr POINT kFirstRow{30, 10};
-// Both Windows and Wine give a message box's text the control id 0xFFFF.
-constexpr int kMessageTextId = 0xFFFF;
 
 const Colours kDefaults;
 const std::string kDefaultPrefix = defaultPrefix("000000");

@@ -17,6 +17,8 @@ inline const std::string kAppTitle = "lant\xE8rn Idl\xE8 [beta]";
 inline constexpr const char* kFormClass = "LanternForm";
 inline constexpr const char* kMenuClass = "#32768";
 inline constexpr const char* kDialogClass = "#32770";
+// Both Windows and Wine give a message box's text the control id 0xFFFF.
+inline constexpr int kMessageTextId = 0xFFFF;
 
 // A rectangle on the screen, in pixels, comparable and printable in failures.
 struct ScreenRect {

@@ -19,15 +19,19 @@ constexpr Place kSetButton{1900, 1620};
 
 class StyleDialog : public RealInput {
 protected:
-    // Opens the dialog from the menu; its window.
-    HWND openDialog() {
-        chooseFromMenu({"m"});
-        return waitForShown(kFormClass, "modify your ascii");
+    // Shows the bar and opens the dialog from its menu; finds the font list.
+    void openDialog() {
+        ASSERT_NO_FATAL_FAILURE(startWithBarShown());
+        ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"m"}));
+        dialog_ = waitForShown(kFormClass, "modify your ascii");
+        ASSERT_NE(dialog_, nullptr) << "Modify Ascii showed no style dialog";
+        fontList_ = control(kFontList, "ComboBox");
+        ASSERT_NE(fontList_, nullptr);
     }
 
-    // The control under `place`, which must be of that class.
-    HWND control(HWND dialog, Place place, const char* className) {
-        HWND found = childAt(dialog, place.left, place.top);
+    // The dialog's control under `place`, which must be of that class.
+    HWND control(Place place, const char* className) {
+        HWND found = childAt(dialog_, place.left, place.top);
         char name[64] = {};
         if (found) GetClassNameA(found, name, sizeof name);
         EXPECT_EQ(lstrcmpiA(name, className), 0)
@@ -37,8 +41,8 @@ protected:
     }
 
     // Opens the font list with its arrow and clicks the entry in that row.
-    void pickFont(HWND fontList, int row) {
-        const ScreenRect list = rectOf(fontList);
+    void pickFont(int row) {
+        const ScreenRect list = rectOf(fontList_);
         click({list.right - 8, list.top + 10});
         HWND dropDown = waitForShown("ComboLBox", nullptr);
         ASSERT_NE(dropDown, nullptr) << "the font list did not drop down";
@@ -48,25 +52,24 @@ protected:
         click(offset(rectOf(dropDown), 20, static_cast<long>(itemHeight) * row + static_cast<long>(itemHeight) / 2 + 1));
         EXPECT_TRUE(waitForGone(dropDown, 5));
     }
+
+    HWND dialog_ = nullptr;    // not owned: the add-on's style dialog
+    HWND fontList_ = nullptr;  // not owned: its font list
 };
 
 TEST_F(StyleDialog, SetStoresTheSixSettingsAndPostsTheConfirmation) {
-    ASSERT_NO_FATAL_FAILURE(startWithBarShown());
-    HWND dialog = openDialog();
-    ASSERT_NE(dialog, nullptr) << "Modify Ascii showed no style dialog";
-    HWND fontList = control(dialog, kFontList, "ComboBox");
-    ASSERT_NE(fontList, nullptr);
-    EXPECT_EQ(controlText(fontList), "Webdings");
+    ASSERT_NO_FATAL_FAILURE(openDialog());
+    EXPECT_EQ(controlText(fontList_), "Webdings");
 
-    ASSERT_NO_FATAL_FAILURE(pickFont(fontList, 0));
-    ASSERT_TRUE(waitUntil([&] { return controlText(fontList) == "Arial"; }, 5))
-        << "the font list reads " << controlText(fontList) << " after picking its first entry";
-    ASSERT_NO_FATAL_FAILURE(replaceText(control(dialog, kPrefixBox, "Edit"), "xo"));
+    ASSERT_NO_FATAL_FAILURE(pickFont(0));
+    ASSERT_TRUE(waitUntil([&] { return controlText(fontList_) == "Arial"; }, 5))
+        << "the font list reads " << controlText(fontList_) << " after picking its first entry";
+    ASSERT_NO_FATAL_FAILURE(replaceText(control(kPrefixBox, "Edit"), "xo"));
     // The ascii colour box takes six characters at most; the two extra are lost.
-    ASSERT_NO_FATAL_FAILURE(replaceText(control(dialog, kAsciiColourBox, "Edit"), "ff3300zz"));
-    ASSERT_NO_FATAL_FAILURE(replaceText(control(dialog, kFirstColourBox, "Edit"), "00aa00"));
-    ASSERT_NO_FATAL_FAILURE(replaceText(control(dialog, kSecondColourBox, "Edit"), "3333cc"));
-    click(centreOf(control(dialog, kSetButton, "Button")));
+    ASSERT_NO_FATAL_FAILURE(replaceText(control(kAsciiColourBox, "Edit"), "ff3300zz"));
+    ASSERT_NO_FATAL_FAILURE(replaceText(control(kFirstColourBox, "Edit"), "00aa00"));
+    ASSERT_NO_FATAL_FAILURE(replaceText(control(kSecondColourBox, "Edit"), "3333cc"));
+    click(centreOf(control(kSetButton, "Button")));
 
     ASSERT_TRUE(log().waitForPosts(2, 15)) << "set posted nothing";
     const Colours chosen{"ff3300", "00aa00", "3333cc"};
@@ -79,22 +82,18 @@ TEST_F(StyleDialog, SetStoresTheSixSettingsAndPostsTheConfirmation) {
     for (const auto& [name, value] : stored) {
         EXPECT_EQ(readStoredSetting(name), std::optional<std::string>(value)) << "setting " << name;
     }
-    EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog closed after set";
+    EXPECT_TRUE(IsWindowVisible(dialog_)) << "the dialog closed after set";
 }
 
 TEST_F(StyleDialog, AFontTypedInADifferentCaseIsRefusedWithAMessageAndNothingStored) {
-    ASSERT_NO_FATAL_FAILURE(startWithBarShown());
-    HWND dialog = openDialog();
-    ASSERT_NE(dialog, nullptr) << "Modify Ascii showed no style dialog";
-    HWND fontList = control(dialog, kFontList, "ComboBox");
-    ASSERT_NE(fontList, nullptr);
-    ASSERT_NO_FATAL_FAILURE(replaceText(fontList, "webdings"));
-    ASSERT_EQ(controlText(fontList), "webdings");
-    click(centreOf(control(dialog, kSetButton, "Button")));
+    ASSERT_NO_FATAL_FAILURE(openDialog());
+    ASSERT_NO_FATAL_FAILURE(replaceText(fontList_, "webdings"));
+    ASSERT_EQ(controlText(fontList_), "webdings");
+    click(centreOf(control(kSetButton, "Button")));
 
     HWND box = waitForShown(kDialogClass, kAppTitle.c_str());
     ASSERT_NE(box, nullptr) << "no message box came up";
-    EXPECT_EQ(controlText(GetDlgItem(box, 0xFFFF)), "You must choose a valid font from the list.");
+    EXPECT_EQ(controlText(GetDlgItem(box, kMessageTextId)), "You must choose a valid font from the list.");
     click(centreOf(GetDlgItem(box, IDOK)));
     EXPECT_TRUE(waitForGone(box)) << "OK did not close the message box";
 
