@@ -89,7 +89,10 @@ bool Win32WindowSystem::showWindow(WindowHandle window, int command) {
 bool Win32WindowSystem::setTopmost(WindowHandle window) {
     HWND target = toHwnd(window);
     if (!target || !IsWindow(target)) return false;
-    UINT flags = SWP_NOSIZE | SWP_NOMOVE;
+    // Raising the window must not take the keyboard away from where the user is
+    // typing: it is kept on top after every chat line and every paint, and an
+    // activation each time would send the user's keys to the title bar.
+    UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
     if (!ownedByThisThread(target)) flags |= SWP_ASYNCWINDOWPOS;
     return SetWindowPos(target, HWND_TOPMOST, 0, 0, 0, 0, flags) != FALSE;
 }

@@ -213,6 +213,27 @@ TEST_F(Win32FormTest, ActivationFocusesOnlyWhatTheUserCanSee) {
     EXPECT_EQ(idleState.text(), "off");
 }
 
+TEST_F(Win32FormTest, KeepingTheBarOnTopLeavesTheKeyboardWhereTheUserTypes) {
+    auto dialog = platform_.toolkit.createWindow(WindowSpec{.name = "frmAscii", .clientWidth = 3870,
+                                                            .clientHeight = 1815});
+    Control& prefix = dialog->add(controlSpec(ControlKind::TextBox, "txtAscii", 2760, 0, 1095, 315, "2"));
+    auto bar = platform_.toolkit.createWindow(WindowSpec{.name = "frmMain", .clientWidth = 2865,
+                                                         .clientHeight = 480, .border = Border::None});
+    bar->show();
+    dialog->show();
+    SetForegroundWindow(reinterpret_cast<HWND>(dialog->handle()));
+    pumpFor(platform_.events, 0.1);
+    ASSERT_EQ(GetFocus(), windowOf(prefix));
+
+    // What every chat line and every paint of the bar does.
+    ASSERT_TRUE(platform_.windows.setTopmost(bar->handle()));
+    pumpFor(platform_.events, 0.1);
+    const HWND barWindow = reinterpret_cast<HWND>(bar->handle());
+    EXPECT_TRUE(GetWindowLongA(barWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetFocus(), windowOf(prefix)) << "the bar took the keyboard";
+    EXPECT_EQ(GetForegroundWindow(), reinterpret_cast<HWND>(dialog->handle()));
+}
+
 TEST_F(Win32FormTest, ClicksInsideAFrameReachTheirControls) {
     auto window = platform_.toolkit.createWindow(WindowSpec{.name = "frmFrame", .clientWidth = 4000,
                                                             .clientHeight = 2000});
