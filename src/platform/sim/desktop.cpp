@@ -56,7 +56,7 @@ struct Desktop::Impl {
     SimWindowSystem windows{tree, clock};
     SimEventLoop events{clock};
     SimRegistry registry;
-    SimToolkit toolkit{tree, clock, windows};
+    SimToolkit toolkit{tree, clock};
 
     template <typename Body>
     bool runCatchingEnd(Body&& body) {

@@ -26,8 +26,8 @@ double toWholePixel(double twips) { return std::round(twips / kTwipsPerPixel) * 
 
 }  // namespace
 
-SimToolkit::SimToolkit(WindowTree& tree, EventQueue& clock, SimWindowSystem& windows)
-    : tree_(tree), clock_(clock), windows_(windows), link_(std::make_shared<ToolkitLink>()) {
+SimToolkit::SimToolkit(WindowTree& tree, EventQueue& clock)
+    : tree_(tree), clock_(clock), link_(std::make_shared<ToolkitLink>()) {
     link_->toolkit = this;
 }
 

@@ -96,7 +96,7 @@ private:
 
 class SimToolkit final : public Toolkit {
 public:
-    SimToolkit(WindowTree& tree, EventQueue& clock, SimWindowSystem& windows);
+    SimToolkit(WindowTree& tree, EventQueue& clock);
     ~SimToolkit() override;
 
     std::unique_ptr<Window> createWindow(const WindowSpec& spec) override;
@@ -155,7 +155,6 @@ private:
 
     WindowTree& tree_;          // not owned: the desktop's
     EventQueue& clock_;         // not owned: the desktop's
-    SimWindowSystem& windows_;  // not owned: the desktop's
     std::shared_ptr<ToolkitLink> link_;  // owned; the objects it made watch it
     std::map<WindowHandle, SimForm*> forms_;  // not owned: the callers' windows, alive or closed
     std::vector<std::weak_ptr<TimerState>> timers_;  // to silence them when the program ends

@@ -20,6 +20,13 @@
 
 #include "fault_schedule.h"
 
+// gcc says __SANITIZE_ADDRESS__; clang answers __has_feature.
+#if !defined(__SANITIZE_ADDRESS__) && defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define __SANITIZE_ADDRESS__ 1
+#endif
+#endif
+
 #if defined(__SANITIZE_ADDRESS__)
 // Lets the sanitizer's report name the schedule that was running.
 extern "C" void __sanitizer_set_death_callback(void (*callback)(void));
