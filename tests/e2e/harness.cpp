@@ -1,5 +1,6 @@
 #include "e2e/harness.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -176,6 +177,11 @@ long long nowMs() { return static_cast<long long>(GetTickCount64()); }
 
 void sleepSeconds(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
+bool answers(HWND window, double seconds) {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(seconds * 1000), &answer) != 0;
+}
+
 bool waitUntil(const std::function<bool()>& condition, double seconds) {
     const long long deadline = nowMs() + static_cast<long long>(seconds * 1000);
     for (;;) {
@@ -339,6 +345,13 @@ bool StandinLog::waitFor(const std::string& kind, const std::string& text, doubl
         seconds);
 }
 
+std::size_t StandinLog::count(const std::string& kind, const std::string& text) const {
+    const std::vector<LogEntry> found = entries(kind);
+    return static_cast<std::size_t>(std::count_if(found.begin(), found.end(), [&](const LogEntry& entry) {
+        return !entry.fields.empty() && entry.fields.back() == text;
+    }));
+}
+
 bool StandinLog::waitForPosts(std::size_t count, double seconds) const {
     return waitUntil([&] { return posted().size() >= count; }, seconds);
 }
@@ -412,13 +425,16 @@ void EndToEnd::TearDown() {
 }
 
 void EndToEnd::startStandin(const std::string& extraArguments) {
+    // A stand-in started again writes to the same log: only its own room counts.
+    const std::size_t roomsBefore = log_->count("room-entered", "Lobby");
     std::string line = quoted(programPath("standin-client.exe")) + " --log " + quoted(log_->path());
     if (!extraArguments.empty()) line += " " + extraArguments;
     standin_ = Process::start(line);
     ASSERT_TRUE(standin_) << "could not start " << line;
     ASSERT_TRUE(waitUntil([&] { return findTopLevel(kControlClass, nullptr, standin_->id()) != nullptr; }, 30))
         << "the stand-in's control window did not appear";
-    ASSERT_TRUE(log_->waitFor("room-entered", "Lobby", 10)) << "the stand-in's room did not open";
+    ASSERT_TRUE(waitUntil([&] { return log_->count("room-entered", "Lobby") > roomsBefore; }, 10))
+        << "the stand-in's room did not open";
     ASSERT_NE(inputBox(), nullptr);
 }
 

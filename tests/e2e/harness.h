@@ -59,6 +59,9 @@ long long nowMs();
 // Polls `condition` every 50 ms until it holds or `seconds` passed; whether it held.
 bool waitUntil(const std::function<bool()>& condition, double seconds);
 
+// Whether the window's thread answered WM_NULL within `seconds`.
+bool answers(HWND window, double seconds);
+
 // Lets `seconds` pass (the programs under test run meanwhile in their own processes).
 void sleepSeconds(double seconds);
 
@@ -105,6 +108,8 @@ public:
 
     // Waits until an entry of that kind whose last field is `text` is there.
     bool waitFor(const std::string& kind, const std::string& text, double seconds) const;
+    // How many entries of that kind have `text` as their last field.
+    std::size_t count(const std::string& kind, const std::string& text) const;
     // Waits until `count` lines have been posted.
     bool waitForPosts(std::size_t count, double seconds) const;
 
