@@ -71,7 +71,19 @@ void printSince(const StandinLog& log, long long fromMs, const char* what) {
 
 const std::string kPrefix = defaultPrefix("000000");
 
-using RealFaults = EndToEnd;
+constexpr double kHangSeconds = 30;
+
+class RealFaults : public EndToEnd {
+protected:
+    // The user turns idling on from the room; when the idle-on line was posted.
+    long long idleOn(const Colours& colours) {
+        const std::string line = commandIdleOnBanner(defaultPrefix(colours.ascii), colours);
+        EXPECT_TRUE(command("send .idleon"));
+        EXPECT_TRUE(log().waitFor("posted", line, 20)) << "no idle-on line; expected " << printable(line);
+        const std::optional<LogEntry> posted = lastPostOf(log(), line);
+        return posted ? posted->ms : nowMs();
+    }
+};
 
 TEST_F(RealFaults, ClientKilledWhileALineIsTypedThenANewClientIsServed) {
     startStandin();
@@ -141,6 +153,78 @@ TEST_F(RealFaults, RoomClosedBetweenFindingItAndTypingThenOpenedAgain) {
     ASSERT_TRUE(served) << "\".idleon\" in the room opened again got no idle-on line";
     EXPECT_EQ(log().posted(), (std::vector<std::string>{".idleon", idleOn})) << listed(log().posted());
     EXPECT_EQ(lastPostOf(log(), idleOn)->field(0), "Lobby");
+}
+
+TEST_F(RealFaults, ClientHungDuringAnIdleTickThenTheNextMinutesLineArrives) {
+    startStandin();
+    startAddOn();
+    waitForStartUp();
+    sleepSeconds(0.5);  // the chat watcher starts right after the main window goes on top
+    const long long idleOnMs = idleOn(Colours{});
+
+    // The first tick's line has begun: the first message to the box well after the
+    // idle-on line. The client hangs right there.
+    ASSERT_TRUE(waitForInput(log(), idleOnMs + 30000, "", 90)) << "no idle tick began to post";
+    ASSERT_TRUE(command("hang " + std::to_string(static_cast<int>(kHangSeconds))));
+    const std::vector<LogEntry> hangs = log().entries("hang");
+    ASSERT_EQ(hangs.size(), 1u);
+    const long long hangMs = hangs.front().ms;
+
+    EXPECT_EQ(unansweredProbes(mainWindow(), kHangSeconds - 1), 0)
+        << "the main window stopped answering while the client hung";
+    ASSERT_TRUE(addOn().running()) << "the add-on ended while the client hung, exit code 0x" << std::hex
+                                   << addOn().waitForExit(0).value_or(0);
+
+    const std::string secondMinute = idleLine(kPrefix, Colours{}, 0, 0, 2, "uppin.");
+    const bool arrived = log().waitFor("posted", secondMinute, 100);
+    printSince(log(), hangMs, "around the hang");
+    ASSERT_TRUE(arrived) << "no idle line for the second minute; expected " << printable(secondMinute);
+    ASSERT_TRUE(standin().running());
+    EXPECT_TRUE(addOn().running());
+    EXPECT_GT(lastPostOf(log(), secondMinute)->ms, hangMs + static_cast<long long>(kHangSeconds * 1000));
+
+    // The first minute's line came whole, late, or not at all; nothing else was posted.
+    std::vector<std::string> posted = log().posted();
+    const std::string firstMinute = idleLine(kPrefix, Colours{}, 0, 0, 1, "uppin.");
+    std::erase(posted, firstMinute);
+    EXPECT_EQ(posted, (std::vector<std::string>{loadBanner(kPrefix, Colours{}), ".idleon",
+                                                commandIdleOnBanner(kPrefix, Colours{}), secondMinute}))
+        << listed(log().posted());
+}
+
+TEST_F(RealFaults, EndedWhileAnIdleTickIsInItsPauses) {
+    const Colours colours{"9900cc", "0066cc", "336633"};
+    const std::vector<std::vector<std::string>> stored = {
+        {"tBox", "gone fishin"}, {"asciiCol", colours.ascii}, {"firstColor", colours.first},
+        {"secondColor", colours.second}};
+    for (const std::vector<std::string>& value : stored) {
+        ASSERT_TRUE(regAdd(value[0], "REG_SZ", value[1])) << "reg.exe add " << value[0] << " failed";
+    }
+    startStandin();
+    startAddOn();
+    waitForStartUp();
+    sleepSeconds(0.5);  // the chat watcher starts right after the main window goes on top
+    const long long idleOnMs = idleOn(colours);
+
+    // The tick has cleared the box and pauses before typing its line: ".end" now.
+    const std::optional<LogEntry> cleared = waitForInput(log(), idleOnMs + 30000, "WM_SETTEXT", 90);
+    ASSERT_TRUE(cleared) << "no idle tick began to post";
+    ASSERT_TRUE(command("send .end"));
+    const std::optional<DWORD> exitCode = addOn().waitForExit(30);
+    printSince(log(), cleared->ms, "around the end");
+    ASSERT_TRUE(exitCode) << "\".end\" during a tick did not end the add-on";
+    EXPECT_EQ(*exitCode, 0u);
+
+    const std::string prefix = defaultPrefix(colours.ascii);
+    const std::vector<std::string> posted = log().posted();
+    EXPECT_EQ(std::count(posted.begin(), posted.end(), commandUnloadBanner(prefix, colours)), 1)
+        << listed(posted);
+    EXPECT_EQ(std::count(posted.begin(), posted.end(), unloadBanner(prefix, colours)), 0) << listed(posted);
+    EXPECT_EQ(log().captions().back(), kClosingCaption);
+    EXPECT_EQ(caption(frame()), kClosingCaption);
+    for (const std::vector<std::string>& value : stored) {
+        EXPECT_EQ(readStoredSetting(value[0]), std::optional<std::string>(value[1])) << value[0] << " changed";
+    }
 }
 
 }  // namespace
