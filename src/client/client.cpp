@@ -2,6 +2,8 @@
 
 #include "client/client.h"
 
+#include "common/text.h"
+
 #include "client/elapsed_clock.h"
 #include "client/window_io.h"
 #include "platform/messages.h"
@@ -89,6 +91,26 @@ void Client::setMainCaption(const std::string& text) {
     }
 }
 
+namespace {
+// Enough for every line one command or tick posts, with room to spare.
+constexpr std::size_t kRecentPostsKept = 32;
+
+void rememberPost(std::deque<std::string>& recent, const std::string& markup) {
+    recent.push_back(text::stripMarkup(markup));
+    if (recent.size() > kRecentPostsKept) recent.pop_front();
+}
+}  // namespace
+
+bool Client::takeOwnEcho(const std::string& text) {
+    for (auto it = recentPosts_.begin(); it != recentPosts_.end(); ++it) {
+        if (*it == text) {
+            recentPosts_.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
 void Client::sendChat(const std::string& text) {
     WindowSystem& windows = platform_.windows;
     platform_.events.doEvents();
@@ -112,6 +134,7 @@ void Client::sendChat(const std::string& text) {
         if (windowio::writeText(windows, input, text)) {
             pauseSeconds(kPauseAfterTyping);
             if (windows.sendMessage(input, msg::Char, kVkReturn, 0).delivered) {
+                rememberPost(recentPosts_, text);
                 pauseSeconds(kPauseAfterSend);
             }
         }

@@ -4,6 +4,7 @@
 // Every call looks its windows up afresh; no handle is kept between calls. Nothing
 // here reports an error: a missing window gives 0, an empty text or no effect.
 
+#include <deque>
 #include <string>
 
 #include "platform/toolkit.h"
@@ -42,6 +43,10 @@ public:
     std::string uploadTitleText();
     std::string uploadLabelText();
 
+    // Whether `text`, a line of the signed-on user's as the room shows it, is the echo
+    // of a line that sendChat posted lately; each posted line is recognised once.
+    bool takeOwnEcho(const std::string& text);
+
     // How long openKeyword looks for the keyword window before it gives up.
     static constexpr double kKeywordWaitLimitSeconds = 10.0;
 
@@ -51,6 +56,8 @@ private:
     WindowHandle firstClientWindow();
 
     Platform& platform_;  // not owned
+    // What the room shows of the lines posted lately, oldest first.
+    std::deque<std::string> recentPosts_;
 };
 
 inline constexpr const char* kNotOnline = "[not online]";

@@ -118,6 +118,22 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string stripMarkup(std::string_view markup) {
+    std::string out;
+    out.reserve(markup.size());
+    for (std::size_t i = 0; i < markup.size();) {
+        if (markup[i] == '<') {
+            const std::size_t close = markup.find('>', i);
+            if (close != std::string_view::npos) {
+                i = close + 1;
+                continue;
+            }
+        }
+        out += markup[i++];
+    }
+    return out;
+}
+
 std::string cp1252ToUtf8(std::string_view s) {
     std::string out;
     out.reserve(s.size() + s.size() / 4);

@@ -28,6 +28,10 @@ bool matchesPattern(std::string_view s, std::string_view pattern);
 // Case-insensitive comparison for window class names (ASCII letters).
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
+// The text that a chat room shows for a line of mark-up: every tag, from "<" to the
+// next ">", removed; a "<" with no ">" after it is kept as text.
+std::string stripMarkup(std::string_view markup);
+
 // CP1252 to UTF-8 and back (characters with no CP1252 form become '?').
 std::string cp1252ToUtf8(std::string_view s);
 std::string utf8ToCp1252(std::string_view s);

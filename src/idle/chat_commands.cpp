@@ -36,14 +36,18 @@ void Presence::onChatLine(const std::string& screenName, const std::string& text
     // Our own copies: the pauses below let other events run, and nothing promises
     // that the caller's strings stay as they were meanwhile.
     const std::string author = screenName;
+    const std::string said = text;
 
     client_.keepOnTop(mainWindow_->handle());
-    const std::string line = text::toLower(text);
+    const std::string line = text::toLower(said);
 
     // The signed-on name is read afresh for every line and compared exactly. Nobody
     // signed on means nobody may command us, whatever name a line carries.
     const std::string signedOn = client_.readScreenName();
-    const bool fromSignedOnUser = signedOn != kNotOnline && !signedOn.empty() && signedOn == author;
+    // Our own posted lines come back through the room under the user's name; taken
+    // for commands, a prefix that begins with ".pr " would post for ever.
+    const bool fromSignedOnUser = signedOn != kNotOnline && !signedOn.empty() && signedOn == author &&
+                                  !client_.takeOwnEcho(said);
 
     if (fromSignedOnUser) {
         if (text::matchesPattern(line, ".pr *")) {

@@ -49,6 +49,13 @@ TEST(Text, RemoveAllAndContains) {
     EXPECT_FALSE(contains("file transfer - x", "File"));
 }
 
+TEST(Text, StrippingMarkupLeavesWhatTheRoomShows) {
+    EXPECT_EQ(stripMarkup("<font color=#ff3300><b>i</b>dl\xE8 [<b>on</b>]"), "idl\xE8 [on]");
+    EXPECT_EQ(stripMarkup(".pr loop <font face=Tahoma>x"), ".pr loop x");
+    EXPECT_EQ(stripMarkup("a < b"), "a < b");  // no closing '>': plain text
+    EXPECT_EQ(stripMarkup("<><>"), "");
+}
+
 TEST(Text, ClassNamesCompareWithoutCase) {
     EXPECT_TRUE(equalsIgnoringCase("AOL Frame25", "aol frame25"));
     EXPECT_TRUE(equalsIgnoringCase("_AOL_Icon", "_aol_icon"));
