@@ -56,10 +56,10 @@ wine-prefix: setup
 	@$(WINE_ENV) ./scripts/wine-prefix.sh
 
 # Windows builds: the unit tests of both architectures and the end-to-end tests,
-# one at a time under Wine inside one Xvfb, with one wineserver for the whole run.
+# one at a time under Wine inside one Xvfb. (No `wineserver -p` up front: a
+# server started that way before any program hangs the prefix's first program.)
 test-windows: i686 x86_64-tests wine-prefix
 	$(WINE_ENV) xvfb-run -a -s "-screen 0 1024x768x24" sh -c '\
-	    wineserver -p; \
 	    (cd build/i686 && ctest --output-on-failure -j1); s1=$$?; \
 	    (cd build/x86_64 && ctest --output-on-failure -j1 -L unit); s2=$$?; \
 	    wineserver -k; [ $$s1 -eq 0 ] && [ $$s2 -eq 0 ]'
