@@ -85,6 +85,7 @@ std::vector<Step> demoScript() {
              typeInto(s, "frmAscii", "txtFirstColor", "0066cc");
              typeInto(s, "frmAscii", "txtSecondColor", "555555");
              s.clickControl("frmAscii", "cmdSet");
+             s.showWindows();
              s.letTimePass(61);
          }},
         {5, "The user types .idleoff, then .end.",
