@@ -31,6 +31,7 @@ x86_64: build/x86_64/CMakeCache.txt
 
 # The x86_64 build is checked by its unit tests alone: the shipped exe is i686.
 x86_64-tests: build/x86_64/CMakeCache.txt
+	cmake build/x86_64 >/dev/null  # a named target needs the build files up to date first
 	cmake --build build/x86_64 -j$(JOBS) --target unit_tests
 
 # A short session against the stand-in client on the simulated desktop.
