@@ -11,78 +11,62 @@ using standin::TransferKind;
 class ChatCommands : public PresenceScene {
 protected:
     ChatCommands() { started(); }
-    std::string idleOnLine() { return expected::commandIdleBanner(defaults, true); }
 };
 
-struct Recognition {
+struct Said {
+    bool signedOn;
     const char* author;
     const char* text;
-    bool switchesIdlingOn;
+    bool idlesOn;  // otherwise nothing at all happens but the chores
 };
+void PrintTo(const Said& s, std::ostream* os) { *os << (s.signedOn ? "" : "(off) ") << s.author << ": " << s.text; }
 
-class IdleOnRecognition : public ChatCommands, public ::testing::WithParamInterface<Recognition> {};
+class WhoCommands : public ChatCommands, public ::testing::WithParamInterface<Said> {};
 
-TEST_P(IdleOnRecognition, OnlyTheSignedOnUsersExactCommandRuns) {
-    ASSERT_FALSE(line(GetParam().author, GetParam().text));
-    EXPECT_EQ(presence.idle().idleOn, GetParam().switchesIdlingOn);
-    EXPECT_EQ(posted().size(), GetParam().switchesIdlingOn ? 1u : 0u);
+TEST_P(WhoCommands, OnlyTheSignedOnUsersExactCommandRunsAndEveryLineGetsTheChores) {
+    if (!GetParam().signedOn) chat->signOff();
+    chat->startTransfer(TransferKind::Download);
+    chat->startTransfer(TransferKind::Upload);
+    const int topmostBefore = desktop.topmostCalls(mainWindow.handle());
+    ASSERT_FALSE(line(GetParam().author, GetParam().text)) << "the program ended";
+    EXPECT_EQ(presence.idle().idleOn, GetParam().idlesOn);
+    EXPECT_EQ(posted().size(), GetParam().idlesOn ? 1u : 0u);
+    EXPECT_EQ(scanner.stops, 0);
+    EXPECT_TRUE(desktop.minimized(chat->transferWindow(TransferKind::Download)));
+    EXPECT_TRUE(desktop.minimized(chat->transferWindow(TransferKind::Upload)));
+    EXPECT_EQ(desktop.topmostCalls(mainWindow.handle()), topmostBefore + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, IdleOnRecognition,
-    ::testing::Values(Recognition{kUser, ".idleon", true}, Recognition{kUser, ".IdleOn", true},
-                      Recognition{kUser, ".IDLEON", true}, Recognition{kUser, ".idleon ", false},
-                      Recognition{kUser, "..idleon", false}, Recognition{kUser, " .idleon", false},
-                      Recognition{kUser, "idleon", false}, Recognition{"zephyr lights", ".idleon", false},
-                      Recognition{"Zephyr Lights ", ".idleon", false}, Recognition{"ZephyrLights", ".idleon", false},
-                      Recognition{"Someone Else", ".idleon", false}));
-
-TEST_F(ChatCommands, OthersCannotEndTheProgramEvenByQuotingTheUser) {
-    const std::vector<std::pair<std::string, std::string>> attempts = {
-        {"Someone Else", ".end"},
-        {"Someone Else", std::string(kUser) + ":\t.end"},
-        {"Someone Else", "\r\n" + std::string(kUser) + ":\t.exit"},
-        {"zephyr lights", ".end"},
-        {"Zephyr Lights ", ".exit"},
-    };
-    for (const auto& [author, text] : attempts) {
-        EXPECT_FALSE(line(author, text)) << author << " said " << text;
-    }
-    EXPECT_TRUE(posted().empty());
-    EXPECT_EQ(scanner.stops, 0);
-}
-
-TEST_F(ChatCommands, NobodySignedOnMeansNobodyCommands) {
-    chat->signOff();
-    for (const std::string author : {kUser, kNotOnline, ""}) {
-        EXPECT_FALSE(line(author, ".end"));
-        EXPECT_FALSE(line(author, ".idleon"));
-    }
-    EXPECT_FALSE(presence.idle().idleOn);
-    EXPECT_TRUE(posted().empty());
-}
+    Table, WhoCommands,
+    ::testing::Values(Said{true, kUser, ".idleon", true}, Said{true, kUser, ".IdleOn", true},
+                      Said{true, kUser, ".idleon ", false}, Said{true, kUser, "..idleon", false},
+                      Said{true, kUser, " .idleon", false}, Said{true, kUser, "just talking", false},
+                      Said{true, "Someone Else", ".end", false}, Said{true, "zephyr lights", ".idleon", false},
+                      Said{true, "Zephyr Lights ", ".exit", false},
+                      Said{true, "Someone Else", "Zephyr Lights:\t.end", false},
+                      Said{false, kUser, ".end", false}, Said{false, kNotOnline, ".end", false},
+                      Said{false, kNotOnline, ".idleon", false}));
 
 struct RoomCase {
     const char* text;
     bool aim;
     const char* argument;  // nullptr: nothing runs
 };
+void PrintTo(const RoomCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
 
 class RoomCommands : public ChatCommands, public ::testing::WithParamInterface<RoomCase> {};
 
 TEST_P(RoomCommands, PostTheirLineAndOpenTheLinkWithTheArgumentAsTyped) {
     const RoomCase& c = GetParam();
     ASSERT_FALSE(userSays(c.text));
-    if (c.argument == nullptr) {
-        EXPECT_TRUE(posted().empty());
-        EXPECT_TRUE(chat->record().links().empty());
-        return;
+    std::vector<std::string> lines, links;
+    if (c.argument != nullptr) {
+        lines.push_back(expected::roomLine(defaults, c.aim, c.argument));
+        links.push_back((c.aim ? "aol://2719:10-4-" : "aol://2719:2-2-") + std::string(c.argument));
     }
-    const std::string argument = c.argument;
-    EXPECT_EQ(posted(), std::vector<std::string>{c.aim ? expected::chatRoomLine(defaults, argument)
-                                                       : expected::privateRoomLine(defaults, argument)});
-    EXPECT_EQ(chat->record().links(),
-              std::vector<std::string>{(c.aim ? "aol://2719:10-4-" : "aol://2719:2-2-") + argument});
+    EXPECT_EQ(posted(), lines);
+    EXPECT_EQ(chat->record().links(), links);
     EXPECT_EQ(chat->keywordWindow(), 0u) << "the keyword window is closed after the pause";
 }
 
@@ -94,57 +78,28 @@ INSTANTIATE_TEST_SUITE_P(
                       RoomCase{".prx room", false, nullptr}, RoomCase{".aimbuddy", true, nullptr},
                       RoomCase{" .pr room", false, nullptr}));
 
-TEST_F(ChatCommands, IdleOnTwicePostsTwiceAndTheCountRunsOn) {
+TEST_F(ChatCommands, IdleOnTwiceCountsOnAndIdleOffLeavesTheCounters) {
+    auto controls = [&] {  // txtIdle, timer running, cmdIdle, cmdOff, caption
+        return std::tuple(mainWindow.txtIdle, mainWindow.timer->enabled(), mainWindow.cmdIdle, mainWindow.cmdOff,
+                          mainWindow.caption);
+    };
     ASSERT_FALSE(userSays(".idleon"));
-    EXPECT_EQ(mainWindow.txtIdle, "on");
-    EXPECT_TRUE(mainWindow.idleTimer().enabled());
-    EXPECT_FALSE(mainWindow.cmdIdle);
-    EXPECT_TRUE(mainWindow.cmdOff);
-    EXPECT_EQ(mainWindow.caption, "Idle 0 : 0 : 0");
-
+    EXPECT_EQ(controls(), std::tuple("on", true, false, true, "Idle 0 : 0 : 0"));
     desktop.runFor(3 * 60 + 5);
     ASSERT_FALSE(userSays(".idleon"));
     EXPECT_EQ(mainWindow.caption, "Idle 0 : 0 : 3");
     desktop.runFor(60);
-
-    const auto lines = posted();
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0], idleOnLine());
-    EXPECT_EQ(lines[3], expected::idleLine(defaults, 0, 0, 3, "uppin."));
-    EXPECT_EQ(lines[4], idleOnLine());
-    EXPECT_EQ(lines[5], expected::idleLine(defaults, 0, 0, 4, "uppin."));
-}
-
-TEST_F(ChatCommands, IdleOffKeepsTheCountersAndTheCaption) {
-    ASSERT_FALSE(userSays(".idleon"));
-    desktop.runFor(2 * 60 + 5);
     ASSERT_FALSE(userSays(".idleoff"));
-
-    EXPECT_EQ(posted().back(), expected::commandIdleBanner(defaults, false));
-    EXPECT_EQ(mainWindow.txtIdle, "off");
+    EXPECT_EQ(controls(), std::tuple("off", false, true, false, "Idle 0 : 0 : 3"));
     EXPECT_FALSE(presence.idle().idleOn);
-    EXPECT_FALSE(mainWindow.idleTimer().enabled());
-    EXPECT_TRUE(mainWindow.cmdIdle);
-    EXPECT_FALSE(mainWindow.cmdOff);
-    EXPECT_EQ(presence.idle().idleMins, 2);
-    EXPECT_EQ(mainWindow.caption, "Idle 0 : 0 : 0");
-
+    desktop.runFor(5 * 60);
     ASSERT_FALSE(userSays(".idleon"));
-    EXPECT_EQ(mainWindow.caption, "Idle 0 : 0 : 2");
-}
+    EXPECT_EQ(mainWindow.caption, "Idle 0 : 0 : 4");
 
-TEST_F(ChatCommands, IdlingSwitchedOffWhileTheIdleOnLineIsPostedPostsNoIdleLines) {
-    // The menu's Off, run from inside the post: the command goes on with the state of
-    // that moment and enables the timer, whose ticks then find idling off and post
-    // nothing.
-    desktop.post(0.5, [&] { menuOff(); });
-    ASSERT_FALSE(userSays(".idleon"));
-    EXPECT_FALSE(presence.idle().idleOn);
-    EXPECT_TRUE(mainWindow.idleTimer().enabled());
-    const auto postedBefore = chat->record().posted().size();
-    desktop.runFor(3 * 60 + 1);
-    EXPECT_EQ(chat->record().posted().size(), postedBefore) << "a tick posted while idling was off";
-    EXPECT_EQ(presence.idle().idleMins, 0);
+    const std::string on = expected::commandIdleBanner(defaults, true);
+    auto idle = [&](int mins) { return expected::idleLine(defaults, 0, 0, mins, "uppin."); };
+    EXPECT_EQ(posted(), (std::vector<std::string>{on, idle(1), idle(2), idle(3), on, idle(4),
+                                                  expected::commandIdleBanner(defaults, false), on}));
 }
 
 TEST_F(ChatCommands, ComsShowsTheListAndPostsEachTime) {
@@ -159,25 +114,11 @@ TEST_F(ChatCommands, AnEmptyPrefixStartsEveryLineWithTheColour) {
     for (const char* command : {".idleon", ".idleoff", ".coms", ".pr x", ".aim y"}) {
         ASSERT_FALSE(userSays(command));
     }
-    ASSERT_EQ(posted().size(), 5u);
-    for (const std::string& posting : posted()) {
-        EXPECT_EQ(posting.rfind("<font color=#ff3300>", 0), 0u) << posting;
-    }
-}
-
-TEST_F(ChatCommands, EveryLineMinimisesBothTransferWindows) {
-    chat->startTransfer(TransferKind::Download);
-    chat->startTransfer(TransferKind::Upload);
-    const WindowHandle download = chat->transferWindow(TransferKind::Download);
-    const WindowHandle upload = chat->transferWindow(TransferKind::Upload);
-
-    for (const auto& [author, text] : std::vector<std::pair<std::string, std::string>>{
-             {"Someone Else", "hello"}, {kUser, "just talking"}, {kUser, ".coms"}, {"Someone Else", ".end"}}) {
-        ASSERT_FALSE(line(author, text));
-    }
-    EXPECT_EQ(windowSystem.minimised[download], 4);
-    EXPECT_EQ(windowSystem.minimised[upload], 4);
-    EXPECT_EQ(desktop.topmostCalls(mainWindow.handle()), 1 + 4);  // start-up, then every line
+    const expected::Style s{"", defaults.c1, defaults.c2};
+    EXPECT_EQ(posted(), (std::vector<std::string>{expected::commandIdleBanner(s, true),
+                                                  expected::commandIdleBanner(s, false), expected::commandsLine(s),
+                                                  expected::roomLine(s, false, "x"),
+                                                  expected::roomLine(s, true, "y")}));
 }
 
 }  // namespace

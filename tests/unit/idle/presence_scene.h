@@ -1,20 +1,17 @@
 #pragma once
-// The presence on the simulated desktop, wired to simple views, with the stand-in
-// chat client beside it (signed on as kUser, in one room) unless a test says
-// otherwise. Registry opens are counted, to prove that nothing was read.
+// The presence on the simulated desktop, wired to simple views that hold what it
+// writes and count what it asks, with the stand-in chat client beside it (signed on
+// as kUser, in one room).
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <functional>
+#include <memory>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "client/client.h"
 #include "expected_lines.h"
-#include "fake_views.h"
 #include "idle/presence.h"
-#include "platform/messages.h"
 #include "platform/sim/desktop.h"
 #include "standin/sim/sim_standin.h"
 #include "style/settings.h"
@@ -22,77 +19,72 @@
 namespace lantern {
 
 inline constexpr const char* kUser = "Zephyr Lights";
+using Box = std::pair<std::string, std::string>;  // box, text
 
-class CountingRegistry : public Registry {
-public:
-    explicit CountingRegistry(Registry& inner) : inner_(inner) {}
-    long openKey(const std::string& path, RegistryKey& key) override {
-        ++opens;
-        return inner_.openKey(path, key);
+struct FakeMainWindow : MainWindowView {
+    explicit FakeMainWindow(sim::Desktop& desktop)
+        : window(desktop.createWindow(0, "LanternForm", "frmMain")), timer(desktop.toolkit().createTimer()) {
+        timer->setInterval(kIdleIntervalMs);
     }
-    long createKey(const std::string& path, RegistryKey& key) override {
-        ++opens;
-        return inner_.createKey(path, key);
-    }
-    long queryValue(RegistryKey key, const std::string& name, unsigned long* type, char* data,
-                    unsigned long* size) override {
-        return inner_.queryValue(key, name, type, data, size);
-    }
-    long setValue(RegistryKey key, const std::string& name, unsigned long type, const char* data,
-                  unsigned long size) override {
-        return inner_.setValue(key, name, type, data, size);
-    }
-    long closeKey(RegistryKey key) override { return inner_.closeKey(key); }
-    int opens = 0;
+    WindowHandle handle() override { return window; }
+    void placeAtTopLeftAndHide() override { ++placedAndHidden; }
+    std::string idleText() override { return txtIdle; }
+    void setIdleText(const std::string& text) override { txtIdle = text; }
+    void setIdleButtonEnabled(bool enabled) override { cmdIdle = enabled; }
+    void setOffButtonEnabled(bool enabled) override { cmdOff = enabled; }
+    void setCaption(const std::string& text) override { caption = text; }
+    std::string reasonBoxText() override { return txtRsn; }
+    Timer& idleTimer() override { return *timer; }
 
-private:
-    Registry& inner_;  // not owned
+    WindowHandle window;           // of the desktop, lives with it
+    std::unique_ptr<Timer> timer;  // owned
+    std::string txtIdle = "off", txtRsn, caption;
+    bool cmdIdle = true, cmdOff = false;
+    int placedAndHidden = 0;
 };
 
-// Counts ShowWindow(SW_MINIMIZE) per window: the desktop only tells whether a
-// window is minimised, not how often it was asked.
-class CountingWindows : public WindowSystem {
-public:
-    explicit CountingWindows(WindowSystem& inner) : inner_(inner) {}
-    WindowHandle findWindow(const std::string& c) override { return inner_.findWindow(c); }
-    WindowHandle findChild(WindowHandle p, WindowHandle a, const std::string& c) override {
-        return inner_.findChild(p, a, c);
+struct FakeStyleDialog : StyleDialogView {
+    void setAsciiColorBox(const std::string& text) override { write("txtAsciiColor", text); }
+    void setFirstColorBox(const std::string& text) override { write("txtFirstColor", text); }
+    void setSecondColorBox(const std::string& text) override { write("txtSecondColor", text); }
+    void write(const std::string& box, const std::string& text) {
+        if (writes.empty() && onCreate) onCreate();  // the real dialog's loading
+        writes.emplace_back(box, text);
     }
-    WindowHandle getWindow(WindowHandle w, unsigned r) override { return inner_.getWindow(w, r); }
-    SendResult sendMessage(WindowHandle w, unsigned m, std::uintptr_t wp, std::intptr_t lp) override {
-        return inner_.sendMessage(w, m, wp, lp);
-    }
-    SendResult sendSetText(WindowHandle w, const std::string& t) override { return inner_.sendSetText(w, t); }
-    SendResult sendGetText(WindowHandle w, std::size_t c, std::string& b) override {
-        return inner_.sendGetText(w, c, b);
-    }
-    bool showWindow(WindowHandle w, int command) override {
-        minimised[w] += command == sw::Minimize ? 1 : 0;
-        return inner_.showWindow(w, command);
-    }
-    bool setTopmost(WindowHandle w) override { return inner_.setTopmost(w); }
-    void releaseCapture() override { inner_.releaseCapture(); }
-    bool isWindow(WindowHandle w) override { return inner_.isWindow(w); }
-    std::map<WindowHandle, int> minimised;
+    std::function<void()> onCreate;
+    std::vector<Box> writes;
+};
 
-private:
-    WindowSystem& inner_;  // not owned
+struct FakeWindows : SecondaryWindows {
+    void showSplash() override { ++splashes; }
+    void showCommandsList() override { ++commandLists; }
+    int splashes = 0, commandLists = 0;
+};
+
+struct FakeScanner : ChatScanner {
+    void start() override {
+        ++starts;
+        if (onStart) onStart();
+    }
+    void stop() override {
+        ++stops;
+        if (onStop) onStop();
+    }
+    int starts = 0, stops = 0;
+    std::function<void()> onStart, onStop;
 };
 
 class PresenceScene : public ::testing::Test {
 protected:
     sim::Desktop desktop;
-    CountingRegistry registry{desktop.registry()};
-    CountingWindows windowSystem{desktop.windows()};
-    Platform platform{windowSystem, registry, desktop.events(), desktop.toolkit()};
+    Platform platform = desktop.platform();
     Client client{platform};
     Presence presence{platform, client};
-    fake::MainWindow mainWindow{desktop};
-    fake::StyleDialog dialog;
-    fake::Windows windows;
-    fake::Scanner scanner;
+    FakeMainWindow mainWindow{desktop};
+    FakeStyleDialog dialog;
+    FakeWindows windows;
+    FakeScanner scanner;
     std::optional<standin::SimStandin> chat;
-
     const expected::Style defaults{expected::defaultPrefix("000000"), "ff3300", "000066"};
 
     PresenceScene() {
@@ -101,9 +93,7 @@ protected:
     }
 
     // Each returns whether the program ended inside.
-    bool startUp() {
-        return desktop.run([&] { presence.startUp(); });
-    }
+    bool startUp() { return desktop.run([&] { presence.startUp(); }); }
     bool line(const std::string& author, const std::string& text) {
         return desktop.run([&] { presence.onChatLine(author, text); });
     }
@@ -115,33 +105,14 @@ protected:
         chat->record().clear();
         dialog.writes.clear();
     }
-
-    // What the menu's Off does to the state (its own line aside).
-    void menuOff() {
-        mainWindow.setIdleText("off");
-        presence.idle().idleOn = false;
-        mainWindow.idleTimer().setEnabled(false);
-        mainWindow.setOffButtonEnabled(false);
-        mainWindow.setIdleButtonEnabled(true);
-    }
-
     std::vector<std::string> posted() { return chat->record().posted(); }
-    // The captions written to the client's frame, less the clearing before each.
-    std::vector<std::string> frameCaptions() {
+    std::vector<std::string> frameCaptions() {  // less the clearing before each
         std::vector<std::string> captions = chat->record().captions();
         std::erase(captions, "");
         return captions;
     }
-
     void storeSetting(const std::string& name, const std::string& text) {
         desktop.setRegistryValue(kSettingsKey, name, reg::Sz, text);
-    }
-    int writesOf(const std::string& name) {
-        int count = 0;
-        for (const sim::RegistryWrite& write : desktop.registryWrites()) {
-            count += write.name == name ? 1 : 0;
-        }
-        return count;
     }
 };
 
