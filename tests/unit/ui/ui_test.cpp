@@ -1,0 +1,326 @@
+// The program's windows on the simulated desktop, wired as the entry point wires
+// them, beside the stand-in chat client: the main window's drag with edge snapping,
+// the splash, the options menu and the ascii style dialog.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "client/client.h"
+#include "idle/presence.h"
+#include "platform/sim/desktop.h"
+#include "standin/sim/sim_standin.h"
+#include "style/settings.h"
+#include "style/style.h"
+#include "ui/commands_list.h"
+#include "ui/edge_snap.h"
+#include "ui/splash.h"
+#include "ui/user_interface.h"
+
+namespace lantern {
+namespace {
+
+constexpr const char* kTester = "tester";
+
+class UiScene : public ::testing::Test, ChatScanner {
+protected:
+    sim::Desktop desktop;
+    Platform platform{desktop.platform()};
+    Client client{platform};
+    Presence presence{platform, client};
+    UserInterface ui{platform, presence};
+    standin::SimStandin chat{desktop, {.screenName = kTester}};
+
+    UiScene() { presence.attach(ui.mainWindow(), ui.styleDialog(), ui, *this); }
+    void start() override {}  // the chat scanner: lines are handed to the presence by hand
+    void stop() override {}
+
+    // Start-up, then the click on the splash; what start-up posted is forgotten.
+    void startProgram() {
+        presence.startUp();
+        desktop.click(control("frmSplash", "Image1"));
+        chat.record().clear();
+    }
+    std::vector<std::string> posted() { return chat.record().posted(); }
+    template <class T>
+    static T& live(T* found, const std::string& name) {
+        return found ? *found : throw std::runtime_error("nothing live named " + name);
+    }
+    Window& form(const std::string& name) { return live(desktop.form(name), name); }
+    Control& control(const std::string& f, const std::string& name) { return live(form(f).control(name), name); }
+    std::string text(const std::string& f, const std::string& name) { return control(f, name).text(); }
+    // The user picks `item` from the options menu under the main window's arrow.
+    void choose(const std::string& item) {
+        desktop.queuePopupChoice(item);
+        desktop.click(control("frmMain", "lblPop"));
+    }
+    void store(const char* name, const std::string& v) { desktop.setRegistryValue(kSettingsKey, name, reg::Sz, v); }
+    std::string stored(const std::string& name) {
+        return desktop.registryValue(kSettingsKey, name).value_or(sim::Desktop::Value{0, "(missing)"}).data;
+    }
+};
+
+constexpr double kW = 2865, kH = 480, kScreenW = 15360, kScreenH = 11520;  // the bar's outer size, the screen
+using Trail = std::vector<std::pair<double, double>>;
+
+// Lands exactly where it is moved, off the pixel grid (for "exactly 400 twips from an edge"), or as
+// near as a window manager that keeps it `margin` inside the screen lets it; a glide without end throws.
+struct ExactWindow : Window {
+    ExactWindow(double left, double top, double margin) : trail{{left, top}}, m(margin) {}
+    Trail trail;  // where it was dropped, then every move
+    double m;     // the margin
+    void move(double left, double top) override {
+        if (trail.size() > 10000) throw std::runtime_error("a glide without end");
+        trail.emplace_back(std::clamp(left, m, kScreenW - kW - m), std::clamp(top, m, kScreenH - kH - m));
+    }
+    double left() const override { return trail.back().first; }
+    double top() const override { return trail.back().second; }
+    double width() const override { return kW; }
+    double height() const override { return kH; }
+    bool alive() const override { return true; }
+    bool visible() const override { return true; }
+    WindowHandle handle() const override { return 0; }
+    Control& add(const ControlSpec&) override { throw std::logic_error("no controls"); }
+    Control* control(const std::string&) override { return nullptr; }
+    std::string caption() const override { return {}; }
+    void setCaption(const std::string&) override {}
+    void show() override {}
+    void hide() override {}
+    void destroy() override {}
+};
+
+using Windows = UiScene;
+
+TEST_F(Windows, EachSnapRuleInOrderWithStrictTests) {
+    ExactWindow corner(0, 0, -kScreenW);  // one step away and back for each of the two rules
+    snapToEdges(corner, desktop.toolkit(), desktop.events());
+    EXPECT_EQ(corner.trail, (Trail{{0, 0}, {-10, 0}, {0, 0}, {0, -10}, {0, 0}}));
+    struct Case {
+        const char* what;
+        double dropLeft, dropTop, endLeft, endTop;
+        std::size_t moves;  // glide steps (the refused one too) and final settings together
+        double screenWidth = kScreenW, margin = -kScreenW;
+    };
+    constexpr double kRight = kScreenW - kW - 150, kBottom = kScreenH - kH - 150;  // held 150 off the edges
+    const Case cases[] = {
+        {"300 from the left", 300, 3000, 0, 3000, 31},
+        {"exactly 400 from the left", 400, 3000, 400, 3000, 0},
+        {"exactly 400 from the top", 3000, 400, 3000, 400, 0},
+        {"exactly 400 from the right", kScreenW - kW - 400, 3000, kScreenW - kW - 400, 3000, 0},
+        {"exactly 400 from the bottom", 3000, kScreenH - kH - 400, 3000, kScreenH - kH - 400, 0},
+        {"500 over the left edge, then away and back", -500, 3000, 0, 3000, 53},
+        {"right edge 200 short", kScreenW - kW - 200, 3000, kScreenW - kW, 3000, 21},
+        {"over the right edge", 14000, 3000, kScreenW - kW, 3000, 154},
+        {"below the bottom edge", 6000, 11640, 6000, kScreenH - kH, 63},
+        {"near both sides of a narrow screen: the right wins", 150, 3000, 3200 - kW, 3000, 51, 3200},
+        {"held off the left", 300, 3000, 150, 3000, 17, kScreenW, 150},
+        {"held off the top", 3000, 300, 3000, 150, 17, kScreenW, 150},
+        {"held off the right", kRight - 150, 3000, kRight, 3000, 17, kScreenW, 150},
+        {"held off the bottom", 3000, kBottom - 150, 3000, kBottom, 17, kScreenW, 150},
+    };
+    for (const Case& c : cases) {
+        desktop.setScreenSize(c.screenWidth, kScreenH);
+        ExactWindow window(c.dropLeft, c.dropTop, c.margin);
+        snapToEdges(window, desktop.toolkit(), desktop.events());
+        EXPECT_EQ(std::tuple(window.left(), window.top(), window.trail.size() - 1),
+                  std::tuple(c.endLeft, c.endTop, c.moves)) << c.what;
+    }
+}
+
+TEST_F(Windows, AnyMouseButtonDragsTheBarAndSnapsIt) {
+    Window& bar = form("frmMain");
+    bar.show();  // the user reaches only a shown window
+    for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle}) {
+        bar.move(6000, 6000);
+        desktop.queueDrag(300, 3000);
+        desktop.pressMouse(control("frmMain", "lblMove"), button);
+        EXPECT_EQ(std::pair(bar.left(), bar.top()), std::pair(0.0, 3000.0));
+    }
+}
+
+TEST_F(Windows, SplashIsCentredAndOnlyItsClickShowsTheMainWindowWhichEveryPaintPutsOnTop) {
+    const ScreenPosition at = centredPosition(15360, 11520, 4500, 3075);  // in floats, not rounded
+    EXPECT_EQ(std::tuple(at.left, at.top), std::tuple(5430.0f, 4222.5f));
+    presence.startUp();
+    Window& splash = form("frmSplash");
+    EXPECT_EQ(splash.left(), 5430);
+    EXPECT_NEAR(splash.top(), 4222.5, 7.5);  // on the desktop's whole pixels
+    desktop.runFor(3600);
+    EXPECT_TRUE(splash.visible() && !form("frmMain").visible());
+    const int onTop = desktop.topmostCalls(form("frmMain").handle());
+    desktop.click(control("frmSplash", "Image1"));
+    desktop.runFor(0.1);
+    EXPECT_TRUE(form("frmMain").visible() && !splash.alive());
+    EXPECT_EQ(desktop.topmostCalls(form("frmMain").handle()), onTop + 1);
+}
+
+class Menu : public UiScene {
+protected:
+    Menu() { startProgram(); }
+    bool offered(const std::string& item) {
+        desktop.click(control("frmMain", "lblPop"));
+        return desktop.popups().back().enabled.at(item);
+    }
+    std::string banner(IdleEvent event) { return menuIdleBanner(presence.style(), event); }
+};
+
+TEST_F(Menu, FirstOpenedAfterIdlingWentOnInTheChatItOffersOnNotOffAtTheBottomLeftOfTheArrow) {
+    presence.onChatLine(kTester, ".idleon");
+    ASSERT_TRUE(presence.idle().idleOn);
+    EXPECT_TRUE(offered("mnuOptsIdleOn"));
+    EXPECT_FALSE(offered("mnuOptsIdleOff"));
+    const sim::ShownPopup& popup = desktop.popups().at(0);
+    EXPECT_EQ(std::tuple(popup.over, popup.x, popup.y), std::tuple(form("frmMain").handle(), 2520.0, 375.0));
+    EXPECT_FALSE(form("frmMenu").visible());  // the menu's own window is never shown
+}
+
+TEST_F(Menu, OnAndOffSwitchEachOtherAndOffPostsAndZeroesEvenWhenAlreadyOff) {
+    auto state = [&] {
+        return std::tuple(presence.idle().idleOn, text("frmMain", "txtIdle"), ui.mainWindow().idleTimer().enabled(),
+                          control("frmMain", "cmdIdle").enabled(), control("frmMain", "cmdOff").enabled(),
+                          offered("mnuOptsIdleOn"), offered("mnuOptsIdleOff"));
+    };
+    presence.idle().idleMins = 3;
+    choose("mnuOptsIdleOn");
+    EXPECT_EQ(state(), std::tuple(true, "on", true, false, true, false, true));
+    EXPECT_EQ(presence.idle().idleMins, 3);  // counting goes on from where it stood
+    choose("mnuOptsIdleOff");
+    EXPECT_EQ(state(), std::tuple(false, "off", false, true, false, true, false));
+    EXPECT_EQ(posted(), (std::vector{banner(IdleEvent::On), banner(IdleEvent::Off)}));
+
+    choose("mnuOptsIdleOn");
+    presence.onChatLine(kTester, ".idleoff");  // the menu still offers Off
+    presence.idle() = IdleState{.idleMins = 30, .idleHrs = 5, .idleDays = 2};
+    chat.record().clear();
+    choose("mnuOptsIdleOff");
+    EXPECT_EQ(posted(), std::vector{banner(IdleEvent::Off)});
+    EXPECT_EQ(presence.idle().idleDays + presence.idle().idleHrs + presence.idle().idleMins, 0);
+}
+
+TEST_F(Menu, ReasonIsLowerCasedAndOnlyAnEmptyAnswerIsIgnored) {
+    const std::pair<std::optional<std::string>, std::string> cases[] = {
+        {"Out For LUNCH", "out for lunch"}, {"   ", "   "}, {"", "previous"}, {std::nullopt, "previous"}};
+    for (const auto& [answer, reason] : cases) {
+        presence.idle().reasonText = "previous";
+        desktop.queueInputBoxAnswer(answer);
+        choose("mnuOptsReason");
+        EXPECT_EQ(presence.idle().reasonText, reason);
+    }
+    EXPECT_EQ(text("frmMain", "txtRsn"), "sleepin...");  // the box is not the reason
+}
+
+// Loading puts a window on top; a second load would do it again.
+TEST_F(Menu, ListAndDialogAreNotReloadedWhileOpenButAfreshAfterClosing) {
+    for (const auto& [item, name] : {std::pair{"mnuOptsComs", "frmComs"}, {"mnuOptsAscii", "frmAscii"}}) {
+        choose(item);
+        Window& first = form(name);
+        choose(item);
+        ASSERT_EQ(&form(name), &first);
+        EXPECT_EQ(desktop.topmostCalls(first.handle()), 1) << name;
+        desktop.userClose(first);
+        choose(item);
+        EXPECT_TRUE(form(name).visible()) << name;
+        EXPECT_EQ(desktop.topmostCalls(form(name).handle()), 1) << name;
+    }
+    EXPECT_EQ(control("frmComs", "lstComs").items(),
+              std::vector<std::string>(kCommandLines.begin(), kCommandLines.end()));
+}
+
+TEST_F(Menu, AboutBox) {
+    choose("mnuOptsAbout");
+    const sim::ShownMessageBox& box = desktop.messageBoxes().at(0);
+    EXPECT_EQ(std::tuple(box.text, box.title, box.style),
+              std::tuple("lant\xE8rn Idl\xE8 [beta]\r\n\r\nBy: vx9\r\n\r\nMade for lanterns by lanterns. =x",
+                         "lant\xE8rn Idl\xE8 [beta]", mb::Ok));
+}
+
+class StyleDialog : public Menu {
+protected:
+    // The style in effect is poisoned first, so that loading is seen to fill it.
+    void open() {
+        presence.style() = CurrentStyle{"(prefix)", "(ascii)", "(first)", "(second)"};
+        if (desktop.form("frmAscii")) desktop.userClose(form("frmAscii"));
+        choose("mnuOptsAscii");
+    }
+    void type(const std::string& box, const std::string& text) { desktop.type(control("frmAscii", box), text); }
+    void pressSet() { desktop.click(control("frmAscii", "cmdSet")); }
+    std::string preview() { return control("frmAscii", "txtAscii").fontFace(); }
+    // The three colour boxes, then the three colours in effect.
+    std::vector<std::string> colours() {
+        const CurrentStyle& style = presence.style();
+        return {text("frmAscii", "txtAsciiColor"), text("frmAscii", "txtFirstColor"),
+                text("frmAscii", "txtSecondColor"), style.asciiCol + style.firstColor + style.secondColor};
+    }
+};
+
+TEST_F(StyleDialog, LoadsTheDefaultsAndPreviewsAStoredFontWhileTheListReadsWebdings) {
+    const std::size_t writes = desktop.registryWrites().size();
+    for (const auto& [font, previewed] : {std::pair{"", "Webdings"}, {"arial", "Webdings"}, {"Arial", "Arial"}}) {
+        if (*font) store("asciiF", font);  // the first time, nothing is stored
+        open();
+        EXPECT_EQ(std::tuple(preview(), text("frmAscii", "cboAscii"), text("frmAscii", "txtAscii"),
+                             control("frmAscii", "cboAscii").items().size()),
+                  std::tuple(previewed, "Webdings", "2", 5u));
+    }
+    EXPECT_EQ(colours(), (std::vector<std::string>{"000000", "000000", "000066", "000000000000000066"}));
+    EXPECT_EQ(presence.style().asciiPrefix, "(prefix)");  // loading never touches the prefix
+    EXPECT_EQ(desktop.registryWrites().size(), writes);
+    pressSet();  // without touching the list: stores what the list reads
+    EXPECT_EQ(std::tuple(stored("asciiF"), preview()), std::tuple("Webdings", "Webdings"));
+}
+
+TEST_F(StyleDialog, SetRefusesAFontNotExactlyInTheListStoresAndPutsIntoEffectTheTwoFormsAndPosts) {
+    open();
+    const std::size_t writes = desktop.registryWrites().size();
+    for (const char* typed : {"webdings", "Webdings ", "", "Courier"}) {
+        type("cboAscii", typed);
+        pressSet();
+    }
+    ASSERT_EQ(desktop.messageBoxes().size(), 4u);
+    const sim::ShownMessageBox& refusal = desktop.messageBoxes().back();
+    EXPECT_EQ(std::tuple(refusal.text, refusal.title, refusal.style),
+              std::tuple("You must choose a valid font from the list.", kAppTitle, mb::Ok));
+    EXPECT_EQ(std::tuple(desktop.registryWrites().size(), presence.style().asciiPrefix, posted().size()),
+              std::tuple(writes, "(prefix)", 0u));
+
+    const std::tuple<const char*, const char*, const char*> fields[] = {  // box, setting, text
+        {"cboAscii", "asciiF", "Webdings"}, {"txtAscii", "asciiT", "2"}, {"txtAsciiColor", "asciiCol", "ff3300"},
+        {"txtFirstColor", "firstColor", "00aa00"}, {"txtSecondColor", "secondColor", "0000cc"}};
+    for (const auto& [box, setting, typed] : fields) type(box, typed);
+    pressSet();
+    for (const auto& [box, setting, typed] : fields) EXPECT_EQ(stored(setting), typed) << setting;
+    const std::string inEffect = "<font face=Webdings><font color=#ff3300>2<font face=Tahoma> ";
+    EXPECT_EQ(std::tuple(presence.style().asciiPrefix, colours().back()), std::tuple(inEffect, "ff330000aa000000cc"));
+    EXPECT_EQ(stored("ascii"), "<font face=Webdings>2</font><font face=Tahoma> ");
+    EXPECT_EQ(posted(), std::vector{inEffect + "<font face=tahoma color=#00aa00><b>m</b><font color=#0000cc>odified "
+                                               "<font color=#00aa00><b>a</b><font color=#0000cc>scii."});
+    EXPECT_TRUE(form("frmAscii").visible());  // it stays open
+
+    type("cboAscii", "Arial Narrow");  // an empty prefix is stored empty and shown as "2" next time
+    type("txtAscii", "");
+    pressSet();
+    EXPECT_EQ(std::tuple(stored("asciiT"), stored("ascii"), preview()),
+              std::tuple("", "<font face=Arial Narrow></font><font face=Tahoma> ", "Arial Narrow"));
+    open();
+    EXPECT_EQ(text("frmAscii", "txtAscii"), "2");
+}
+
+// Each idle tick writes the stored colours into the boxes, creating the dialog hidden.
+TEST_F(StyleDialog, TheIdleTickOverwritesUnsavedColourEdits) {
+    store("secondColor", "990000");
+    choose("mnuOptsIdleOn");
+    open();
+    type("txtAsciiColor", "abcdef");
+    type("txtSecondColor", "123456");
+    desktop.runFor(kIdleIntervalMs / 1000.0);
+    EXPECT_EQ(colours(), (std::vector<std::string>{"000000", "000000", "990000", "000000ff3300990000"}));
+    desktop.userClose(form("frmAscii"));
+    desktop.runFor(kIdleIntervalMs / 1000.0);
+    EXPECT_FALSE(form("frmAscii").visible());
+}
+
+}  // namespace
+}  // namespace lantern
