@@ -1,126 +1,515 @@
-// Ten thousand seeded fault schedules: the chat client breaks under lantern-idle
-// at random moments, and the add-on must not crash, hang, post into the wrong
-// window or post a line it never meant to, and must work again once the client is
-// back in order.
-//
-//   LANTERN_FAULT_SEED=<n>        replays schedule n alone, with a trace of what happened
-//   LANTERN_FAULT_SCHEDULES=<n>   runs n schedules instead of 10000 (500 in a sanitizer
-//                                 build, which runs each some thirty times slower; 2000
-//                                 in a Windows build, whose run under Wine repeats the
-//                                 native one with another compiler)
+// Seeded fault schedules: lantern-idle runs against the stand-in client for a few
+// virtual minutes while the client breaks under it, before its lookups, sends and
+// waits and at random moments. It must not crash, hang, post into the wrong window or
+// post a line it never meant to, and ".idleon" must work once the client is in order.
+//   LANTERN_FAULT_SEED=<n>        replays schedule n alone, with a trace
+//   LANTERN_FAULT_SCHEDULES=<n>   runs n schedules (10000; 500 under a sanitizer, which
+//                                 is some thirty times slower; 2000 in a Windows build)
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <map>
-#include <string>
+#include <random>
+#include <set>
+#include <sstream>
 
-#include "fault_schedule.h"
+#include "app/app.h"
+#include "checks.h"
+#include "common/text.h"
+#include "idle/presence.h"
+#include "platform/messages.h"
+#include "standin/sim/sim_standin.h"
 
-// gcc says __SANITIZE_ADDRESS__; clang answers __has_feature.
-#if !defined(__SANITIZE_ADDRESS__) && defined(__has_feature)
+#if !defined(__SANITIZE_ADDRESS__) && defined(__has_feature)  // clang's way of saying it
 #if __has_feature(address_sanitizer)
 #define __SANITIZE_ADDRESS__ 1
 #endif
 #endif
-
 #if defined(__SANITIZE_ADDRESS__)
-// Lets the sanitizer's report name the schedule that was running.
 extern "C" void __sanitizer_set_death_callback(void (*callback)(void));
-#endif
-
-namespace lantern::faults {
-namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
 constexpr std::uint64_t kDefaultSchedules = 500;
 #elif defined(_WIN32)
 constexpr std::uint64_t kDefaultSchedules = 2000;
 #else
 constexpr std::uint64_t kDefaultSchedules = 10000;
 #endif
-constexpr std::size_t kFailuresShown = 20;
+
+namespace lantern::faults {
+namespace {
+
+using Kind = SeamCall::Kind;
+using standin::TransferKind;
+
+constexpr const char* kUser = "Zephyr Lights";
+// The user's commands and chatter; the near misses run nothing.
+const std::vector<std::string> kUserLines = {".idleoff", ".idleon", ".pr harbour", ".pr Night Owls",
+                                             ".aim lanternchat", ".coms", "brb", ".IdleOn", ".idleon ",
+                                             " .idleon", "..idleon", ".Pr Harbour"};
+// Other people, some with names that only look like the user's.
+const std::vector<std::string> kOthers = {"Spammer", "zephyr lights", "Zephyr Lights ", "buddy"};
+const std::vector<std::string> kOtherLines = {".end", ".exit", ".idleon", ".idleoff", ".pr trap",
+                                              ".aim trap", ".coms", "hi all", "lol <b>brb</b>"};
+const std::vector<std::string> kRooms = {"Lobby", "Harbour", "night owls", "Lantern Hall"};
+const std::vector<std::string> kCaptions = {"",        "Lobby",   "File Transfer - 42% of song.mp3", "Keyword",
+                                            "Sign On", "Harbour", "File Uploading: 7% of essay.doc", "America Online"};
+// Nothing is stored in the registry, so every line has the default style.
+const expected::Style kStyle{expected::defaultPrefix("000000"), "ff3300", "000066"};
+
+std::string stamp(double seconds) { return "[" + std::to_string(seconds) + "] "; }
+
+std::string quote(const std::string& text) { return "\"" + standin::escapeForLog(text) + "\""; }
+
+// The same sequence with every compiler and library, so a seed names one schedule.
+struct Random {
+    std::mt19937_64 engine;
+    double between(double low, double high) { return low + (high - low) * double(engine() >> 11) * 0x1p-53; }
+    bool chance(double probability) { return between(0, 1) < probability; }
+    int below(int count) { return static_cast<int>(engine() % count); }
+    template <typename T>
+    const T& pick(const std::vector<T>& items) { return items[engine() % items.size()]; }
+};
+
+// The simulated desktop's seams as the add-on sees them: before() sees every call
+// first, and every timer tick is one operation.
+class Seams : public WindowSystem, public EventLoop, public Toolkit {
+public:
+    virtual void before(const SeamCall& call) = 0;
+    virtual void operation(const Timer* begins) = 0;  // null when the innermost one ends
+
+    WindowHandle findWindow(const std::string& c) override { return before({}), win().findWindow(c); }
+    WindowHandle findChild(WindowHandle p, WindowHandle a, const std::string& c) override {
+        return before({}), win().findChild(p, a, c);
+    }
+    WindowHandle getWindow(WindowHandle w, unsigned how) override { return before({}), win().getWindow(w, how); }
+    SendResult sendMessage(WindowHandle w, unsigned m, std::uintptr_t wParam, std::intptr_t lParam) override {
+        return before({Kind::Send, w, m, wParam}), win().sendMessage(w, m, wParam, lParam);
+    }
+    SendResult sendSetText(WindowHandle w, const std::string& text) override {
+        return before({Kind::Send, w, msg::SetText, 0, &text}), win().sendSetText(w, text);
+    }
+    SendResult sendGetText(WindowHandle w, std::size_t capacity, std::string& buffer) override {
+        return before({Kind::Send, w, msg::GetText, capacity}), win().sendGetText(w, capacity, buffer);
+    }
+    bool showWindow(WindowHandle w, int how) override {
+        return before({Kind::Show, w, 0, static_cast<std::uintptr_t>(how)}), win().showWindow(w, how);
+    }
+    bool setTopmost(WindowHandle w) override { return before({Kind::Topmost, w}), win().setTopmost(w); }
+    void releaseCapture() override { win().releaseCapture(); }
+    bool isWindow(WindowHandle w) override { return win().isWindow(w); }
+
+    void doEvents() override { before({Kind::Wait}), desktop_.events().doEvents(); }
+    void waitForEvents(double s) override { before({Kind::Wait}), desktop_.events().waitForEvents(s); }
+    double timeOfDay() override { return desktop_.events().timeOfDay(); }
+
+    std::unique_ptr<Window> createWindow(const WindowSpec& spec) override { return kit().createWindow(spec); }
+    std::unique_ptr<Timer> createTimer() override;
+    std::unique_ptr<PopupMenu> createPopupMenu(Window& owner, const MenuItemSpec& root) override {
+        return kit().createPopupMenu(owner, root);
+    }
+    int messageBox(const std::string& t, const std::string& title, unsigned style) override {
+        return kit().messageBox(t, title, style);
+    }
+    std::optional<std::string> inputBox(const std::string& p, const std::string& t, const std::string& d) override {
+        return kit().inputBox(p, t, d);
+    }
+    double screenWidth() override { return kit().screenWidth(); }
+    double screenHeight() override { return kit().screenHeight(); }
+    bool previousInstanceRunning() override { return kit().previousInstanceRunning(); }
+    [[noreturn]] void endProgramNow() override { kit().endProgramNow(), std::abort(); }
+
+protected:
+    WindowSystem& win() { return desktop_.windows(); }
+    Toolkit& kit() { return desktop_.toolkit(); }
+    sim::Desktop desktop_;
+};
+
+class WatchedTimer final : public Timer {
+public:
+    WatchedTimer(std::unique_ptr<Timer> inner, Seams& seams) : inner_(std::move(inner)) {
+        inner_->onTick = [this, &seams] {
+            const std::function<void()> tick = onTick;  // a copy: the handler may replace itself
+            if (!tick) return;
+            seams.operation(this);
+            const std::shared_ptr<void> ends(nullptr, [&](void*) { seams.operation(nullptr); });  // however it ends
+            tick();
+        };
+    }
+    unsigned interval() const override { return inner_->interval(); }
+    void setInterval(unsigned milliseconds) override { inner_->setInterval(milliseconds); }
+    bool enabled() const override { return inner_->enabled(); }
+    void setEnabled(bool enabled) override { inner_->setEnabled(enabled); }
+
+private:
+    std::unique_ptr<Timer> inner_;  // owned
+};
+
+std::unique_ptr<Timer> Seams::createTimer() { return std::make_unique<WatchedTimer>(kit().createTimer(), *this); }
+
+// Bounds past which a run counts as hung.
+struct Watchdog {
+    double operationSeconds = 300;  // one timer tick of the add-on, nested ticks included
+    double overrunSeconds = 600;    // past the end of the fault phase
+    long calls = 3'000'000;         // calls into the seams
+};
+
+class FaultSchedule final : public Seams {
+public:
+    explicit FaultSchedule(std::uint64_t seed, std::ostream* trace = nullptr, Watchdog watchdog = {})
+        : random_{std::mt19937_64(seed)}, watchdog_(watchdog), trace_(trace) {
+        options_.screenName = kUser;
+        if (random_.chance(0.3)) options_.rooms = {"Harbour", "Lobby"};
+        // A short transcript, so that floods make the client trim it.
+        options_.transcript.maxLines = 6 + random_.below(30);
+        options_.transcript.keepLines = std::max<std::size_t>(1, options_.transcript.maxLines * 2 / 3);
+        startClient(random_.chance(0.9));
+        // Half-typed text must come back into the box, never into the room.
+        if (random_.chance(0.5)) client_->type("half a thou");
+        // Now and then the pauses run over midnight, when the time of day starts again at 0.
+        desktop_.setTimeOfDay(random_.chance(0.3) ? 86400 - random_.between(0, 150) : random_.between(0, 86400));
+        app_ = std::make_unique<App>(platform_);
+    }
+    ~FaultSchedule() override {
+        finished_ = true;  // whatever the add-on does while it is taken apart is not judged
+        app_.reset();
+    }
+
+    std::vector<std::string> run() {
+        const double phase = random_.between(60, 150);  // of faults, from the start
+        auto says = [&](double from, double to, const std::string& who, const std::vector<std::string>& lines) {
+            const double at = random_.between(from, to);
+            desktop_.post(at, [this, who, text = random_.pick(lines)] {
+                who.empty() ? userTypes(text) : client_ && client_->say(who, text);  // "" is the user
+            });
+        };
+        says(2, 8, "", {".idleon", ".IdleOn", ".IDLEON"});
+        for (int n = 1 + random_.below(5); n > 0; --n) says(5, phase, "", kUserLines);
+        for (int n = random_.below(8); n > 0; --n) says(0, phase, random_.pick(kOthers), kOtherLines);
+        if (random_.chance(0.08)) says(phase / 2, phase, "", {".end", ".exit", ".END"});
+        for (int n = random_.below(6); n > 0; --n) {
+            const double at = random_.between(0, phase);
+            desktop_.post(at, [this] { armed_ ? injectFault() : void(); });
+        }
+        deadline_ = phase + watchdog_.overrunSeconds;
+        try {
+            armed_ = true;
+            desktop_.run([&] { app_->start(); });
+            desktop_.runFor(std::max(0.0, phase - desktop_.now()));
+            armed_ = false;
+            if (!desktop_.programEnded()) recover();
+        } catch (const Stop& stop) {
+            problem(stop.why);
+        } catch (const std::exception& error) {
+            problem(std::string("exception: ") + error.what());
+        }
+        armed_ = false;
+        finished_ = true;
+        checkPostedLines();
+        return problems_;
+    }
+
+    int faults = 0, returnsJudged = 0, linesJudged = 0;
+
+private:
+    struct Stop {
+        std::string why;
+    };
+
+    void before(const SeamCall& call) override {
+        if (finished_) return;
+        const double now = desktop_.now();
+        if (desktop_.programEnded()) throw Stop{stamp(now) + "the add-on still calls the platform after it ended"};
+        if (++calls_ > watchdog_.calls) throw Stop{stamp(now) + "hung: too many calls into the platform"};
+        if (now > deadline_) throw Stop{stamp(now) + "hung: virtual time ran past the end of the schedule"};
+        if (!operations_.empty() && now - operationStart_ > watchdog_.operationSeconds) {
+            throw Stop{stamp(now) + "hung: one operation has run since " + stamp(operationStart_)};
+        }
+        // A minimised window is judged as it was found, before a fault can rename it.
+        if (call.kind == Kind::Show) judge(call);
+        if (armed_ && random_.chance(faultChance_ * weightOfNow())) injectFault();
+        if (call.kind != Kind::Show) judge(call);
+        returnsJudged += call.kind == Kind::Send && call.message == msg::Char && desktop_.exists(call.window);
+    }
+
+    void judge(const SeamCall& call) {
+        const auto why = misdirected(desktop_, client_ ? &*client_ : nullptr, call);
+        if (why) problem(stamp(desktop_.now()) + *why);
+    }
+
+    void operation(const Timer* begins) override {
+        if (begins && operations_.empty()) operationStart_ = desktop_.now();
+        if (begins) return operations_.push_back(begins);
+        operations_.pop_back();
+        if (operations_.empty() && desktop_.now() > operationStart_) lastBusyEnd_ = desktop_.now();
+    }
+
+    // The watcher's polls make most of the calls; rarer operations get a larger share of the faults.
+    double weightOfNow() const {
+        if (operations_.empty()) return 1;  // start-up, or between operations
+        if (operations_.back() == &app_->presence().mainWindow().idleTimer()) return 4;
+        return operations_.back()->interval() < 20 ? 2 : 0.1;  // a chat line handed on, or a poll
+    }
+
+    void injectFault() {
+        if (faults >= faultBudget_) return;
+        ++faults;
+        enum { CloseRoom, OpenRoom, Raise, Close, SignOff, SignOn, Transfer, Caption, Hang, Flood, Quit, Keyword };
+        static const char* const kNames[] = {"a room closes", "a room opens", "a window comes to the top",
+                                             "the user closes a window", "the user signs off", "the user signs on",
+                                             "a transfer changes", "a caption changes", "the client hangs",
+                                             "a flood of lines", "the client quits", "the keyword window opens"};
+        const int kind = random_.below(Keyword + 1);
+        if (!client_) {  // nothing to break; it may come back
+            if (kind == Quit || random_.chance(0.3)) trace("fault: the client starts"), startClient(random_.chance(.8));
+            return;
+        }
+        trace(std::string("fault: ") + kNames[kind]);
+        standin::SimStandin& client = *client_;
+        std::vector<WindowHandle> windows;
+        if (client.mdiClient()) windows = desktop_.children(client.mdiClient());
+        const WindowHandle window = windows.empty() ? 0 : random_.pick(windows);
+        const std::vector<std::string> rooms = client.roomNames();
+        const TransferKind transfer = random_.chance(0.5) ? TransferKind::Download : TransferKind::Upload;
+        std::string text = random_.pick(kRooms);
+        switch (kind) {
+            case CloseRoom:
+                if (rooms.empty()) return;
+                text = random_.pick(rooms);
+                client.closeRoom(text);
+                if (random_.chance(0.4)) client.openRoom(text);  // and it opens again
+                return;
+            case OpenRoom: return void(client.openRoom(text));
+            case Raise: return desktop_.bringToTop(window);
+            case Close: return void(client.handleMessage(window, msg::Close, 0, text));
+            case SignOff: return void(client.signOff());
+            case SignOn: return void(client.signOn(kUser));
+            case Transfer:
+                if (const int what = random_.below(3); what == 0) client.startTransfer(transfer);
+                else if (what == 1) client.stopTransfer(transfer);
+                else client.setTransferProgress(transfer, random_.below(101));
+                return;
+            case Caption:
+                return desktop_.setCaption(random_.chance(0.2) ? client.frame() : window, random_.pick(kCaptions));
+            case Hang:
+                if (hangsLeft_-- > 0) {
+                    const double seconds = random_.between(0.5, 30);
+                    client.hang(seconds);
+                    hangsEnd_ = std::max(hangsEnd_, desktop_.now() + seconds);
+                }
+                return;
+            case Flood:
+                for (int n = 2 + random_.below(9); n > 0; --n) {
+                    const std::string& who = random_.pick(kOthers);
+                    client.say(who, random_.pick(kOtherLines));
+                }
+                return;
+            case Quit:
+                client_.reset();
+                if (random_.chance(0.5)) trace("fault: the client starts"), startClient(random_.chance(0.8));
+                return;
+            case Keyword:
+                for (unsigned message : {msg::LButtonDown, msg::KeyUp}) {
+                    client.handleMessage(client.toolbarIcon(standin::kKeywordIconNumber), message, kVkSpace, text);
+                }
+                return;
+        }
+    }
+
+    void startClient(bool signedOn) {
+        options_.signedOn = signedOn;
+        client_.emplace(desktop_, options_);
+        client_->record().onEvent = [this](const standin::Event& e) {
+            if (e.kind == standin::EventKind::Posted) posted_.emplace_back(e.time, e.text);
+            if (e.kind == standin::EventKind::Posted || e.kind == standin::EventKind::Said) {
+                trace_ ? trace(e.name + ": " + quote(e.text)) : void();
+            }
+        };
+    }
+
+    bool userTypes(const std::string& text) {
+        const bool posted = client_ && client_->send(text);
+        if (posted) typed_.emplace_back(desktop_.now(), text);
+        return posted;
+    }
+
+    void recover() {
+        // The client answers again once its last hang is over; then it is put in order.
+        desktop_.runFor(std::max(0.0, hangsEnd_ - desktop_.now()) + 0.5);
+        if (desktop_.programEnded()) return;
+        trace("faults stop; the client runs, signed on, one fresh room on top, no transfers");
+        if (!client_) startClient(true);
+        for (TransferKind kind : {TransferKind::Download, TransferKind::Upload}) client_->stopTransfer(kind);
+        client_->signOn(kUser);  // a fresh welcome window, whatever became of the old one
+        for (const std::string& room : client_->roomNames()) client_->closeRoom(room);
+        client_->openRoom("Lobby");
+        // Commands still queued run out first (one may take the user to another room),
+        // and the watcher gets to know the fresh room before the user types in it.
+        const double restoredAt = desktop_.now();
+        while (desktop_.now() - lastBusyEnd_ < 3 || desktop_.now() - restoredAt < 6) {
+            desktop_.runFor(1);
+            if (desktop_.programEnded()) return;
+        }
+        const double typedAt = desktop_.now();
+        if (!userTypes(".idleon")) return problem(stamp(typedAt) + "the client, put in order, would not take .idleon");
+        desktop_.runFor(80);
+        if (desktop_.programEnded()) return;  // only the user's own command ends it; judged with the lines
+        std::map<LineForm, double> first;     // when each form was first posted since
+        for (const auto& [at, line] : posted_) {
+            if (at > typedAt) first.emplace(classify(line, kStyle).form, at);
+        }
+        const double banner = first.count(LineForm::IdleOnBanner) ? first[LineForm::IdleOnBanner] : 1e9;
+        if (banner > typedAt + 15) problem(stamp(typedAt) + "after the faults, .idleon got no reply in 15 s");
+        if (!first.count(LineForm::IdleLine) || first[LineForm::IdleLine] > std::min(banner, typedAt + 15) + 62) {
+            problem(stamp(typedAt) + "after the faults, no idle line came within the minute after .idleon");
+        }
+    }
+
+    // Every line the add-on posted has one of its forms, and the user's commands asked for it.
+    void checkPostedLines() {
+        const std::map<std::string, LineForm> replies = {
+            {".idleon", LineForm::IdleOnBanner}, {".idleoff", LineForm::IdleOffBanner},
+            {".coms", LineForm::CommandsLine},   {".end", LineForm::CommandUnloadBanner},
+            {".exit", LineForm::CommandUnloadBanner}};
+        std::map<LineForm, int> allowed{{LineForm::LoadBanner, 1}}, seen;
+        std::multiset<std::string> typedTexts, asked;  // rooms asked for: "pr <room>", "aim <name>"
+        std::optional<double> firstIdleOn;
+        for (const auto& [at, typed] : typed_) {
+            typedTexts.insert(typed);
+            const std::string line = text::toLower(typed);
+            const bool room = text::matchesPattern(line, ".pr *") || text::matchesPattern(line, ".aim *");
+            if (room) asked.insert(line.substr(1));
+            if (line == ".idleon" && !firstIdleOn) firstIdleOn = at;
+            if (auto reply = replies.find(line); reply != replies.end()) ++allowed[reply->second];
+        }
+        const int ends = allowed[LineForm::CommandUnloadBanner];
+        allowed[LineForm::CommandUnloadBanner] = std::min(ends, 1);
+        long lastIdleMinutes = -1;
+        for (const auto& [time, line] : posted_) {
+            if (auto mine = typedTexts.find(line); mine != typedTexts.end()) {
+                typedTexts.erase(mine);  // the user's own line
+                continue;
+            }
+            ++linesJudged;
+            const std::string at = stamp(time) + "posted " + quote(line) + ": ";
+            const PostedForm posted = classify(line, kStyle);
+            switch (posted.form) {
+                case LineForm::Unknown:
+                    problem(at + "a line the add-on never meant to post");
+                    break;
+                case LineForm::PrivateRoomLine:
+                case LineForm::ChatRoomLine: {
+                    const auto it = asked.find((posted.form == LineForm::ChatRoomLine ? "aim " : "pr ") + posted.value);
+                    if (it == asked.end()) problem(at + "a room the user never asked for");
+                    if (it != asked.end()) asked.erase(it);
+                    break;
+                }
+                case LineForm::IdleLine:
+                    if (posted.idleMinutes <= lastIdleMinutes) problem(at + "idle time not past the last one's");
+                    lastIdleMinutes = posted.idleMinutes;
+                    [[fallthrough]];
+                case LineForm::TransferLine:
+                    if (posted.value != "uppin.") problem(at + "not the default reason");
+                    if (!firstIdleOn || time < *firstIdleOn) problem(at + "before the user switched idling on");
+                    break;
+                default:
+                    if (++seen[posted.form] > allowed[posted.form]) problem(at + "more than the commands asked for");
+            }
+        }
+        if (desktop_.programEnded() && ends == 0) problem("the add-on ended though the user never typed .end or .exit");
+    }
+
+    void problem(const std::string& what) {
+        trace("PROBLEM: " + what);
+        if (problems_.size() < 12) problems_.push_back(what);  // the first ones tell the story
+    }
+    void trace(const std::string& what) { trace_ ? void(*trace_ << stamp(desktop_.now()) << what << "\n") : void(); }
+
+    Random random_;
+    Watchdog watchdog_;
+    std::ostream* trace_;  // not owned; may be null
+    double faultChance_ = random_.pick(std::vector<double>{0, 0.0005, 0.002, 0.006, 0.02});  // before each call
+    int faultBudget_ = 4 + random_.below(40);
+    standin::Options options_;
+    std::optional<standin::SimStandin> client_;
+    Platform platform_{*this, desktop_.registry(), *this, *this};
+    std::unique_ptr<App> app_;
+    bool armed_ = false, finished_ = false;
+    int hangsLeft_ = 3;
+    double deadline_ = 0, hangsEnd_ = 0, operationStart_ = 0, lastBusyEnd_ = 0;
+    long calls_ = 0;
+    std::vector<const Timer*> operations_;  // the timers whose ticks are running, innermost last
+    std::vector<std::pair<double, std::string>> typed_, posted_;  // what the user typed; what any client posted
+    std::vector<std::string> problems_;
+};
 
 volatile std::uint64_t runningSeed = 0;  // read when the process crashes
 
-void sayWhichScheduleWasRunning() {
+extern "C" void sayWhichScheduleCrashed() {
     std::fprintf(stderr, "\nfault schedule crashed; replay it with LANTERN_FAULT_SEED=%llu\n",
                  static_cast<unsigned long long>(runningSeed));
-    std::fflush(stderr);
 }
 
-extern "C" void onCrash(int signal) {
-    sayWhichScheduleWasRunning();
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-void nameTheScheduleIfWeCrash() {
-    for (int signal : {SIGSEGV, SIGABRT, SIGFPE, SIGILL}) std::signal(signal, onCrash);
-#if defined(__SANITIZE_ADDRESS__)
-    __sanitizer_set_death_callback(sayWhichScheduleWasRunning);
-#endif
-}
-
-std::uint64_t fromEnvironment(const char* name, std::uint64_t fallback) {
-    const char* value = std::getenv(name);
-    return value && *value ? std::strtoull(value, nullptr, 10) : fallback;
-}
+extern "C" void onCrash(int signal) { sayWhichScheduleCrashed(), std::signal(signal, SIG_DFL), std::raise(signal); }
 
 TEST(FaultSchedules, TheAddOnStaysSoundWhileTheClientBreaksUnderIt) {
-    nameTheScheduleIfWeCrash();
+    for (int signal : {SIGSEGV, SIGABRT, SIGFPE, SIGILL}) std::signal(signal, onCrash);
+#if defined(__SANITIZE_ADDRESS__)
+    __sanitizer_set_death_callback(sayWhichScheduleCrashed);
+#endif
     if (const char* replay = std::getenv("LANTERN_FAULT_SEED"); replay && *replay) {
-        const std::uint64_t seed = std::strtoull(replay, nullptr, 10);
-        runningSeed = seed;
-        FaultSchedule schedule(seed, &std::cout);
-        const std::vector<std::string> problems = schedule.run();
-        std::cout << problems.size() << " problem(s), " << schedule.faultsInjected() << " fault(s), longest operation "
-                  << schedule.longestOperation() << " s\n";
-        EXPECT_TRUE(problems.empty());
+        runningSeed = std::strtoull(replay, nullptr, 10);
+        EXPECT_EQ(FaultSchedule(runningSeed, &std::cout).run(), std::vector<std::string>{});
         return;
     }
-
-    const std::uint64_t count = fromEnvironment("LANTERN_FAULT_SCHEDULES", kDefaultSchedules);
-    std::vector<std::string> failures;
-    long faults = 0, returns = 0, lines = 0;
-    double longest = 0;
-    std::map<std::string, long> places;
+    const char* wanted = std::getenv("LANTERN_FAULT_SCHEDULES");
+    const std::uint64_t count = wanted && *wanted ? std::strtoull(wanted, nullptr, 10) : kDefaultSchedules;
+    std::string shown;
+    long failed = 0, faults = 0, returns = 0, lines = 0;
     for (std::uint64_t seed = 1; seed <= count; ++seed) {
         runningSeed = seed;
         FaultSchedule schedule(seed);
         const std::vector<std::string> problems = schedule.run();
-        faults += schedule.faultsInjected();
-        returns += schedule.returnsJudged();
-        lines += schedule.linesJudged();
-        for (const auto& [place, n] : schedule.faultPlaces()) places[place] += n;
-        longest = std::max(longest, schedule.longestOperation());
-        if (problems.empty()) continue;
-        std::string failure = "seed " + std::to_string(seed) + ":";
-        for (const std::string& problem : problems) failure += "\n    " + problem;
-        failures.push_back(failure);
+        faults += schedule.faults, returns += schedule.returnsJudged, lines += schedule.linesJudged;
+        if (problems.empty() || ++failed > 20) continue;
+        shown += "seed " + std::to_string(seed) + ":";
+        for (const std::string& problem : problems) shown += "\n    " + problem;
+        shown += "\n";
     }
-    std::cout << count << " schedules, " << faults << " faults, " << returns << " carriage returns and " << lines
-              << " posted lines judged, longest operation " << longest << " s\n";
-    for (const auto& [place, n] : places) std::cout << "    faults during " << place << ": " << n << "\n";
-
-    std::string shown;
-    for (std::size_t i = 0; i < failures.size() && i < kFailuresShown; ++i) shown += failures[i] + "\n";
-    EXPECT_TRUE(failures.empty()) << failures.size() << " of " << count << " schedules failed:\n"
-                                  << shown << "replay one with LANTERN_FAULT_SEED=<seed>";
-    // The faults really happen, a few per schedule on average, and they strike in
-    // the middle of every kind of operation.
+    EXPECT_EQ(failed, 0) << failed << " of " << count << " schedules failed:\n"
+                         << shown << "replay one with LANTERN_FAULT_SEED=<seed>";
+    // The faults really happen, and the judges get carriage returns and lines to judge.
     EXPECT_GT(faults, static_cast<long>(count));
     EXPECT_GT(returns, static_cast<long>(count));
     EXPECT_GT(lines, static_cast<long>(count));
-    for (const char* place : {"start-up / lookup", "start-up / send", "start-up / wait", "chat line / lookup",
-                              "chat line / send", "chat line / wait", "chat line / show", "idle tick / lookup",
-                              "idle tick / send", "idle tick / wait", "watcher poll / lookup", "watcher poll / send",
-                              "between operations / timed"}) {
-        EXPECT_GT(places[place], 0) << "no fault during " << place;
+}
+
+TEST(FaultSchedules, TheHarnessStopsHungRunsAndReplaysASeed) {
+    constexpr std::uint64_t kSeed = 3;
+    const struct {
+        Watchdog limits;
+        const char* says;
+    } cases[] = {
+        {{.operationSeconds = 0.5}, "one operation has run"},  // a chat line takes more than a second
+        {{.calls = 2000}, "too many calls"},
+        {{.overrunSeconds = 1}, "past the end of the schedule"},  // the recovery takes longer
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::string> problems = FaultSchedule(kSeed, nullptr, c.limits).run();
+        const auto says = [&](const std::string& problem) { return problem.find(c.says) != std::string::npos; };
+        EXPECT_TRUE(std::any_of(problems.begin(), problems.end(), says)) << c.says;
     }
+    EXPECT_EQ(FaultSchedule(kSeed).run(), std::vector<std::string>{});  // with the usual bounds it runs clean
+    std::ostringstream first, second, other;
+    FaultSchedule(kSeed, &first).run();
+    FaultSchedule(kSeed, &second).run();
+    FaultSchedule(kSeed + 1, &other).run();
+    EXPECT_EQ(first.str(), second.str());
+    EXPECT_NE(first.str().find("fault: "), std::string::npos) << "a schedule with faults in it";
+    EXPECT_NE(first.str(), other.str());
 }
 
 }  // namespace
