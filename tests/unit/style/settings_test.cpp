@@ -10,64 +10,47 @@ namespace {
 
 class SettingsTest : public ::testing::Test {
 protected:
+    std::string read(const std::string& name) { return readSetting(registry, kSettingsKey, name); }
     sim::Desktop desktop;
     Registry& registry = desktop.registry();
-
-    void store(const std::string& name, unsigned long type, const std::string& bytes) {
-        desktop.setRegistryValue(kSettingsKey, name, type, bytes);
-    }
-    std::string read(const std::string& name) { return readSetting(registry, kSettingsKey, name); }
 };
 
-TEST_F(SettingsTest, StringValuesReadTheSameWithOrWithoutTheirNul) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {std::string("ff3300", 6), "ff3300"},
-        {std::string("ff3300\0", 7), "ff3300"},
-        {std::string("ab\0cd", 5), "ab"},           // the text ends at the first NUL
-        {std::string("lant\xE8rn", 7), "lant\xE8rn"},  // CP1252 bytes pass unchanged
-        {std::string(), ""},
-        {std::string(1, '\0'), ""},
+TEST_F(SettingsTest, StringValuesReadWithoutTheirNulAndOtherTypesReadEmpty) {
+    const std::tuple<unsigned long, std::string, std::string> cases[] = {
+        {reg::Sz, "ff3300", "ff3300"},
+        {reg::Sz, std::string("ff3300\0", 7), "ff3300"},
+        {reg::Sz, std::string("ab\0cd", 5), "ab"},  // the text ends at the first NUL
+        {reg::Sz, "lant\xE8rn", "lant\xE8rn"},     // CP1252 bytes pass unchanged
+        {reg::Sz, "", ""},
+        {reg::Sz, std::string(1, '\0'), ""},
+        {reg::Dword, std::string("\x01\x02\x03\x04", 4), ""},
+        {reg::ExpandSz, std::string("x\0", 2), ""},
+        {reg::Binary, "Arial", ""},
+        {reg::MultiSz, std::string("2\0\0", 3), ""},
     };
-    for (const auto& [bytes, expected] : cases) {
-        store("firstColor", reg::Sz, bytes);
-        EXPECT_EQ(read("firstColor"), expected) << "stored " << bytes.size() << " bytes";
+    for (const auto& [type, bytes, expected] : cases) {
+        desktop.setRegistryValue(kSettingsKey, "firstColor", type, bytes);
+        EXPECT_EQ(read("firstColor"), expected) << "type " << type << ", " << bytes.size() << " bytes";
     }
+    EXPECT_EQ(read("nothingHere"), "");
+    EXPECT_EQ(readSetting(registry, "Software\\nobody\\home", "firstColor"), "");
 }
 
-TEST_F(SettingsTest, OtherTypesAndMissingValuesReadEmpty) {
-    store("asciiCol", reg::Dword, std::string("\x01\x02\x03\x04", 4));
-    store("ascii", reg::ExpandSz, std::string("x\0", 2));
-    store("asciiF", reg::Binary, "Arial");
-    store("asciiT", reg::MultiSz, std::string("2\0\0", 3));
-    for (const char* name : {"asciiCol", "ascii", "asciiF", "asciiT", "nothingHere"}) {
-        EXPECT_EQ(read(name), "") << name;
-    }
-    EXPECT_EQ(readSetting(registry, "Software\\nobody\\home", "asciiCol"), "");
-}
-
-TEST_F(SettingsTest, WriteCreatesTheWholePathAndStoresWithoutNul) {
+TEST_F(SettingsTest, WriteCreatesTheWholePathAndStoresTextWithoutNulEvenWhenEmpty) {
     ASSERT_FALSE(desktop.keyExists("Software\\vx9"));
-    writeSetting(registry, kSettingsKey, "tBox", "sleepin...");
-    EXPECT_TRUE(desktop.keyExists("Software\\vx9"));
+    for (const std::string text : {"sleepin...", ""}) {
+        writeSetting(registry, kSettingsKey, "tBox", text);
+        auto value = desktop.registryValue(kSettingsKey, "tBox");
+        ASSERT_TRUE(value.has_value());
+        EXPECT_EQ(value->type, reg::Sz);
+        EXPECT_EQ(value->data, text);
+        EXPECT_EQ(read("tBox"), text);
+    }
     EXPECT_TRUE(desktop.keyExists("Software\\vx9\\lanternIdle"));
-    auto value = desktop.registryValue(kSettingsKey, "tBox");
-    ASSERT_TRUE(value.has_value());
-    EXPECT_EQ(value->type, reg::Sz);
-    EXPECT_EQ(value->data, "sleepin...");
-    EXPECT_EQ(read("tBox"), "sleepin...");
-}
-
-TEST_F(SettingsTest, EmptyTextIsStoredAsAnEmptyStringValue) {
-    writeSetting(registry, kSettingsKey, "asciiT", "");
-    auto value = desktop.registryValue(kSettingsKey, "asciiT");
-    ASSERT_TRUE(value.has_value());
-    EXPECT_EQ(value->type, reg::Sz);
-    EXPECT_EQ(value->data, "");
-    EXPECT_EQ(read("asciiT"), "");
 }
 
 TEST_F(SettingsTest, ADeniedRegistryLosesWritesAndReadsEmptyQuietly) {
-    store("secondColor", reg::Sz, "000066");
+    desktop.setRegistryValue(kSettingsKey, "secondColor", reg::Sz, "000066");
     desktop.denyRegistry(true);
     EXPECT_EQ(read("secondColor"), "");
     writeSetting(registry, kSettingsKey, "tBox", "lost");
