@@ -1,109 +1,72 @@
 #pragma once
-// A chat client cut down to what the watcher looks at: the frame, the MDI client and
-// chat rooms with their five kinds of children, whose transcript the test writes
-// directly, as the client would append and trim it.
+// A chat client cut down to what the watcher looks at: frame, MDI client and rooms
+// whose transcripts the test writes as the client appends and trims them.
 
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <map>
-#include <string>
-#include <vector>
+#include <numeric>
 
-#include "chat_line_print.h"
 #include "chatwatch/chat_watcher.h"
 #include "chatwatch/transcript.h"
 #include "platform/sim/desktop.h"
 
 namespace lantern {
 
+inline void PrintTo(const ChatLine& line, std::ostream* out) {
+    *out << ::testing::PrintToString(line.screenName) << ":" << ::testing::PrintToString(line.text);
+}
+
 class WatcherScene : public ::testing::Test {
 protected:
-    // Every line the handler was given, and when (virtual seconds).
-    struct Received {
-        ChatLine line;
-        double time = 0;
-    };
+    WatcherScene() { watcher.setSignedOnNameReader([] { return std::string("me"); }); }
 
-    WatcherScene() {
-        watcher.setSignedOnNameReader([this] {
-            ++nameReads;
-            return signedOnName;
-        });
-    }
+    void openClient() { mdi = desktop.createWindow(desktop.createWindow(0, "AOL Frame25"), "MDIClient"); }
 
-    void openClient() {
-        frame = desktop.createWindow(0, "AOL Frame25", "America Online");
-        mdi = desktop.createWindow(frame, "MDIClient");
-    }
-
-    // A room on top of the other client windows.
+    // A room on top of the other client windows; the transcript is its last child.
     WindowHandle openRoom(const std::string& history = "") {
         const WindowHandle room = desktop.createWindow(mdi, "AOL Child", "Lobby");
-        for (const char* childClass : {"_AOL_Static", "_AOL_Combobox", "_AOL_Icon", "RICHCNTL"}) {
-            desktop.createWindow(room, childClass);
+        for (const char* c : {"_AOL_Static", "_AOL_Combobox", "_AOL_Icon", "RICHCNTL", "RICHCNTLREADONLY"}) {
+            transcripts[room] = desktop.createWindow(room, c);
         }
-        const WindowHandle transcript = desktop.createWindow(room, "RICHCNTLREADONLY");
-        desktop.setCaption(transcript, history);
-        transcripts[room] = transcript;
+        desktop.setCaption(transcripts[room], history);
         return room;
     }
 
-    // The client appends a line, then trims the oldest lines beyond `keepLines`.
+    WindowHandle watchNewRoom(std::size_t keep = 0) {
+        openClient();
+        const WindowHandle room = openRoom();
+        keepLines = keep;
+        watcher.start();
+        return room;
+    }
+
+    // The client appends a line, then trims the oldest beyond `keepLines` (0: never).
     void say(WindowHandle room, const std::string& name, const std::string& text) {
         std::deque<std::string>& lines = shown[room];
         lines.push_back("\r\n" + name + ":\t" + text);
-        while (keepLines > 0 && lines.size() > keepLines) {
-            lines.pop_front();
-        }
-        std::string all;
-        for (const std::string& line : lines) {
-            all += line;
-        }
-        desktop.setCaption(transcripts.at(room), all);
-    }
-
-    // The handler: records the line, then does what the test asks of it.
-    void handle(const std::string& name, const std::string& text) {
-        received.push_back({{name, text}, desktop.now()});
-        ++depth;
-        maxDepth = std::max(maxDepth, depth);
-        if (whileHandling) {
-            whileHandling(ChatLine{name, text});
-        }
-        --depth;
-    }
-
-    std::vector<ChatLine> receivedLines() const {
-        std::vector<ChatLine> lines;
-        for (const Received& r : received) {
-            lines.push_back(r.line);
-        }
-        return lines;
-    }
-
-    long messagesTo(WindowHandle window, unsigned message) const {
-        long count = 0;
-        for (const sim::RecordedMessage& m : desktop.messagesTo(window)) {
-            count += m.message == message ? 1 : 0;
-        }
-        return count;
+        if (keepLines > 0 && lines.size() > keepLines) lines.pop_front();
+        desktop.setCaption(transcripts.at(room), std::accumulate(lines.begin(), lines.end(), std::string()));
     }
 
     sim::Desktop desktop;
     Platform platform = desktop.platform();
-    std::vector<Received> received;
+    std::vector<ChatLine> received;  // what the handler was given
+    std::vector<double> times;       // and when, in virtual seconds
     std::function<void(const ChatLine&)> whileHandling;
     int depth = 0, maxDepth = 0;
-    std::string signedOnName = "me";
-    int nameReads = 0;
-    ChatWatcher watcher{
-        platform, [this](const std::string& name, const std::string& text) { handle(name, text); }};
-
-    WindowHandle frame = 0, mdi = 0;
+    ChatWatcher watcher{platform, [this](const std::string& name, const std::string& text) {
+        received.push_back({name, text});
+        times.push_back(desktop.now());
+        maxDepth = std::max(maxDepth, ++depth);
+        if (whileHandling) whileHandling(ChatLine{name, text});
+        --depth;
+    }};
+    WindowHandle mdi = 0;
     std::map<WindowHandle, WindowHandle> transcripts;  // room -> its transcript
     std::map<WindowHandle, std::deque<std::string>> shown;
-    std::size_t keepLines = 0;  // 0: the client never trims
+    std::size_t keepLines = 0;
 };
 
 }  // namespace lantern

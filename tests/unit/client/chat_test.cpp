@@ -1,4 +1,4 @@
-// Finding the chat room and posting a line into it.
+// The window primitives, the pause, finding the chat room and posting a line into it.
 
 #include "client_scene.h"
 
@@ -7,123 +7,115 @@ namespace {
 
 using ChatRoom = ClientScene;
 
-TEST_F(ChatRoom, FirstRoomInSiblingOrderWins) {
+TEST_F(ChatRoom, WriteReadAndClickSendTheirMessagesExactly) {
+    for (const std::string text : {"hello", "", "lant\xE8rn Idl\xE8"}) {
+        const WindowHandle w = add(0, "RICHCNTL", "old");
+        startRecording();
+        client.writeText(w, text);
+        EXPECT_EQ(client.readText(w), text);
+        client.clickWindow(w);  // a button down, then the space key up: never a button up
+        expectTraffic({{w, msg::SetText, 0, ""}, {w, msg::SetText, 0, text},
+                       {w, msg::GetTextLength, 0, ""}, {w, msg::GetText, text.size() + 1, text},
+                       {w, msg::LButtonDown, 0, ""}, {w, msg::KeyUp, kVkSpace, ""}});
+    }
+}
+
+// A text that changed between its length and the read, or a length no window has.
+TEST_F(ChatRoom, ReadTextKeepsOnlyWhatWasCopied) {
+    const std::tuple<std::intptr_t, std::string, std::string> cases[] = {
+        {3, "abcdefgh", "abc"}, {10, "ab", "ab"}, {-5, "abc", ""}};  // length, text copied, text read
+    for (const auto& [length, copied, expected] : cases) {
+        const WindowHandle w = add(0, "RICHCNTL");
+        desktop.setHandler(w, [&](WindowHandle, unsigned message, std::uintptr_t, std::intptr_t,
+                                  std::string& text) -> std::optional<std::intptr_t> {
+            text = copied;  // for WM_GETTEXT
+            return message == msg::GetTextLength ? length : static_cast<std::intptr_t>(copied.size());
+        });
+        EXPECT_EQ(client.readText(w), expected) << length;
+    }
+}
+
+TEST_F(ChatRoom, PauseWaitsItsDurationAcrossMidnightWithoutSpinning) {
+    const std::pair<double, double> cases[] = {{43200, 0.3}, {86399.9, 0.3}, {86398, 5}, {43200, 0}};
+    for (const auto& [startOfDay, seconds] : cases) {  // when it starts, how long
+        desktop.setTimeOfDay(startOfDay);
+        bool eventRan = false;
+        desktop.post(seconds / 2, [&] { eventRan = true; });
+        const long waitsBefore = desktop.eventWaits();
+        startRecording();
+        client.pauseSeconds(seconds);
+        EXPECT_NEAR(elapsed(), seconds, 1e-6) << "from " << startOfDay;
+        EXPECT_EQ(eventRan, seconds > 0);
+        EXPECT_LT(desktop.eventWaits() - waitsBefore, 10);
+        desktop.runFor(1);  // lets the event of a zero pause go
+    }
+}
+
+TEST_F(ChatRoom, FirstRoomInSiblingOrderWinsAndWithoutOneNothingIsSent) {
+    EXPECT_EQ(client.findChatRoom(), 0u);  // no client
     openClient();
-    addClientWindow("Welcome, Bob!", {"_AOL_Icon", "_AOL_Static", "_AOL_Glyph", "RICHCNTLSTATIC"});
+    add(mdi, "AOL Child", "Welcome, Bob!", {"_AOL_Icon", "_AOL_Static", "_AOL_Glyph", "RICHCNTLSTATIC"});
+    client.sendChat("hello");
     const WindowHandle upper = addChatRoom("Lobby");
     const WindowHandle lower = addChatRoom("Town Square");
+    client.sendChat("");
+    EXPECT_TRUE(desktop.messages().empty());
     EXPECT_EQ(client.findChatRoom(), upper);
-
     desktop.bringToTop(lower);
     EXPECT_EQ(client.findChatRoom(), lower);
-    client.sendChat("hi");
-    EXPECT_TRUE(desktop.messagesTo(inputBox(upper)).empty());
-    EXPECT_EQ(posted, std::vector<std::string>{"hi"});
 }
 
 TEST_F(ChatRoom, WindowLackingOneSignatureClassIsSkipped) {
-    const std::vector<const char*> signature = {"_aol_static", "richcntlreadonly", "_aol_combobox",
-                                                "_aol_icon", "richcntl"};
+    const char* signature[] = {"_aol_static", "richcntlreadonly", "_aol_combobox", "_aol_icon", "richcntl"};
     for (const char* missing : signature) {
         openClient();
         const WindowHandle almost = add(mdi, "AOL Child", "almost");
         for (const char* childClass : signature) {
-            if (childClass != missing) {
-                add(almost, childClass);
-            }
+            if (childClass != missing) add(almost, childClass);
         }
         EXPECT_EQ(client.findChatRoom(), 0u) << "without " << missing;
-        const WindowHandle room = addChatRoom("Lobby");
-        EXPECT_EQ(client.findChatRoom(), room) << "without " << missing;
+        EXPECT_EQ(client.findChatRoom(), addChatRoom()) << "without " << missing;
         desktop.destroyWindow(frame);
     }
 }
 
-TEST_F(ChatRoom, NoClientNoRoom) {
-    EXPECT_EQ(client.findChatRoom(), 0u);
+TEST_F(ChatRoom, SendChatClearsTypesSendsAndGivesBackTheHalfTypedText) {
     openClient();
-    EXPECT_EQ(client.findChatRoom(), 0u);  // signed off: no client window open
-    // A room straight under a frame that has no MDI client is not reached.
-    desktop.destroyWindow(frame);
-    mdi = add(0, "AOL Frame25");
-    addChatRoom("Lobby");
-    EXPECT_EQ(client.findChatRoom(), 0u);
-}
-
-TEST_F(ChatRoom, SendChatTypesSendsAndGivesBackTheHalfTypedText) {
-    openClient();
-    const WindowHandle input = inputBox(addChatRoom("Lobby"));
+    const WindowHandle input = inputBox(addChatRoom());
     desktop.setCaption(input, "brb, wai");
     startRecording();
     client.sendChat("<b>idle</b>");
-    expectMessages(desktop.messagesTo(input), {
-                                                  {input, msg::GetTextLength, 0, "", 0.0},
-                                                  {input, msg::GetText, 9, "brb, wai", 0.0},
-                                                  {input, msg::SetText, 0, "", 0.0},
-                                                  {input, msg::SetText, 0, "", 0.0},
-                                                  {input, msg::SetText, 0, "", 0.3},
-                                                  {input, msg::SetText, 0, "<b>idle</b>", 0.3},
-                                                  {input, msg::Char, kVkReturn, "", 0.6},
-                                                  {input, msg::SetText, 0, "", 1.0},
-                                                  {input, msg::SetText, 0, "brb, wai", 1.0},
-                                              });
-    EXPECT_EQ(posted, std::vector<std::string>{"<b>idle</b>"});
-    EXPECT_EQ(desktop.caption(input), "brb, wai");
+    expectTraffic({{input, msg::GetTextLength, 0, "", 0.0}, {input, msg::GetText, 9, "brb, wai", 0.0},
+                   {input, msg::SetText, 0, "", 0.0},       {input, msg::SetText, 0, "", 0.0},
+                   {input, msg::SetText, 0, "", 0.3},       {input, msg::SetText, 0, "<b>idle</b>", 0.3},
+                   {input, msg::Char, kVkReturn, "", 0.6},  {input, msg::SetText, 0, "", 1.0},
+                   {input, msg::SetText, 0, "brb, wai", 1.0}},
+                  input);
 }
 
-TEST_F(ChatRoom, NothingIsSentForAnEmptyLineOrWithoutARoom) {
-    openClient();
-    addClientWindow("IM", {"_AOL_Static", "RICHCNTL"});
-    startRecording();
-    client.sendChat("hello");  // no room open
-    addChatRoom("Lobby");
-    client.sendChat("");
-    EXPECT_TRUE(desktop.messages().empty());
-    EXPECT_TRUE(posted.empty());
-}
-
-// The input box stops answering or closes: the line ends at the failed send, with
-// no carriage return; only the user's half-typed text is still given back, so a
-// hung box costs two timeouts at most.
-TEST_F(ChatRoom, HungOrVanishedInputBoxEndsTheLineAtOnce) {
-    struct Case {
-        const char* what;
-        bool hang;
-        double when;  // seconds after the start
-        double maxElapsed;
-        int undelivered;
-    };
-    for (const Case& c : {Case{"hung", true, 0, 20.0, 1}, Case{"hung while typing", true, 0.1, 40.3, 2},
-                          Case{"closed while typing", false, 0.1, 0.3, 2}}) {
+// A box that stops answering or closes ends the line at the failed send (each waits
+// its timeout), with no carriage return; the half-typed text is still given back.
+TEST_F(ChatRoom, HungOrVanishedInputBoxEndsTheLine) {
+    // What happens, how long the box hangs (0: it closes), when, and the sends that fail.
+    const std::tuple<const char*, double, double, long> cases[] = {
+        {"hung", 1000, 0, 1}, {"hung while typing", 1000, 0.1, 2}, {"closed while typing", 0, 0.1, 2},
+        {"stalled while typing", 30, 0.1, 1}};
+    for (const auto& [what, hangFor, when, undelivered] : cases) {
         openClient();
-        const WindowHandle input = inputBox(addChatRoom("Lobby"));
-        auto strike = [&, input] { c.hang ? desktop.hang(input, 1000) : desktop.destroyWindow(input); };
-        c.when == 0 ? strike() : desktop.post(c.when, strike);
-        startRecording();
+        const WindowHandle input = inputBox(addChatRoom());
+        desktop.setCaption(input, "see you at ni");
+        auto strike = [&, input] { hangFor ? desktop.hang(input, hangFor) : desktop.destroyWindow(input); };
+        when == 0 ? strike() : desktop.post(when, strike);
+        desktop.clearMessages();
         client.sendChat("line");
-        EXPECT_LE(elapsed(), c.maxElapsed + 1e-6) << c.what;
         const std::vector<sim::RecordedMessage>& sent = desktop.messages();
-        ASSERT_FALSE(sent.empty()) << c.what;
-        EXPECT_FALSE(sent.back().delivered) << c.what;
-        EXPECT_EQ(std::count_if(sent.begin(), sent.end(), [](auto& m) { return !m.delivered; }), c.undelivered)
-            << c.what;
-        EXPECT_TRUE(posted.empty()) << c.what;
-        EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), [](auto& m) { return m.message == msg::Char; }))
-            << c.what;
+        EXPECT_EQ(std::count_if(sent.begin(), sent.end(), [](auto& m) { return !m.delivered; }), undelivered) << what;
+        EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), [](auto& m) { return m.message == msg::Char; })) << what;
+        if (hangFor == 30) {
+            EXPECT_EQ(desktop.caption(input), "see you at ni");
+        }
         desktop.destroyWindow(frame);
     }
-}
-
-// A client that stalls for longer than one send may wait, but comes back: the line
-// is lost, the user's half-typed text is not.
-TEST_F(ChatRoom, HalfTypedTextSurvivesAStallInTheMiddleOfALine) {
-    openClient();
-    const WindowHandle input = inputBox(addChatRoom("Lobby"));
-    desktop.setCaption(input, "see you at ni");
-    desktop.post(0.1, [&] { desktop.hang(input, 30); });
-    client.sendChat("line");
-    EXPECT_EQ(desktop.caption(input), "see you at ni");
-    EXPECT_TRUE(posted.empty());
 }
 
 }  // namespace
