@@ -45,6 +45,21 @@ struct ControlSpec {
     std::string container;  // name of the frame that holds it; "" = the window itself
 };
 
+// A control spec of the common shape: kind, name, left, top, width, height (twips)
+// and initial text; other fields keep their defaults.
+inline ControlSpec controlAt(ControlKind kind, const std::string& name, double left, double top, double width,
+                             double height, const std::string& text = "") {
+    ControlSpec spec;
+    spec.kind = kind;
+    spec.name = name;
+    spec.left = left;
+    spec.top = top;
+    spec.width = width;
+    spec.height = height;
+    spec.text = text;
+    return spec;
+}
+
 class Control {
 public:
     virtual ~Control() = default;

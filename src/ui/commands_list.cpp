@@ -1,6 +1,5 @@
 #include "ui/commands_list.h"
 
-#include "ui/layout.h"
 
 namespace lantern {
 namespace {

@@ -2,7 +2,6 @@
 
 #include "platform/messages.h"
 #include "ui/edge_snap.h"
-#include "ui/layout.h"
 
 namespace lantern {
 namespace {

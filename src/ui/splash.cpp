@@ -1,6 +1,5 @@
 #include "ui/splash.h"
 
-#include "ui/layout.h"
 
 namespace lantern {
 namespace {

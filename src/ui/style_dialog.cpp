@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "style/settings.h"
-#include "ui/layout.h"
 
 namespace lantern {
 namespace {

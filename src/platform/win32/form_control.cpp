@@ -59,19 +59,6 @@ bool isButtonDown(UINT message) {
 
 }  // namespace
 
-ControlSpec controlSpec(ControlKind kind, const std::string& name, double left, double top, double width,
-                        double height, const std::string& text) {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.name = name;
-    spec.left = left;
-    spec.top = top;
-    spec.width = width;
-    spec.height = height;
-    spec.text = text;
-    return spec;
-}
-
 FormControl::FormControl(Form& form, const ControlSpec& spec, HWND parent, int id)
     : form_(form), spec_(spec), id_(id) {
     if (!parent) return;

@@ -71,8 +71,4 @@ private:
     bool pressed_ = false;       // a left press on a label or picture that may become a click
 };
 
-// A control of that kind and name at a place in twips, with its text.
-ControlSpec controlSpec(ControlKind kind, const std::string& name, double left, double top, double width,
-                        double height, const std::string& text = "");
-
 }  // namespace lantern::win32

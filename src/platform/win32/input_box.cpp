@@ -43,12 +43,12 @@ std::optional<std::string> runInputBox(Backend& backend, const std::string& prom
     Form box(backend, spec);
     if (!box.alive()) return std::nullopt;
 
-    box.addWithId(controlSpec(ControlKind::Label, "lblPrompt", 120, 120, 3960, 1100, prompt), 100);
-    FormControl& ok = box.addWithId(controlSpec(ControlKind::Button, "cmdOK", 4200, 120, 1080, 375, "OK"), IDOK);
-    FormControl& cancel = box.addWithId(controlSpec(ControlKind::Button, "cmdCancel", 4200, 555, 1080, 375, "Cancel"),
+    box.addWithId(controlAt(ControlKind::Label, "lblPrompt", 120, 120, 3960, 1100, prompt), 100);
+    FormControl& ok = box.addWithId(controlAt(ControlKind::Button, "cmdOK", 4200, 120, 1080, 375, "OK"), IDOK);
+    FormControl& cancel = box.addWithId(controlAt(ControlKind::Button, "cmdCancel", 4200, 555, 1080, 375, "Cancel"),
                                         IDCANCEL);
     FormControl& answerBox =
-        box.addWithId(controlSpec(ControlKind::TextBox, "txtAnswer", 120, 1320, 5160, 330, defaultText), 101);
+        box.addWithId(controlAt(ControlKind::TextBox, "txtAnswer", 120, 1320, 5160, 330, defaultText), 101);
 
     std::optional<std::string> answer;
     bool done = false;
