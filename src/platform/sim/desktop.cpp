@@ -129,11 +129,6 @@ bool Desktop::visible(WindowHandle window) const {
     return node && node->visible;
 }
 
-bool Desktop::topmost(WindowHandle window) const {
-    const WindowNode* node = impl_->tree.findEver(window);
-    return node && node->topmost;
-}
-
 int Desktop::topmostCalls(WindowHandle window) const {
     const WindowNode* node = impl_->tree.findEver(window);
     return node ? node->topmostCalls : 0;
@@ -200,18 +195,12 @@ void Desktop::userClose(Window& window) { impl_->toolkit.userClose(window); }
 void Desktop::type(Control& control, const std::string& text) { impl_->toolkit.type(control, text); }
 void Desktop::paint(Window& window) { impl_->toolkit.paint(window); }
 
-double Desktop::controlFontSize(const Control& control) const {
-    auto* sim = dynamic_cast<const SimControl*>(&control);
-    return sim ? sim->fontSize() : 0;
-}
-
 const std::vector<ShownMessageBox>& Desktop::messageBoxes() const { return impl_->toolkit.messageBoxes; }
 
 void Desktop::queueInputBoxAnswer(std::optional<std::string> answer) {
     impl_->toolkit.inputAnswers.push_back(std::move(answer));
 }
 
-std::vector<std::string> Desktop::inputBoxPrompts() const { return impl_->toolkit.inputPrompts; }
 const std::vector<ShownPopup>& Desktop::popups() const { return impl_->toolkit.popups; }
 void Desktop::queuePopupChoice(const std::string& itemName) { impl_->toolkit.popupChoices.push_back(itemName); }
 
@@ -223,16 +212,6 @@ void Desktop::queueDrag(double left, double top) { impl_->toolkit.drags.emplace_
 
 void Desktop::clampMoves(double minLeft, double minTop, double maxLeft, double maxTop) {
     impl_->toolkit.clampMoves(minLeft, minTop, maxLeft, maxTop);
-}
-
-std::vector<std::pair<double, double>> Desktop::moveTrail(WindowHandle window) const {
-    const WindowNode* node = impl_->tree.findEver(window);
-    return node ? node->moveTrail : std::vector<std::pair<double, double>>{};
-}
-
-std::vector<std::pair<double, double>> Desktop::moveRequests(WindowHandle window) const {
-    const WindowNode* node = impl_->tree.findEver(window);
-    return node ? node->moveRequests : std::vector<std::pair<double, double>>{};
 }
 
 void Desktop::setPreviousInstanceRunning(bool running) { impl_->toolkit.previousInstance = running; }

@@ -101,7 +101,6 @@ public:
     void bringToTop(WindowHandle window);  // first among its siblings
     bool minimized(WindowHandle window) const;
     bool visible(WindowHandle window) const;  // alive and shown
-    bool topmost(WindowHandle window) const;
     int topmostCalls(WindowHandle window) const;  // SetWindowPos(HWND_TOPMOST) seen
     int releaseCaptureCalls() const;
 
@@ -157,13 +156,11 @@ public:
     void paint(Window& window);
     // The user types into a text box or combo box (text replaced, as typed).
     void type(Control& control, const std::string& text);
-    double controlFontSize(const Control& control) const;
 
     const std::vector<ShownMessageBox>& messageBoxes() const;
     // Answers for the next input boxes, in order; with none queued an input box is
     // cancelled.
     void queueInputBoxAnswer(std::optional<std::string> answer);
-    std::vector<std::string> inputBoxPrompts() const;
 
     const std::vector<ShownPopup>& popups() const;
     // The item the user chooses at the next popup ("" = dismissed).
@@ -178,10 +175,6 @@ public:
     // top-left corner (twips); no clamp by default. Moves always land on whole
     // pixels of 15 twips.
     void clampMoves(double minLeft, double minTop, double maxLeft, double maxTop);
-    // Where the window has been moved to, in order (every move, glides included).
-    std::vector<std::pair<double, double>> moveTrail(WindowHandle window) const;
-    // Where each move was aimed, before the window manager rounded and clamped it.
-    std::vector<std::pair<double, double>> moveRequests(WindowHandle window) const;
 
     void setPreviousInstanceRunning(bool running);
 

@@ -92,7 +92,6 @@ void SimToolkit::moveLoop(WindowHandle handle) {
 void SimToolkit::moveWindow(WindowHandle handle, double left, double top) {
     WindowNode* node = tree_.find(handle);
     if (!node) return;
-    node->moveRequests.emplace_back(left, top);
     left = toWholePixel(left);
     top = toWholePixel(top);
     if (clamp_) {
@@ -101,7 +100,6 @@ void SimToolkit::moveWindow(WindowHandle handle, double left, double top) {
     }
     node->left = left;
     node->top = top;
-    node->moveTrail.emplace_back(left, top);
 }
 
 void SimToolkit::clampMoves(double minLeft, double minTop, double maxLeft, double maxTop) {
@@ -286,9 +284,8 @@ int SimToolkit::messageBox(const std::string& text, const std::string& title, un
     return mb::IdOk;
 }
 
-std::optional<std::string> SimToolkit::inputBox(const std::string& prompt, const std::string&,
+std::optional<std::string> SimToolkit::inputBox(const std::string&, const std::string&,
                                                  const std::string&) {
-    inputPrompts.push_back(prompt);
     if (inputAnswers.empty()) return std::nullopt;  // cancelled
     auto answer = inputAnswers.front();
     inputAnswers.pop_front();

@@ -44,7 +44,6 @@ public:
     std::vector<std::string> items() const override { return items_; }
 
     const ControlSpec& spec() const { return spec_; }
-    double fontSize() const { return font_.points; }
     WindowHandle form() const { return form_; }
 
 private:
@@ -135,7 +134,6 @@ public:
 
     std::vector<ShownMessageBox> messageBoxes;
     std::deque<std::optional<std::string>> inputAnswers;
-    std::vector<std::string> inputPrompts;
     std::vector<ShownPopup> popups;
     std::deque<std::string> popupChoices;
     std::deque<std::pair<double, double>> drags;

@@ -134,7 +134,6 @@ bool SimWindowSystem::showWindow(WindowHandle window, int command) {
 bool SimWindowSystem::setTopmost(WindowHandle window) {
     WindowNode* node = tree_.find(window);
     if (!node) return false;
-    node->topmost = true;
     ++node->topmostCalls;
     tree_.bringToTop(window);
     return true;

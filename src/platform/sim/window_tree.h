@@ -24,13 +24,10 @@ struct WindowNode {
     bool alive = true;
     bool visible = true;
     bool minimized = false;
-    bool topmost = false;
     int topmostCalls = 0;
     double hungUntil = 0;  // virtual time; the window answers nothing before it
     // Outer rectangle on the screen, twips (top-level windows of ours).
     double left = 0, top = 0, width = 0, height = 0;
-    std::vector<std::pair<double, double>> moveTrail;     // where moves landed
-    std::vector<std::pair<double, double>> moveRequests;  // where moves were aimed
 };
 
 class WindowTree {
