@@ -1,16 +1,13 @@
 #pragma once
-// The lines and captions that the add-on must post, built here from their pieces
-// independently of the program, so that the tests compare against what a reader of
-// the behaviour would write down, byte for byte in CP1252.
+// The lines and captions the add-on must post, built from their pieces independently
+// of the program, byte for byte in CP1252.
 
 #include <string>
 
 namespace lantern::e2e {
 
 struct Colours {
-    std::string ascii = "000000";
-    std::string first = "ff3300";
-    std::string second = "000066";
+    std::string ascii = "000000", first = "ff3300", second = "000066";
 };
 
 inline const std::string kStartCaption =
@@ -21,63 +18,57 @@ inline std::string defaultPrefix(const std::string& asciiColour) {
     return "<font face=Webdings><font color=#" + asciiColour + ">6</font></font><font face=Tahoma> ";
 }
 
-// The name banner's forms differ only in the joints between its fixed words.
-struct BannerJoints {
-    const char* afterInitial;  // after the bold "l", up to the second colour
-    const char* afterWord;     // after "ant\xE8rn", up to the first colour
-    const char* boldI;         // the bold "i", up to the second colour
-    const char* afterIdle;     // "dl\xE8" and what follows, up to the first colour
+// The name banner's forms differ only in the joints between their fixed words.
+struct Banner {
+    const char *afterInitial, *afterWord, *boldI, *afterIdle, *event;
 };
+inline const Banner kLoad = {"</b><font face=tahoma><font color=#", " <font face=tahoma><font color=#",
+                             "><b>i</b><font face=tahoma><font color=#", ">dl\xE8 by: vx9 <font color=#", "load"};
+inline const Banner kUnload = {"</b><font face=tahoma><font color=#", "<font face=tahoma><font color=#",
+                               "> <b>i</b><font face=tahoma><font color=#", ">dl\xE8 by: vx9 <font color=#", "unload"};
+inline const Banner kCommandUnload = {"</b><font color=#", "<font color=#", "> <b>i</b><font color=#",
+                                      ">dl\xE8 by: vx9 <font color=#", "unload"};
+inline const Banner kCommandIdleOn = {"</b><font color=#", "<font color=#", "> <b>i</b><font color=#",
+                                      ">dl\xE8 <font color=#", "idl\xE8 on"};
+inline const Banner kMenuIdleOn = {"</b></font><font color=#", "</font><font color=#", "> <b>i</b></font><font color=#",
+                                   ">dl\xE8 <font color=#", "idl\xE8 on"};
 
-inline const BannerJoints kLoadJoints = {"</b><font face=tahoma><font color=#", " <font face=tahoma><font color=#",
-                                         "><b>i</b><font face=tahoma><font color=#", ">dl\xE8 by: vx9 <font color=#"};
-inline const BannerJoints kUnloadJoints = {"</b><font face=tahoma><font color=#", "<font face=tahoma><font color=#",
-                                           "> <b>i</b><font face=tahoma><font color=#",
-                                           ">dl\xE8 by: vx9 <font color=#"};
-inline const BannerJoints kCommandUnloadJoints = {"</b><font color=#", "<font color=#", "> <b>i</b><font color=#",
-                                                  ">dl\xE8 by: vx9 <font color=#"};
-inline const BannerJoints kCommandIdleJoints = {"</b><font color=#", "<font color=#", "> <b>i</b><font color=#",
-                                                ">dl\xE8 <font color=#"};
-
-inline std::string nameBanner(const std::string& p, const Colours& c, const BannerJoints& j, const std::string& event) {
+inline std::string banner(const std::string& p, const Colours& c, const Banner& b) {
     const std::string& f = c.first;
     const std::string& s = c.second;
-    return p + "<font color=#" + f + "><b>" + "l" + j.afterInitial + s + ">" + "ant\xE8rn" + j.afterWord + f + j.boldI +
-           s + j.afterIdle + f + ">[<font color=#" + s + "><b>" + event + "</b><font color=#" + f + ">]";
+    return p + "<font color=#" + f + "><b>l" + b.afterInitial + s + ">ant\xE8rn" + b.afterWord + f + b.boldI + s +
+           b.afterIdle + f + ">[<font color=#" + s + "><b>" + b.event + "</b><font color=#" + f + ">]";
 }
 
-inline std::string loadBanner(const std::string& p, const Colours& c) { return nameBanner(p, c, kLoadJoints, "load"); }
-
-inline std::string unloadBanner(const std::string& p, const Colours& c) {
-    return nameBanner(p, c, kUnloadJoints, "unload");
+// A word whose bold initial has the first colour and whose rest the second.
+inline std::string word(const Colours& c, const std::string& initial, const std::string& rest) {
+    return "<font color=#" + c.first + "><b>" + initial + "</b><font color=#" + c.second + ">" + rest;
 }
 
-inline std::string commandUnloadBanner(const std::string& p, const Colours& c) {
-    return nameBanner(p, c, kCommandUnloadJoints, "unload");
-}
-
-inline std::string commandIdleOnBanner(const std::string& p, const Colours& c) {
-    return nameBanner(p, c, kCommandIdleJoints, "idl\xE8 on");
-}
-
-inline std::string idleLine(const std::string& p, const Colours& c, int days, int hours, int minutes,
-                            const std::string& reason) {
-    const std::string& f = c.first;
-    const std::string& s = c.second;
-    return p + "<font color=#" + f + "><b>i</b><font color=#" + s + ">dl\xE8 <font color=#" + f +
-           "><b>a</b><font color=#" + s + ">t <font color=#000000>" + std::to_string(days) + "<font color=#" + f +
-           "><b>d</b><font color=#" + s + ">ays <font color=#000000>" + std::to_string(hours) + "<font color=#" + f +
-           "><b>hr</b><font color=#" + s + ">s <font color=#000000>" + std::to_string(minutes) + "<font color=#" +
-           f + "><b>m</b></font><font color=#" + s + ">ins <font color=#" + f + ">[<font color=#" + s + ">" + reason +
-           "<font color=#" + f + ">]";
+inline std::string idleLine(const std::string& p, const Colours& c, int minutes, const std::string& reason) {
+    const std::string black = "<font color=#000000>";
+    return p + word(c, "i", "dl\xE8 ") + word(c, "a", "t ") + black + "0" + word(c, "d", "ays ") + black + "0" +
+           word(c, "hr", "s ") + black + std::to_string(minutes) + "<font color=#" + c.first +
+           "><b>m</b></font><font color=#" + c.second + ">ins <font color=#" + c.first + ">[<font color=#" + c.second +
+           ">" + reason + "<font color=#" + c.first + ">]";
 }
 
 inline std::string privateRoomLine(const std::string& p, const Colours& c, const std::string& room) {
-    const std::string& f = c.first;
-    const std::string& s = c.second;
-    return p + "<font color=#" + f + "><b>r</b><font color=#" + s + ">ollin <font color=#" + f +
-           "><b>t</b><font color=#" + s + ">o <font color=#" + f + "><b>p</b><font color=#" + s + ">r <font color=#" +
-           f + "><b>" + room;
+    return p + word(c, "r", "ollin ") + word(c, "t", "o ") + word(c, "p", "r ") + "<font color=#" + c.first + "><b>" +
+           room;
+}
+
+// What the style dialog's "set" puts into effect, and what it stores as `ascii`.
+inline std::string setPrefix(const std::string& font, const std::string& asciiColour, const std::string& text) {
+    return "<font face=" + font + "><font color=#" + asciiColour + ">" + text + "<font face=Tahoma> ";
+}
+inline std::string storedPrefix(const std::string& font, const std::string& text) {
+    return "<font face=" + font + ">" + text + "</font><font face=Tahoma> ";
+}
+
+inline std::string asciiConfirmation(const std::string& p, const Colours& c) {
+    return p + "<font face=tahoma color=#" + c.first + "><b>m</b><font color=#" + c.second + ">odified " +
+           word(c, "a", "scii.");
 }
 
 }  // namespace lantern::e2e

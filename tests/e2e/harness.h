@@ -1,177 +1,270 @@
 #pragma once
-// What the end-to-end tests need to drive the real programs under Wine: starting and
-// killing processes, waiting for windows and log lines with a deadline, reading the
-// stand-in's log, the settings key, and other programs' windows.
+// Drives the real programs under Wine: processes, other programs' windows, the
+// stand-in's log and the settings key, each wait with a deadline.
 
 #include <windows.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <fstream>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 namespace lantern::e2e {
 
-// ---- processes ----
+inline constexpr const char* kMainWindowClass = "LanternForm";
+inline constexpr const char* kControlClass = "LanternStandinControl";
+inline constexpr const char* kFrameClass = "AOL Frame25";
+inline constexpr const char* kSettingsKey = "Software\\vx9\\lanternIdle\\Settings";
 
-// A started program. Killed in the destructor if it still runs, so that one failing
-// test never leaves a process behind for the next.
+inline std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+
+// A started program (id 0 when it did not start), killed when it goes.
 class Process {
 public:
-    Process() = default;
-    ~Process();
-    Process(Process&& other) noexcept;
-    Process& operator=(Process&& other) noexcept;
+    explicit Process(std::string commandLine, DWORD flags = 0) {
+        STARTUPINFOA startup{sizeof startup};
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+                            &info_)) {
+            info_ = {};
+        }
+    }
+    ~Process() {
+        kill();
+        if (info_.hProcess) CloseHandle(info_.hThread), CloseHandle(info_.hProcess);
+    }
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
-    // Runs `commandLine` (the program name first, quoted as needed); false when
-    // CreateProcessA refused.
-    static std::optional<Process> start(const std::string& commandLine);
-
-    bool running() const;
     DWORD id() const { return info_.dwProcessId; }
-    // The exit code once the process ended within `seconds`; nothing otherwise.
-    std::optional<DWORD> waitForExit(double seconds) const;
-    void kill();
+    bool running() const { return waitForExit(0) == std::nullopt; }
+    // The exit code, if it ended within `seconds`.
+    std::optional<DWORD> waitForExit(double seconds) const {
+        DWORD code = 0;
+        const bool ended = WaitForSingleObject(info_.hProcess, static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0;
+        return ended && GetExitCodeProcess(info_.hProcess, &code) ? std::optional(code) : std::nullopt;
+    }
+    void kill() {
+        if (running()) TerminateProcess(info_.hProcess, 99), WaitForSingleObject(info_.hProcess, 10000);
+    }
 
 private:
-    void release();
-
-    PROCESS_INFORMATION info_{};  // owned: both handles are closed in release()
+    PROCESS_INFORMATION info_{};  // owned: both handles are closed in the destructor
 };
 
-// The full path of one of the programs under test (lantern-idle.exe,
-// standin-client.exe), from the working directory or the build's bin folder.
-std::string programPath(const std::string& exeName);
-
-// Runs a command line to its end; its exit code, or nothing when it did not start
-// or did not end within `seconds`.
-std::optional<DWORD> runToEnd(const std::string& commandLine, double seconds = 30);
-
-// ---- time and waiting ----
-
 // Milliseconds on the clock that the stand-in writes into its log.
-long long nowMs();
+inline long long nowMs() { return static_cast<long long>(GetTickCount64()); }
+inline void sleepSeconds(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
 // Polls `condition` every 50 ms until it holds or `seconds` passed; whether it held.
-bool waitUntil(const std::function<bool()>& condition, double seconds);
+inline bool waitUntil(const std::function<bool()>& condition, double seconds) {
+    for (const long long deadline = nowMs() + static_cast<long long>(seconds * 1000);; sleepSeconds(0.05)) {
+        if (condition()) return true;
+        if (nowMs() >= deadline) return false;
+    }
+}
 
-// Whether the window's thread answered WM_NULL within `seconds`.
-bool answers(HWND window, double seconds);
+// How many WM_NULL, sent every 200 ms for `seconds`, got no answer within 2 s.
+inline int unansweredProbes(HWND window, double seconds) {
+    int unanswered = 0;
+    for (const long long until = nowMs() + static_cast<long long>(seconds * 1000); nowMs() < until; sleepSeconds(0.2)) {
+        DWORD_PTR answer = 0;
+        unanswered += !SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &answer);
+    }
+    return unanswered;
+}
 
-// Lets `seconds` pass (the programs under test run meanwhile in their own processes).
-void sleepSeconds(double seconds);
+// Start-up puts the main window on top last.
+inline bool onTop(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-// ---- other programs' windows ----
+inline std::string caption(HWND window) {
+    char text[1024] = {};
+    return std::string(text, std::max(GetWindowTextA(window, text, sizeof text), 0));
+}
 
-// The first top-level window of that class (and caption, unless null) that belongs
-// to the process; 0 when there is none.
-HWND findTopLevel(const char* className, const char* caption, DWORD processId);
-// Every top-level window of that class belonging to the process.
-std::vector<HWND> topLevelWindows(const char* className, DWORD processId);
+// A control's text in another process.
+inline std::string controlText(HWND window) {
+    char text[4096] = {};
+    DWORD_PTR got = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text - 1, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &got);
+    return text;
+}
 
-// A window's caption as CP1252 bytes, read without sending it a message.
-std::string caption(HWND window);
-// A control's text in another process, asked for with WM_GETTEXT (timeout 5 s).
-std::string controlText(HWND window);
-// The texts of a window's direct children of a class.
-std::vector<std::string> childTexts(HWND parent, const char* className);
+// The top-level windows of that class (and caption, unless null) of the process.
+inline std::vector<HWND> topLevelWindows(const char* className, DWORD processId, const char* caption = nullptr) {
+    std::vector<HWND> found;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && (!caption || e2e::caption(window) == caption)) found.push_back(window);
+    }
+    return found;
+}
 
-
-// ---- the stand-in's log ----
+inline HWND findTopLevel(const char* className, DWORD processId, const char* caption = nullptr) {
+    const std::vector<HWND> found = topLevelWindows(className, processId, caption);
+    return found.empty() ? nullptr : found.front();
+}
 
 struct LogEntry {
     long long ms = 0;
     std::string kind;                 // "posted", "input", "caption", ...
-    std::vector<std::string> fields;  // the fields after the kind, unescaped
+    std::vector<std::string> fields;  // after the kind, unescaped
+    std::size_t index = SIZE_MAX;     // the line's number in the log (none: SIZE_MAX)
     std::string field(std::size_t i) const { return i < fields.size() ? fields[i] : std::string(); }
+    std::string last() const { return fields.empty() ? std::string() : fields.back(); }
 };
 
+// The stand-in's log: one event a line, "<ms>\t<kind>\t<field>...", escaped.
 class StandinLog {
 public:
     explicit StandinLog(std::string path) : path_(std::move(path)) {}
     const std::string& path() const { return path_; }
 
-    // Every entry written so far (a half-written last line is left for next time).
-    std::vector<LogEntry> read() const;
-    std::vector<LogEntry> entries(const std::string& kind) const;
-
-    // The raw mark-up of every posted line, in order.
-    std::vector<std::string> posted() const;
-    // Every caption written to the frame, the empty ones too.
-    std::vector<std::string> captions() const;
-    // Every message that reached the room's input box, in order.
-    std::vector<LogEntry> inputs() const;
-
-    // Waits until an entry of that kind whose last field is `text` is there.
-    bool waitFor(const std::string& kind, const std::string& text, double seconds) const;
-    // How many entries of that kind have `text` as their last field.
-    std::size_t count(const std::string& kind, const std::string& text) const;
-    // Waits until `count` lines have been posted.
-    bool waitForPosts(std::size_t count, double seconds) const;
+    // Every whole line written so far, or those of one kind.
+    std::vector<LogEntry> read(const std::string& kind = "") const {
+        std::ifstream file(path_, std::ios::binary);
+        std::vector<LogEntry> entries;
+        std::string line;
+        for (std::size_t index = 0; std::getline(file, line) && !file.eof(); ++index) {
+            std::vector<std::string> fields;
+            std::istringstream split(line);
+            for (std::string field; std::getline(split, field, '\t');) fields.push_back(unescape(field));
+            if (fields.size() < 2 || (!kind.empty() && fields[1] != kind)) continue;
+            entries.push_back({std::atoll(fields[0].c_str()), fields[1], {fields.begin() + 2, fields.end()}, index});
+        }
+        return entries;
+    }
+    std::vector<std::string> posted() const {
+        std::vector<std::string> lines;
+        for (const LogEntry& entry : read("posted")) lines.push_back(entry.field(2));
+        return lines;
+    }
+    // The entries of that kind whose last field is `last`.
+    std::vector<LogEntry> read(const std::string& kind, const std::string& last) const {
+        std::vector<LogEntry> entries = read(kind);
+        std::erase_if(entries, [&](const LogEntry& entry) { return entry.last() != last; });
+        return entries;
+    }
+    // The first of them; an empty entry when there is none.
+    LogEntry find(const std::string& kind, const std::string& last) const {
+        const std::vector<LogEntry> found = read(kind, last);
+        return found.empty() ? LogEntry{} : found.front();
+    }
+    bool waitFor(const std::string& kind, const std::string& last, double seconds) const {
+        return waitUntil([&] { return !read(kind, last).empty(); }, seconds);
+    }
+    bool waitForPosts(std::size_t count, double seconds) const {
+        return waitUntil([&] { return posted().size() >= count; }, seconds);
+    }
 
 private:
+    static std::string unescape(const std::string& field) {  // \\ \t \r \n \xNN
+        std::string out;
+        for (std::size_t i = 0; i < field.size(); ++i) {
+            if (field[i] != '\\' || i + 1 == field.size()) {
+                out += field[i];
+            } else if (field[++i] == 'x' && i + 2 < field.size()) {
+                out += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
+                out += field[i] == 't' ? '\t' : field[i] == 'r' ? '\r' : field[i] == 'n' ? '\n' : field[i];
+            }
+        }
+        return out;
+    }
+
     std::string path_;
 };
 
-// The position of the first entry of that kind whose last field is `lastField`; -1
-// when there is none.
-long positionOf(const std::vector<LogEntry>& entries, const std::string& kind, const std::string& lastField);
-// One entry on one line, each field made printable and cut to `width` characters.
-std::string describe(const LogEntry& entry, std::size_t width = 48);
+// A string value of the settings key; nothing when it is missing or not a string.
+inline std::optional<std::string> readStoredSetting(const std::string& name) {
+    char data[2048] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size)) return {};
+    return data;
+}
 
-// "a\tb" -> the fields, each with the log's escapes undone.
-std::vector<std::string> splitLogLine(const std::string& line);
-std::string unescapeLogField(const std::string& field);
-// Bytes shown with the log's escapes, for failure messages.
-std::string printable(const std::string& bytes);
+// Stores a value as a user would, with reg.exe (detached: no chatter in the output).
+inline bool regAdd(const std::string& name, const std::string& type, const std::string& data) {
+    const Process reg(std::string("reg.exe add \"HKCU\\") + kSettingsKey + "\" /v " + name + " /t " + type + " /d " +
+                          quoted(data) + " /f",
+                      DETACHED_PROCESS);
+    return reg.waitForExit(30) == std::optional<DWORD>(0);
+}
 
-// ---- the settings key ----
-
-inline constexpr const char* kSettingsKey = "Software\\vx9\\lanternIdle\\Settings";
-
-// Deletes HKCU\Software\vx9 with everything under it.
-void deleteSettings();
-// A string value of the settings key, without any terminating NUL; nothing when the
-// value is missing or is not a string.
-std::optional<std::string> readStoredSetting(const std::string& name);
-// Stores a value the way a user would: reg.exe add ... /t <type> /d <data> /f.
-// Whether reg.exe succeeded.
-bool regAdd(const std::string& name, const std::string& type, const std::string& data);
-
-// ---- the fixture ----
-
-// Each test starts from an empty settings key and a fresh stand-in log, and whatever
-// it started is killed when it ends.
+// Each test starts from an empty settings key and a fresh stand-in log; whatever it
+// started is killed when it ends.
 class EndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        // The programs and these tests exchange CP1252 bytes through the ANSI calls.
+        ASSERT_EQ(GetACP(), 1252u) << "the Wine prefix's ANSI code page is not 1252";
+        // A stray frame or main window (another run in this prefix) would be found first.
+        ASSERT_EQ(FindWindowA(kFrameClass, nullptr), nullptr) << "a stand-in client is still running";
+        ASSERT_EQ(FindWindowA(kMainWindowClass, nullptr), nullptr) << "a lantern-idle window is still open";
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\vx9");
+        CreateDirectoryA("e2e-logs", nullptr);
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        log_.emplace(std::string("e2e-logs\\") + test->test_suite_name() + "." + test->name() + ".log");
+        DeleteFileA(log_->path().c_str());
+    }
+    void TearDown() override {
+        second_.reset(), addOn_.reset(), standin_.reset();
+        // Let the window manager forget the killed windows before the next test looks.
+        waitUntil([] { return !FindWindowA(kFrameClass, nullptr) && !FindWindowA(kMainWindowClass, nullptr); }, 10);
+    }
 
-    // Starts the stand-in with its log and waits until its room is open.
-    void startStandin(const std::string& extraArguments = "");
-    // Starts lantern-idle.exe and waits for its main window.
-    Process& startAddOn();
-    // Starts another lantern-idle.exe without waiting for anything.
-    Process& startSecondAddOn();
+    // The programs are in <build>/bin, the test exes in <build>/tests.
+    static std::string programPath(const char* exeName) {
+        char self[MAX_PATH] = {};
+        const std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
+        return quoted(path.substr(0, path.find_last_of("\\/")) + "\\..\\bin\\" + exeName);
+    }
+    void startStandin() {
+        // A stand-in started again writes to the same log: only its own room counts.
+        const std::size_t rooms = log_->read("room-entered", "Lobby").size();
+        standin_.emplace(programPath("standin-client.exe") + " --log " + quoted(log_->path()));
+        ASSERT_TRUE(waitUntil([&] { return findTopLevel(kControlClass, standin_->id()); }, 30)) << "no stand-in";
+        ASSERT_TRUE(waitUntil([&] { return log_->read("room-entered", "Lobby").size() > rooms; }, 10)) << "no room";
+    }
+    void startAddOn() {
+        addOn_.emplace(programPath("lantern-idle.exe"));
+        ASSERT_TRUE(waitUntil([&] { return (mainWindow_ = findTopLevel(kMainWindowClass, addOn_->id(), "Idle")); }, 30))
+            << "lantern-idle's main window did not appear";
+    }
+    Process& startSecondAddOn() { return second_.emplace(programPath("lantern-idle.exe")); }
+    // The load banner out and, last of start-up, the main window on top.
+    void waitForStartUp() {
+        ASSERT_TRUE(log_->waitForPosts(1, 30)) << "no load banner was posted";
+        ASSERT_TRUE(waitUntil([&] { return onTop(mainWindow_); }, 10)) << "the main window was not put on top";
+    }
+    // Closes the main window as the system would; the exit code if it ended in time.
+    std::optional<DWORD> closeAddOn(double seconds = 20) {
+        PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+        return addOn_->waitForExit(seconds);
+    }
 
     // Hands one control command to the stand-in; whether it was carried out.
-    bool command(const std::string& text);
-
-    // Waits until start-up has finished: the load banner out, the input box's text
-    // back, the main window on top (the chat watcher starts right after that).
-    void waitForStartUp(std::size_t postsBefore = 0);
-
-    // Closes the add-on's main window as the system would and waits for the process.
-    std::optional<DWORD> closeAddOn(double seconds = 20);
-
-    // Our stand-in's frame and its top room's input box.
-    HWND frame() const;
-    HWND inputBox() const;
-
+    bool command(const std::string& text) {
+        COPYDATASTRUCT data{0, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
+        DWORD_PTR done = 0;
+        return SendMessageTimeoutA(findTopLevel(kControlClass, standin_->id()), WM_COPYDATA, 0,
+                                   reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 60000, &done) &&
+               done;
+    }
+    HWND frame() const { return findTopLevel(kFrameClass, standin_->id()); }
+    HWND inputBox() const {  // the top room's
+        HWND mdi = FindWindowExA(frame(), nullptr, "MDIClient", nullptr);
+        return FindWindowExA(FindWindowExA(mdi, nullptr, "AOL Child", nullptr), nullptr, "RICHCNTL", nullptr);
+    }
     StandinLog& log() { return *log_; }
     Process& standin() { return *standin_; }
     Process& addOn() { return *addOn_; }
@@ -179,10 +272,8 @@ protected:
 
 private:
     std::optional<StandinLog> log_;
-    std::optional<Process> standin_;
-    std::optional<Process> addOn_;
-    std::vector<Process> others_;  // further instances
-    HWND mainWindow_ = nullptr;    // not owned: the add-on's main window
+    std::optional<Process> standin_, addOn_, second_;
+    HWND mainWindow_ = nullptr;  // not owned: the add-on's main window
 };
 
 }  // namespace lantern::e2e

@@ -1,0 +1,88 @@
+// Start-up, a second instance and closing in one run of the real programs, and a run
+// without any client.
+
+#include "e2e/expected_lines.h"
+#include "e2e/harness.h"
+
+namespace lantern::e2e {
+namespace {
+
+TEST_F(EndToEnd, StartUpWithStoredSettingsThenASecondInstanceThenClosing) {
+    // A number where a colour belongs reads as not set; a stored prefix is used as it is.
+    const char* const prefix = "<font face=Arial><font color=#00ff00>\xE9t\xE9</font><font face=Tahoma> ";
+    const Colours colours{"9900cc", "0066cc", "000066"};
+    const char* const stored[][3] = {{"ascii", "REG_SZ", prefix}, {"asciiCol", "REG_SZ", "9900cc"},
+                                     {"firstColor", "REG_SZ", "0066cc"}, {"secondColor", "REG_DWORD", "255"}};
+    for (const auto& value : stored) ASSERT_TRUE(regAdd(value[0], value[1], value[2])) << value[0];
+    startStandin();
+    const std::string typed = "half a thought";
+    ASSERT_TRUE(command("type " + typed));
+    startAddOn();
+    waitForStartUp();
+
+    const std::string load = banner(prefix, colours, kLoad);
+    EXPECT_EQ(log().posted(), std::vector<std::string>{load});
+    EXPECT_EQ(caption(frame()), kStartCaption);
+    std::vector<LogEntry> inputs = log().read("input");
+    // Wine answers WM_GETTEXTLENGTH across processes by fetching the text once more.
+    if (inputs.size() > 2 && inputs[1].field(1) == "WM_GETTEXT" && inputs[2].field(1) == "WM_GETTEXT") {
+        inputs.erase(inputs.begin() + 1);
+    }
+    std::vector<std::string> messages;
+    for (const LogEntry& e : inputs) messages.push_back(e.field(1) + " " + e.field(2) + " " + e.field(3));
+    const std::vector<std::string> expected = {
+        "WM_GETTEXTLENGTH 0 ", "WM_GETTEXT " + std::to_string(typed.size() + 1) + " " + typed,
+        "WM_SETTEXT 0 ",       "WM_SETTEXT 0 ",
+        "WM_SETTEXT 0 ",       "WM_SETTEXT 0 " + load,
+        "WM_CHAR 13 ",         "WM_SETTEXT 0 ",
+        "WM_SETTEXT 0 " + typed};
+    ASSERT_EQ(messages, expected);
+    // Clearing the box, typing the line, Enter and the text coming back: about 0.3,
+    // 0.3 and 0.4 s apart (wide margins under Wine).
+    const std::pair<int, double> pauses[] = {{3, 0.3}, {5, 0.3}, {6, 0.4}};
+    for (const auto& [after, planned] : pauses) {
+        const double pause = static_cast<double>(inputs[after + 1].ms - inputs[after].ms) / 1000;
+        EXPECT_GE(pause, planned - 0.05) << "after message " << after;
+        EXPECT_LE(pause, planned + 2.0) << "after message " << after;
+    }
+    EXPECT_EQ(controlText(inputBox()), typed) << "the user's half-typed text is not back";
+
+    const std::size_t captions = log().read("caption").size();
+    Process& second = startSecondAddOn();
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil(
+        [&] { return (box = findTopLevel("#32770", second.id(), "The requested application is already open")); }, 30));
+    EXPECT_EQ(controlText(GetDlgItem(box, 0xFFFF)), "And you call me the newbie...lol.");
+    EXPECT_TRUE(topLevelWindows("#32770", addOn().id()).empty()) << "the first instance showed a box";
+    sleepSeconds(0.5);
+    EXPECT_TRUE(second.running()) << "the second instance did not wait for the user";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(second.waitForExit(15)) << "the second instance did not end after OK";
+    EXPECT_EQ(log().posted().size(), 1u) << "something was posted for the second instance";
+    EXPECT_EQ(log().read("caption").size(), captions) << "the frame's caption was written again";
+    ASSERT_TRUE(addOn().running()) << "the first instance ended";
+
+    ASSERT_FALSE(readStoredSetting("tBox")) << "the reason was stored before shut-down";
+    EXPECT_EQ(closeAddOn(), std::optional<DWORD>(0));
+    const std::string unload = banner(prefix, colours, kUnload);
+    EXPECT_EQ(log().posted(), (std::vector<std::string>{load, unload}));
+    EXPECT_EQ(caption(frame()), kClosingCaption);
+    EXPECT_LT(log().find("posted", unload).index, log().find("caption", kClosingCaption).index)
+        << "the closing caption came before the unload banner";
+    EXPECT_EQ(readStoredSetting("tBox"), std::optional<std::string>("sleepin..."));
+}
+
+TEST_F(EndToEnd, WithoutAClientNoMessageBoxComesUp) {
+    startAddOn();
+    bool shown = false;
+    auto boxShown = [&] { return shown = shown || !topLevelWindows("#32770", addOn().id()).empty(); };
+    waitUntil(boxShown, 3);
+    PostMessageA(mainWindow(), WM_CLOSE, 0, 0);
+    waitUntil([&] { return boxShown(), !addOn().running(); }, 20);
+    EXPECT_FALSE(shown) << "a message box came up";
+    EXPECT_EQ(addOn().waitForExit(0), std::optional<DWORD>(0));
+    EXPECT_EQ(readStoredSetting("tBox"), std::optional<std::string>("sleepin...")) << "shut-down did not go on";
+}
+
+}  // namespace
+}  // namespace lantern::e2e

@@ -1,0 +1,262 @@
+// The bar, its menu and the style dialog under the X server's real mouse and keyboard,
+// driven by xdotool, which run.py runs for these tests.
+
+#include <winsock2.h>  // before <windows.h>
+
+#include <array>
+
+#include "e2e/expected_lines.h"
+#include "e2e/harness.h"
+
+namespace lantern::e2e {
+namespace {
+
+const std::string kAppTitle = "lant\xE8rn Idl\xE8 [beta]";
+constexpr int kMessageTextId = 0xFFFF;  // a message box's text, on Windows and Wine
+constexpr POINT kGrip{60, 16};          // in the bar's drag area, away from the arrow
+constexpr POINT kArrow{176, 16};        // in the arrow's hot spot (168..185, 8..25)
+constexpr POINT kFirstRow{30, 10};      // a menu's first item, below its 3 pixel border
+const std::string kPrefix = defaultPrefix("000000");
+const Colours kDefaults;
+
+using ScreenRect = std::array<long, 4>;  // left, top, right, bottom
+
+ScreenRect rectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+ScreenRect barAt(long left, long top) { return {left, top, left + 191, top + 32}; }
+POINT at(HWND window, POINT offset) { return {rectOf(window)[0] + offset.x, rectOf(window)[1] + offset.y}; }
+POINT centreOf(HWND window) {
+    const ScreenRect r = rectOf(window);
+    return {(r[0] + r[2]) / 2, (r[1] + r[3]) / 2};
+}
+// The child of a form under a point of its client area given in twips (15 a pixel).
+HWND childAt(HWND form, long leftTwips, long topTwips) {
+    return ChildWindowFromPointEx(form, {leftTwips / 15, topTwips / 15}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+}
+
+// Asks run.py, listening on the port in LANTERN_INPUT_AGENT, to run xdotool: its exit
+// code (-1 without an answer) and what it printed.
+std::pair<int, std::string> xdotool(const std::vector<std::string>& arguments) {
+    static const bool winsock = [] {
+        WSADATA data;
+        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    std::string request = "xdotool", answer;
+    for (const std::string& argument : arguments) request += "\t" + argument;
+    request += "\n";
+    const char* port = getenv("LANTERN_INPUT_AGENT");
+    sockaddr_in to{AF_INET, htons(static_cast<u_short>(port ? atoi(port) : 0)), {}, {}};
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const SOCKET agent = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    DWORD timeout = 40000;  // xdotool may wait itself; the agent gives up after 30 s
+    setsockopt(agent, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+    if (winsock && !connect(agent, reinterpret_cast<const sockaddr*>(&to), sizeof to) &&
+        send(agent, request.data(), static_cast<int>(request.size()), 0) == static_cast<int>(request.size())) {
+        char buffer[1024];
+        for (int n = 0; answer.find('\n') == std::string::npos && (n = recv(agent, buffer, sizeof buffer, 0)) > 0;) {
+            answer.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    closesocket(agent);
+    const std::size_t tab = answer.find('\t');
+    if (tab == std::string::npos) return {-1, "run.py did not answer " + request};
+    return {atoi(answer.c_str()), answer.substr(tab + 1, answer.find('\n') - tab - 1)};
+}
+
+class RealInput : public EndToEnd {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(EndToEnd::SetUp());
+        ASSERT_NO_FATAL_FAILURE(moveMouse({1000, 750}));  // far from every window, hovering over nothing
+    }
+    void TearDown() override {
+        EndToEnd::TearDown();
+        xdotool({"mouseup", "1"});  // after a failed drag
+    }
+
+    void xdo(const std::vector<std::string>& arguments) {
+        const auto [code, output] = xdotool(arguments);
+        ASSERT_EQ(code, 0) << "xdotool " << arguments.front() << " failed: " << output;
+    }
+    // Keys go to the window under the pointer (there is no window manager).
+    void moveMouse(POINT to) { xdo({"mousemove", std::to_string(to.x), std::to_string(to.y)}); }
+    void click(POINT point) { moveMouse(point), xdo({"click", "1"}); }
+    void pressKeys(std::initializer_list<std::string> keys) {
+        for (const std::string& key : keys) xdo({"key", key}), sleepSeconds(0.2);  // a submenu opens in between
+    }
+    void typeText(const std::string& text) { xdo({"type", "--delay", "40", text}); }
+    void replaceText(HWND box, const std::string& text) {
+        click(at(box, {20, 10}));  // near the top: a combo box's rectangle takes in its list
+        pressKeys({"End", "shift+Home", "BackSpace"});
+        typeText(text);
+    }
+    // Holds the left button from `from` to `to` in small steps (the move loop follows
+    // motions, not jumps); `meanwhile` runs before the release.
+    void drag(POINT from, POINT to, const std::function<void()>& meanwhile = nullptr) {
+        moveMouse(from);
+        xdo({"mousedown", "1"});
+        sleepSeconds(0.3);  // the press starts the move loop
+        for (int step = 1; step <= 8; ++step) {
+            moveMouse({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}), sleepSeconds(0.05);
+        }
+        meanwhile ? meanwhile() : sleepSeconds(0.3);  // the loop catches up with the last motion
+        xdo({"mouseup", "1"});
+    }
+
+    // A visible top-level window of the add-on, other than `other`, once there.
+    HWND waitForShown(const char* className, const char* caption = nullptr, HWND other = nullptr) {
+        HWND found = nullptr;
+        waitUntil(
+            [&] {
+                for (HWND window : topLevelWindows(className, addOn().id(), caption)) {
+                    if (window != other && IsWindowVisible(window)) found = window;
+                }
+                return found != nullptr;
+            },
+            10);
+        return found;
+    }
+    // Without a window manager, Wine takes about two seconds to hide a captioned window.
+    bool waitForGone(HWND window) {
+        return waitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, 10);
+    }
+    HWND openMenu() {
+        click(at(mainWindow(), kArrow));
+        return waitForShown("#32768");
+    }
+    void chooseFromMenu(std::initializer_list<std::string> keys) {
+        ASSERT_NE(openMenu(), nullptr) << "clicking the arrow opened no menu";
+        pressKeys(keys);
+    }
+    // Starts both programs and clicks the splash picture, which shows the bar.
+    void startWithBarShown() {
+        ASSERT_NO_FATAL_FAILURE(startStandin());
+        ASSERT_NO_FATAL_FAILURE(startAddOn());
+        ASSERT_NO_FATAL_FAILURE(waitForStartUp());
+        ASSERT_FALSE(IsWindowVisible(mainWindow())) << "the bar was shown before the splash was clicked";
+        HWND splash = waitForShown("LanternForm");  // the only form shown before the bar
+        ASSERT_NE(splash, nullptr) << "no splash is shown";
+        click(centreOf(splash));
+        ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(mainWindow()) != FALSE; }, 10)) << "the bar did not show";
+        EXPECT_TRUE(waitForGone(splash)) << "the splash stayed after the click";
+    }
+};
+
+TEST_F(RealInput, TheBarAndItsMenuFromTheSplashToExit) {
+    ASSERT_NO_FATAL_FAILURE(startWithBarShown());
+    EXPECT_EQ(rectOf(mainWindow()), barAt(0, 0));
+
+    // A drop 10 px from the left edge glides flush, one 100 px away stays; the menu
+    // then opens at the bottom-left corner of the arrow's hot spot (168, 25 in the bar).
+    for (const auto& [left, ends] : {std::pair{10L, barAt(0, 200)}, std::pair{100L, barAt(100, 200)}}) {
+        const POINT grip = at(mainWindow(), kGrip);
+        const ScreenRect before = rectOf(mainWindow());
+        ASSERT_NO_FATAL_FAILURE(drag(grip, {grip.x + left - before[0], grip.y + 200 - before[1]}));
+        waitUntil([&] { return rectOf(mainWindow()) == ends; }, 10);
+        sleepSeconds(1);  // no glide still under way, none starting late
+        EXPECT_EQ(rectOf(mainWindow()), ends);
+        HWND menu = openMenu();
+        ASSERT_NE(menu, nullptr) << "clicking the arrow opened no menu";
+        EXPECT_EQ(rectOf(menu)[0], ends[0] + 168);
+        EXPECT_EQ(rectOf(menu)[1], ends[1] + 25);
+        ASSERT_NO_FATAL_FAILURE(pressKeys({"Escape"}));
+        EXPECT_TRUE(waitForGone(menu)) << "Escape did not close the menu";
+    }
+
+    HWND menu = openMenu();
+    ASSERT_NE(menu, nullptr) << "clicking the arrow opened no menu";
+    click(at(menu, kFirstRow));  // "Idle" opens its submenu
+    HWND submenu = waitForShown("#32768", nullptr, menu);
+    ASSERT_NE(submenu, nullptr) << "the Idle submenu did not open";
+    click(at(submenu, kFirstRow));  // "On"
+    ASSERT_TRUE(log().waitForPosts(2, 15)) << "nothing was posted after Idle > On";
+    EXPECT_EQ(log().posted().back(), banner(kPrefix, kDefaults, kMenuIdleOn));
+
+    ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"r"}));
+    HWND reasonBox = waitForShown("LanternForm", kAppTitle.c_str());
+    ASSERT_NE(reasonBox, nullptr) << "Reason opened no input box";
+    ASSERT_NO_FATAL_FAILURE(typeText("AFK Lunch"));
+    ASSERT_NO_FATAL_FAILURE(pressKeys({"Return"}));
+    EXPECT_TRUE(waitForGone(reasonBox)) << "Enter did not close the input box";
+    ASSERT_TRUE(log().waitForPosts(3, 75)) << "no idle line within a minute and a quarter";
+    EXPECT_EQ(log().posted()[2], idleLine(kPrefix, kDefaults, 1, "afk lunch"));
+
+    // ".idleon" is handled while the menu is open: a key pressed in the pause after
+    // its post must still reach the menu, and so must the release that ends a drag.
+    const std::size_t posts = log().posted().size();
+    menu = openMenu();
+    ASSERT_NE(menu, nullptr) << "clicking the arrow opened no menu";
+    ASSERT_TRUE(command("send .idleon"));
+    ASSERT_TRUE(log().waitForPosts(posts + 2, 15)) << "the add-on did not answer .idleon";
+    ASSERT_NO_FATAL_FAILURE(pressKeys({"a"}));
+    HWND about = waitForShown("#32770", kAppTitle.c_str());
+    ASSERT_NE(about, nullptr) << "no about box: the key did not reach the menu";
+    EXPECT_EQ(controlText(GetDlgItem(about, kMessageTextId)),
+              kAppTitle + "\r\n\r\nBy: vx9\r\n\r\nMade for lanterns by lanterns. =x");
+    moveMouse(centreOf(about));
+    ASSERT_NO_FATAL_FAILURE(pressKeys({"Return"}));
+    EXPECT_TRUE(waitForGone(about)) << "Enter did not close the about box";
+
+    const POINT grip = at(mainWindow(), kGrip);
+    const ScreenRect before = rectOf(mainWindow());
+    ASSERT_NO_FATAL_FAILURE(drag(grip, {grip.x + 100, grip.y + 100}, [&] {
+        ASSERT_TRUE(command("send .idleon"));
+        ASSERT_TRUE(log().waitForPosts(posts + 4, 15)) << "the add-on did not answer .idleon";
+    }));
+    moveMouse({700, 600});
+    sleepSeconds(1);
+    EXPECT_EQ(rectOf(mainWindow()), barAt(before[0] + 100, before[1] + 100)) << "the bar did not stay where released";
+
+    ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"e"}));
+    EXPECT_EQ(addOn().waitForExit(20), std::optional<DWORD>(0)) << "lantern-idle still runs after Exit";
+    EXPECT_EQ(log().posted().back(), banner(kPrefix, kDefaults, kUnload));
+    EXPECT_EQ(log().read("posted", banner(kPrefix, kDefaults, kUnload)).size(), 1u);
+    EXPECT_EQ(readStoredSetting("tBox"), std::optional<std::string>("sleepin..."));
+    EXPECT_EQ(caption(frame()), kClosingCaption);
+}
+
+TEST_F(RealInput, TheStyleDialogRefusesAnInvalidFontThenStoresTheSixSettings) {
+    ASSERT_NO_FATAL_FAILURE(startWithBarShown());
+    ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"m"}));
+    HWND dialog = waitForShown("LanternForm", "modify your ascii");
+    ASSERT_NE(dialog, nullptr) << "Modify Ascii showed no style dialog";
+    HWND fontList = childAt(dialog, 600, 150);
+    HWND setButton = childAt(dialog, 1900, 1620);
+    EXPECT_EQ(controlText(fontList), "Webdings");
+    const char* const names[] = {"ascii", "asciiF", "asciiT", "asciiCol", "firstColor", "secondColor"};
+
+    // The list's own font in another case.
+    ASSERT_NO_FATAL_FAILURE(replaceText(fontList, "webdings"));
+    click(centreOf(setButton));
+    HWND box = waitForShown("#32770", kAppTitle.c_str());
+    ASSERT_NE(box, nullptr) << "no message box came up";
+    EXPECT_EQ(controlText(GetDlgItem(box, kMessageTextId)), "You must choose a valid font from the list.");
+    click(centreOf(GetDlgItem(box, IDOK)));
+    EXPECT_TRUE(waitForGone(box)) << "OK did not close the message box";
+    for (const char* name : names) EXPECT_FALSE(readStoredSetting(name)) << name << " was stored";
+    EXPECT_EQ(log().posted().size(), 1u) << "a line was posted for a refused font";
+
+    click({rectOf(fontList)[2] - 8, rectOf(fontList)[1] + 10});  // the list's arrow
+    HWND dropDown = waitForShown("ComboLBox");
+    ASSERT_NE(dropDown, nullptr) << "the font list did not drop down";
+    click(at(dropDown, {20, 6}));  // its first entry
+    ASSERT_TRUE(waitUntil([&] { return controlText(fontList) == "Arial"; }, 5)) << controlText(fontList);
+    // The prefix, then the three colours; the ascii colour box takes six characters.
+    const POINT boxes[] = {{3000, 150}, {1600, 500}, {1600, 860}, {1600, 1220}};
+    const char* const texts[] = {"xo", "ff3300zz", "00aa00", "3333cc"};
+    for (int i = 0; i < 4; ++i) ASSERT_NO_FATAL_FAILURE(replaceText(childAt(dialog, boxes[i].x, boxes[i].y), texts[i]));
+    click(centreOf(setButton));
+
+    ASSERT_TRUE(log().waitForPosts(2, 15)) << "set posted nothing";
+    const Colours chosen{"ff3300", "00aa00", "3333cc"};
+    EXPECT_EQ(log().posted().back(), asciiConfirmation(setPrefix("Arial", "ff3300", "xo"), chosen));
+    const std::string stored[] = {storedPrefix("Arial", "xo"), "Arial", "xo", "ff3300", "00aa00", "3333cc"};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(readStoredSetting(names[i]), stored[i]) << names[i];
+    EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog closed after set";
+}
+
+}  // namespace
+}  // namespace lantern::e2e
