@@ -18,13 +18,9 @@ TEST_F(ChatRoom, WriteReadAndClickSendTheirMessagesExactly) {
                        {w, msg::GetTextLength, 0, ""}, {w, msg::GetText, text.size() + 1, text},
                        {w, msg::LButtonDown, 0, ""}, {w, msg::KeyUp, kVkSpace, ""}});
     }
-}
-
-// A text that changed between its length and the read, or a length no window has.
-TEST_F(ChatRoom, ReadTextKeepsOnlyWhatWasCopied) {
-    const std::tuple<std::intptr_t, std::string, std::string> cases[] = {
-        {3, "abcdefgh", "abc"}, {10, "ab", "ab"}, {-5, "abc", ""}};  // length, text copied, text read
-    for (const auto& [length, copied, expected] : cases) {
+    // A text that changed between its length and the read, or a length no window has.
+    for (const auto& [length, copied, expected] : {std::tuple<std::intptr_t, std::string, std::string>{
+                                                       3, "abcdefgh", "abc"}, {10, "ab", "ab"}, {-5, "abc", ""}}) {
         const WindowHandle w = add(0, "RICHCNTL");
         desktop.setHandler(w, [&](WindowHandle, unsigned message, std::uintptr_t, std::intptr_t,
                                   std::string& text) -> std::optional<std::intptr_t> {
@@ -36,52 +32,44 @@ TEST_F(ChatRoom, ReadTextKeepsOnlyWhatWasCopied) {
 }
 
 TEST_F(ChatRoom, PauseWaitsItsDurationAcrossMidnightWithoutSpinning) {
-    const std::pair<double, double> cases[] = {{43200, 0.3}, {86399.9, 0.3}, {86398, 5}, {43200, 0}};
-    for (const auto& [startOfDay, seconds] : cases) {  // when it starts, how long
+    for (const auto& [startOfDay, seconds] : {std::pair{43200.0, 0.3}, {86399.9, 0.3}, {86398.0, 5.0}, {43200.0, 0.0}}) {
         desktop.setTimeOfDay(startOfDay);
         bool eventRan = false;
         desktop.post(seconds / 2, [&] { eventRan = true; });
         const long waitsBefore = desktop.eventWaits();
         startRecording();
         client.pauseSeconds(seconds);
-        EXPECT_NEAR(elapsed(), seconds, 1e-6) << "from " << startOfDay;
+        EXPECT_NEAR(desktop.now() - mark, seconds, 1e-6) << "from " << startOfDay;
         EXPECT_EQ(eventRan, seconds > 0);
         EXPECT_LT(desktop.eventWaits() - waitsBefore, 10);
         desktop.runFor(1);  // lets the event of a zero pause go
     }
 }
 
-TEST_F(ChatRoom, FirstRoomInSiblingOrderWinsAndWithoutOneNothingIsSent) {
+TEST_F(ChatRoom, FirstRoomInSiblingOrderWinsAWindowLackingOneSignatureClassIsNoneAndNothingIsSentWithout) {
     EXPECT_EQ(client.findChatRoom(), 0u);  // no client
     openClient();
     add(mdi, "AOL Child", "Welcome, Bob!", {"_AOL_Icon", "_AOL_Static", "_AOL_Glyph", "RICHCNTLSTATIC"});
     client.sendChat("hello");
-    const WindowHandle upper = addChatRoom("Lobby");
-    const WindowHandle lower = addChatRoom("Town Square");
+    const WindowHandle upper = addChatRoom("Lobby"), lower = addChatRoom("Town Square");
     client.sendChat("");
     EXPECT_TRUE(desktop.messages().empty());
     EXPECT_EQ(client.findChatRoom(), upper);
     desktop.bringToTop(lower);
     EXPECT_EQ(client.findChatRoom(), lower);
-}
 
-TEST_F(ChatRoom, WindowLackingOneSignatureClassIsSkipped) {
-    const char* signature[] = {"_aol_static", "richcntlreadonly", "_aol_combobox", "_aol_icon", "richcntl"};
-    for (const char* missing : signature) {
+    for (const char* missing : {"_aol_static", "richcntlreadonly", "_aol_combobox", "_aol_icon", "richcntl"}) {
+        desktop.destroyWindow(frame);
         openClient();
-        const WindowHandle almost = add(mdi, "AOL Child", "almost");
-        for (const char* childClass : signature) {
-            if (childClass != missing) add(almost, childClass);
-        }
+        desktop.destroyWindow(desktop.windows().findChild(addChatRoom("almost"), 0, missing));
         EXPECT_EQ(client.findChatRoom(), 0u) << "without " << missing;
         EXPECT_EQ(client.findChatRoom(), addChatRoom()) << "without " << missing;
-        desktop.destroyWindow(frame);
     }
 }
 
 TEST_F(ChatRoom, SendChatClearsTypesSendsAndGivesBackTheHalfTypedText) {
     openClient();
-    const WindowHandle input = inputBox(addChatRoom());
+    const WindowHandle input = desktop.windows().findChild(addChatRoom(), 0, "richcntl");
     desktop.setCaption(input, "brb, wai");
     startRecording();
     client.sendChat("<b>idle</b>");
@@ -93,8 +81,7 @@ TEST_F(ChatRoom, SendChatClearsTypesSendsAndGivesBackTheHalfTypedText) {
                   input);
 }
 
-// A box that stops answering or closes ends the line at the failed send (each waits
-// its timeout), with no carriage return; the half-typed text is still given back.
+// A box that stops answering or closes ends the line at the failed send, with no carriage return.
 TEST_F(ChatRoom, HungOrVanishedInputBoxEndsTheLine) {
     // What happens, how long the box hangs (0: it closes), when, and the sends that fail.
     const std::tuple<const char*, double, double, long> cases[] = {
@@ -102,7 +89,7 @@ TEST_F(ChatRoom, HungOrVanishedInputBoxEndsTheLine) {
         {"stalled while typing", 30, 0.1, 1}};
     for (const auto& [what, hangFor, when, undelivered] : cases) {
         openClient();
-        const WindowHandle input = inputBox(addChatRoom());
+        const WindowHandle input = desktop.windows().findChild(addChatRoom(), 0, "richcntl");
         desktop.setCaption(input, "see you at ni");
         auto strike = [&, input] { hangFor ? desktop.hang(input, hangFor) : desktop.destroyWindow(input); };
         when == 0 ? strike() : desktop.post(when, strike);
@@ -111,9 +98,7 @@ TEST_F(ChatRoom, HungOrVanishedInputBoxEndsTheLine) {
         const std::vector<sim::RecordedMessage>& sent = desktop.messages();
         EXPECT_EQ(std::count_if(sent.begin(), sent.end(), [](auto& m) { return !m.delivered; }), undelivered) << what;
         EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), [](auto& m) { return m.message == msg::Char; })) << what;
-        if (hangFor == 30) {
-            EXPECT_EQ(desktop.caption(input), "see you at ni");
-        }
+        if (hangFor == 30) EXPECT_EQ(desktop.caption(input), "see you at ni");
         desktop.destroyWindow(frame);
     }
 }

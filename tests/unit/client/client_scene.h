@@ -15,13 +15,7 @@
 namespace lantern {
 
 // One expected message; `at`: seconds after the mark, < 0 when the time does not matter.
-struct Sent {
-    WindowHandle window;
-    unsigned message;
-    std::uintptr_t wParam;
-    std::string text;
-    double at = -1;
-};
+struct Sent { WindowHandle window; unsigned message; std::uintptr_t wParam; std::string text; double at = -1; };
 
 class ClientScene : public ::testing::Test {
 protected:
@@ -33,8 +27,8 @@ protected:
 
     void openClient() { mdi = desktop.createWindow(frame = desktop.createWindow(0, "AOL Frame25"), "MDIClient"); }
 
-    // Below its siblings, so that sibling order is creation order; one child per class,
-    // then one "_AOL_Static" per label.
+    // Below its siblings (sibling order is creation order); one child per class, then
+    // one "_AOL_Static" per label.
     WindowHandle add(WindowHandle parent, const std::string& className, const std::string& caption = "",
                      std::initializer_list<const char*> childClasses = {},
                      std::initializer_list<const char*> labels = {}) {
@@ -49,19 +43,15 @@ protected:
                    {"_AOL_Static", "RICHCNTLREADONLY", "_AOL_Combobox", "_AOL_Icon", "RICHCNTL"});
     }
 
-    WindowHandle inputBox(WindowHandle room) { return desktop.windows().findChild(room, 0, "richcntl"); }
     void startRecording() { desktop.clearMessages(); mark = desktop.now(); }
-    double elapsed() const { return desktop.now() - mark; }
 
     // The traffic since startRecording (to `only`, or all) against `expected`, side by
     // side on a difference. Times may differ by clock rounding, not by a pause.
     void expectTraffic(const std::vector<Sent>& expected, WindowHandle only = 0) {
         const std::vector<sim::RecordedMessage> actual = only ? desktop.messagesTo(only) : desktop.messages();
         auto describe = [](const auto& m, double at) {
-            std::ostringstream line;
-            line << "#" << m.window << " " << messageName(m.message) << " " << m.wParam << " \"" << m.text << "\"";
-            if (at >= 0) line << " @" << at;
-            return line.str();
+            return "#" + std::to_string(m.window) + " " + messageName(m.message) + " " + std::to_string(m.wParam) +
+                   " \"" + m.text + "\"" + (at >= 0 ? " @" + std::to_string(at) : "");
         };
         bool same = actual.size() == expected.size();
         std::ostringstream table;
