@@ -98,7 +98,9 @@ TEST_F(ChatRoom, HungOrVanishedInputBoxEndsTheLine) {
         const std::vector<sim::RecordedMessage>& sent = desktop.messages();
         EXPECT_EQ(std::count_if(sent.begin(), sent.end(), [](auto& m) { return !m.delivered; }), undelivered) << what;
         EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), [](auto& m) { return m.message == msg::Char; })) << what;
-        if (hangFor == 30) EXPECT_EQ(desktop.caption(input), "see you at ni");
+        if (hangFor == 30) {
+            EXPECT_EQ(desktop.caption(input), "see you at ni");
+        }
         desktop.destroyWindow(frame);
     }
 }
