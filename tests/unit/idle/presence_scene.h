@@ -1,7 +1,6 @@
 #pragma once
-// The presence on the simulated desktop, wired to simple views that hold what it
-// writes and count what it asks, with the stand-in chat client beside it (signed on
-// as kUser, in one room).
+// The presence on the simulated desktop with fakes for its views, and the stand-in
+// chat client beside it (signed on as kUser, in one room).
 
 #include <gtest/gtest.h>
 
@@ -89,15 +88,14 @@ protected:
 
     PresenceScene() {
         presence.attach(mainWindow, dialog, windows, scanner);
-        chat.emplace(desktop, standin::Options{.screenName = kUser, .rooms = {"Lobby"}});
+        chat.emplace(desktop, standin::Options{.screenName = kUser});
     }
 
     // Each returns whether the program ended inside.
     bool startUp() { return desktop.run([&] { presence.startUp(); }); }
-    bool line(const std::string& author, const std::string& text) {
+    bool says(const std::string& text, const std::string& author = kUser) {
         return desktop.run([&] { presence.onChatLine(author, text); });
     }
-    bool userSays(const std::string& text) { return line(kUser, text); }
 
     // Start-up, then forget what it posted and wrote.
     void started() {
