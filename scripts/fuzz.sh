@@ -5,7 +5,7 @@
 # a sanitizer report or a broken check; the input that did it is kept under
 # build/fuzz/artifacts/<target>/ and the target's output under build/fuzz/logs/.
 #
-#   scripts/fuzz.sh                 every target, FUZZ_SECONDS (15) each
+#   scripts/fuzz.sh                 every target, FUZZ_SECONDS (15) each, JOBS (2) at a time
 #   scripts/fuzz.sh text markup     only those
 #   FUZZ_SECONDS=0 scripts/fuzz.sh  only replay the seed corpora, no fuzzing
 #
@@ -38,9 +38,9 @@ fi
 cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$jobs" -- --no-print-directory >/dev/null
 
-passed=0
-failed=0
-for target in $targets; do
+# Fuzzes one target; prints its verdict and returns non-zero on a finding.
+fuzz_one() {
+    target=$1
     work="$build/corpus/$target"  # grows as the fuzzer learns; the seeds stay as they are
     artifacts="$build/artifacts/$target"
     log="$build/logs/$target.log"
@@ -55,14 +55,29 @@ for target in $targets; do
         -artifact_prefix="$artifacts/" -print_final_stats=1 >"$log" 2>&1; then
         runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
         echo "fuzz $target: ok, ${runs:-?} inputs in ${seconds}s"
-        passed=$((passed + 1))
     else
         echo "fuzz $target: FAILED (log: $log)"
         grep -E -A3 "check failed" "$log" | head -n 4 | sed 's/^/    /'
         grep -E "ERROR: |SUMMARY: |Test unit written to" "$log" | head -n 6 | sed 's/^/    /'
-        failed=$((failed + 1))
+        return 1
+    fi
+}
+
+# The targets run $jobs at a time (each fuzzer uses one core); a failed target
+# leaves a mark file, so the verdicts survive the subshells.
+rm -f "$build"/logs/*.failed
+running=0
+for target in $targets; do
+    (fuzz_one "$target" || touch "$build/logs/$target.failed") &
+    running=$((running + 1))
+    if [ "$running" -ge "$jobs" ]; then
+        wait
+        running=0
     fi
 done
+wait
 
-echo "fuzz: $passed passed, $failed failed"
+failed=$(ls "$build"/logs/*.failed 2>/dev/null | wc -l)
+total=$(echo $targets | wc -w)
+echo "fuzz: $((total - failed)) passed, $failed failed"
 [ "$failed" -eq 0 ]
