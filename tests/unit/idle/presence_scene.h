@@ -42,52 +42,23 @@ struct FakeMainWindow : MainWindowView {
     int placedAndHidden = 0;
 };
 
-struct FakeStyleDialog : StyleDialogView {
-    void setAsciiColorBox(const std::string& text) override { write("txtAsciiColor", text); }
-    void setFirstColorBox(const std::string& text) override { write("txtFirstColor", text); }
-    void setSecondColorBox(const std::string& text) override { write("txtSecondColor", text); }
-    void write(const std::string& box, const std::string& text) {
-        if (writes.empty() && onCreate) onCreate();  // the real dialog's loading
-        writes.emplace_back(box, text);
-    }
-    std::function<void()> onCreate;
-    std::vector<Box> writes;
-};
-
-struct FakeWindows : SecondaryWindows {
-    void showSplash() override { ++splashes; }
-    void showCommandsList() override { ++commandLists; }
-    int splashes = 0, commandLists = 0;
-};
-
-struct FakeScanner : ChatScanner {
-    void start() override {
-        ++starts;
-        if (onStart) onStart();
-    }
-    void stop() override {
-        ++stops;
-        if (onStop) onStop();
-    }
-    int starts = 0, stops = 0;
-    std::function<void()> onStart, onStop;
-};
-
-class PresenceScene : public ::testing::Test {
+// The scene is itself the style dialog, the other windows and the chat scanner.
+class PresenceScene : public ::testing::Test, public StyleDialogView, public SecondaryWindows, public ChatScanner {
 protected:
     sim::Desktop desktop;
     Platform platform = desktop.platform();
     Client client{platform};
     Presence presence{platform, client};
     FakeMainWindow mainWindow{desktop};
-    FakeStyleDialog dialog;
-    FakeWindows windows;
-    FakeScanner scanner;
     std::optional<standin::SimStandin> chat;
     const expected::Style defaults{expected::defaultPrefix("000000"), "ff3300", "000066"};
 
+    std::vector<Box> boxWrites;
+    int splashes = 0, commandLists = 0, scannerStarts = 0, scannerStops = 0;
+    std::function<void()> onDialogCreate, onScannerStart, onScannerStop;
+
     PresenceScene() {
-        presence.attach(mainWindow, dialog, windows, scanner);
+        presence.attach(mainWindow, *this, *this, *this);
         chat.emplace(desktop, standin::Options{.screenName = kUser});
     }
 
@@ -101,7 +72,7 @@ protected:
     void started() {
         ASSERT_FALSE(startUp());
         chat->record().clear();
-        dialog.writes.clear();
+        boxWrites.clear();
     }
     std::vector<std::string> posted() { return chat->record().posted(); }
     std::vector<std::string> frameCaptions() {  // less the clearing before each
@@ -111,6 +82,24 @@ protected:
     }
     void storeSetting(const std::string& name, const std::string& text) {
         desktop.setRegistryValue(kSettingsKey, name, reg::Sz, text);
+    }
+
+    void setAsciiColorBox(const std::string& text) override { writeBox("txtAsciiColor", text); }
+    void setFirstColorBox(const std::string& text) override { writeBox("txtFirstColor", text); }
+    void setSecondColorBox(const std::string& text) override { writeBox("txtSecondColor", text); }
+    void writeBox(const std::string& box, const std::string& text) {
+        if (boxWrites.empty() && onDialogCreate) onDialogCreate();  // the real dialog's loading
+        boxWrites.emplace_back(box, text);
+    }
+    void showSplash() override { ++splashes; }
+    void showCommandsList() override { ++commandLists; }
+    void start() override {
+        ++scannerStarts;
+        if (onScannerStart) onScannerStart();
+    }
+    void stop() override {
+        ++scannerStops;
+        if (onScannerStop) onScannerStop();
     }
 };
 
