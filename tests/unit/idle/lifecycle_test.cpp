@@ -29,15 +29,14 @@ TEST_P(StartUp, ReadsTheStyleAnnouncesThenStartsTheScanner) {
     EXPECT_EQ(posted(), std::vector<std::string>{expected::loadBanner(c.want)});
     EXPECT_EQ(frameCaptions(),
               std::vector<std::string>{"z\xE9phyr's lant\xE8rn idl\xE8 -- by: vx9...up in this bitch. . . . . . ."});
-    EXPECT_EQ(boxWrites, (std::vector<Box>{{"txtAsciiColor", c.wantAsciiCol},
-                                               {"txtFirstColor", c.wantFirstBox},
-                                               {"txtSecondColor", c.want.c2}}));
+    EXPECT_EQ(boxWrites, (std::vector<Box>{{"txtAsciiColor", c.wantAsciiCol}, {"txtFirstColor", c.wantFirstBox},
+                                           {"txtSecondColor", c.want.c2}}));
     const IdleState& idle = presence.idle();
     EXPECT_EQ(std::tuple(idle.idleOn, idle.idleDays, idle.idleHrs, idle.idleMins, idle.reasonText),
               std::tuple(false, 0, 0, 0, "uppin."));
-    EXPECT_EQ(mainWindow.placedAndHidden + splashes + scannerStarts, 3);
+    EXPECT_EQ(placedAndHidden + splashes + scannerStarts, 3);
     EXPECT_TRUE(bannerOutWhenScannerStarted);
-    EXPECT_GE(desktop.topmostCalls(mainWindow.handle()), 1);
+    EXPECT_GE(desktop.topmostCalls(frmMain), 1);
     EXPECT_TRUE(desktop.registryWrites().empty()) << "the default prefix is not stored";
 }
 
@@ -63,7 +62,7 @@ TEST_F(Lifecycle, SecondInstanceOnlyShowsTheMessageBox) {
     EXPECT_TRUE(chat->record().captions().empty());
     EXPECT_TRUE(desktop.registryWrites().empty());
     EXPECT_TRUE(boxWrites.empty()) << "the colours were read";
-    EXPECT_EQ(mainWindow.placedAndHidden + splashes + scannerStarts, 0);
+    EXPECT_EQ(placedAndHidden + splashes + scannerStarts, 0);
 }
 
 TEST_F(Lifecycle, WithoutTheChatClientEverythingButThePostsStillHappens) {
@@ -71,12 +70,12 @@ TEST_F(Lifecycle, WithoutTheChatClientEverythingButThePostsStillHappens) {
     desktop.clearMessages();
     ASSERT_FALSE(startUp());
     EXPECT_EQ(scannerStarts, 1);
-    mainWindow.txtRsn = "brb";
+    txtRsn = "brb";
     EXPECT_TRUE(desktop.run([&] { presence.endProgram(EndForm::Menu); }));
     EXPECT_EQ(desktop.registryValue(kSettingsKey, "tBox")->data, "brb");
     EXPECT_TRUE(desktop.messageBoxes().empty());
     for (const sim::RecordedMessage& message : desktop.messages()) {
-        EXPECT_EQ(message.window, mainWindow.handle()) << "nothing may be sent but to our own window";
+        EXPECT_EQ(message.window, frmMain) << "nothing may be sent but to our own window";
     }
 }
 
@@ -91,13 +90,13 @@ class Ending : public Lifecycle, public ::testing::WithParamInterface<EndCase> {
 TEST_P(Ending, PostsOneBannerStopsEverythingAndEndsAtOnce) {
     storeSetting("tBox", "old reason");
     started();
-    mainWindow.txtRsn = "out to lunch \xE0 midi";
+    txtRsn = "out to lunch \xE0 midi";
     ASSERT_FALSE(says(".idleon"));
     chat->record().clear();
     chat->startTransfer(standin::TransferKind::Download);
     bool inOrder = false;  // at the scanner's stop: the timer already off, the caption not yet written
     onScannerStop = [&] {
-        inOrder = !mainWindow.timer->enabled() && mainWindow.timer->interval() == 0 && frameCaptions().empty();
+        inOrder = !timer->enabled() && timer->interval() == 0 && frameCaptions().empty();
     };
 
     EXPECT_TRUE(desktop.run([&] { GetParam().end(presence); }));
@@ -105,10 +104,9 @@ TEST_P(Ending, PostsOneBannerStopsEverythingAndEndsAtOnce) {
     const bool menu = GetParam().menuForm;
     EXPECT_EQ(posted(), std::vector<std::string>{menu ? expected::unloadBanner(defaults)
                                                       : expected::commandUnloadBanner(defaults)});
-    EXPECT_EQ(scannerStops, 1);
     EXPECT_TRUE(inOrder);
     EXPECT_EQ(frameCaptions(), std::vector<std::string>{"America Online - Owned by: vx9"});
-    EXPECT_EQ(desktop.registryValue(kSettingsKey, "tBox")->data, menu ? mainWindow.txtRsn : "old reason");
+    EXPECT_EQ(desktop.registryValue(kSettingsKey, "tBox")->data, menu ? txtRsn : "old reason");
     // Nothing of ours ran after the end: not the chores, not a tick.
     EXPECT_FALSE(desktop.minimized(chat->transferWindow(standin::TransferKind::Download)));
     desktop.runFor(600);

@@ -1,6 +1,6 @@
 #pragma once
-// The presence on the simulated desktop with fakes for its views, and the stand-in
-// chat client beside it (signed on as kUser, in one room).
+// The presence on the simulated desktop, with the stand-in chat client beside it
+// (signed on as kUser, in one room).
 
 #include <gtest/gtest.h>
 
@@ -20,45 +20,28 @@ namespace lantern {
 inline constexpr const char* kUser = "Zephyr Lights";
 using Box = std::pair<std::string, std::string>;  // box, text
 
-struct FakeMainWindow : MainWindowView {
-    explicit FakeMainWindow(sim::Desktop& desktop)
-        : window(desktop.createWindow(0, "LanternForm", "frmMain")), timer(desktop.toolkit().createTimer()) {
-        timer->setInterval(kIdleIntervalMs);
-    }
-    WindowHandle handle() override { return window; }
-    void placeAtTopLeftAndHide() override { ++placedAndHidden; }
-    std::string idleText() override { return txtIdle; }
-    void setIdleText(const std::string& text) override { txtIdle = text; }
-    void setIdleButtonEnabled(bool enabled) override { cmdIdle = enabled; }
-    void setOffButtonEnabled(bool enabled) override { cmdOff = enabled; }
-    void setCaption(const std::string& text) override { caption = text; }
-    std::string reasonBoxText() override { return txtRsn; }
-    Timer& idleTimer() override { return *timer; }
-
-    WindowHandle window;           // of the desktop, lives with it
-    std::unique_ptr<Timer> timer;  // owned
-    std::string txtIdle = "off", txtRsn, caption;
-    bool cmdIdle = true, cmdOff = false;
-    int placedAndHidden = 0;
-};
-
-// The scene is itself the style dialog, the other windows and the chat scanner.
-class PresenceScene : public ::testing::Test, public StyleDialogView, public SecondaryWindows, public ChatScanner {
+// The scene is itself every view the presence sees: it keeps what they are told, counts what they are asked.
+class PresenceScene : public ::testing::Test, public MainWindowView, public StyleDialogView, public SecondaryWindows,
+                      public ChatScanner {
 protected:
     sim::Desktop desktop;
     Platform platform = desktop.platform();
     Client client{platform};
     Presence presence{platform, client};
-    FakeMainWindow mainWindow{desktop};
     std::optional<standin::SimStandin> chat;
     const expected::Style defaults{expected::defaultPrefix("000000"), "ff3300", "000066"};
 
+    WindowHandle frmMain = desktop.createWindow(0, "LanternForm", "frmMain");  // of the desktop, lives with it
+    std::unique_ptr<Timer> timer = desktop.toolkit().createTimer();          // owned
+    std::string txtIdle = "off", txtRsn, mainCaption;
+    bool cmdIdle = true, cmdOff = false;
     std::vector<Box> boxWrites;
-    int splashes = 0, commandLists = 0, scannerStarts = 0, scannerStops = 0;
+    int placedAndHidden = 0, splashes = 0, commandLists = 0, scannerStarts = 0, scannerStops = 0;
     std::function<void()> onDialogCreate, onScannerStart, onScannerStop;
 
     PresenceScene() {
-        presence.attach(mainWindow, *this, *this, *this);
+        timer->setInterval(kIdleIntervalMs);
+        presence.attach(*this, *this, *this, *this);
         chat.emplace(desktop, standin::Options{.screenName = kUser});
     }
 
@@ -84,6 +67,16 @@ protected:
         desktop.setRegistryValue(kSettingsKey, name, reg::Sz, text);
     }
 
+    WindowHandle handle() override { return frmMain; }
+    void placeAtTopLeftAndHide() override { ++placedAndHidden; }
+    std::string idleText() override { return txtIdle; }
+    void setIdleText(const std::string& text) override { txtIdle = text; }
+    void setIdleButtonEnabled(bool enabled) override { cmdIdle = enabled; }
+    void setOffButtonEnabled(bool enabled) override { cmdOff = enabled; }
+    void setCaption(const std::string& text) override { mainCaption = text; }
+    std::string reasonBoxText() override { return txtRsn; }
+    Timer& idleTimer() override { return *timer; }
+
     void setAsciiColorBox(const std::string& text) override { writeBox("txtAsciiColor", text); }
     void setFirstColorBox(const std::string& text) override { writeBox("txtFirstColor", text); }
     void setSecondColorBox(const std::string& text) override { writeBox("txtSecondColor", text); }
@@ -91,6 +84,7 @@ protected:
         if (boxWrites.empty() && onDialogCreate) onDialogCreate();  // the real dialog's loading
         boxWrites.emplace_back(box, text);
     }
+
     void showSplash() override { ++splashes; }
     void showCommandsList() override { ++commandLists; }
     void start() override {
