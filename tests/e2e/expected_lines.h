@@ -1,6 +1,5 @@
 #pragma once
-// The lines and captions the add-on must post, built from their pieces independently
-// of the program, byte for byte in CP1252.
+// The lines and captions the add-on must post, built apart from the program, in CP1252.
 
 #include <string>
 

@@ -1,6 +1,5 @@
 #pragma once
-// Drives the real programs under Wine: processes, other programs' windows, the
-// stand-in's log and the settings key, each wait with a deadline.
+// Drives the real programs under Wine; each wait has a deadline.
 
 #include <windows.h>
 
@@ -26,7 +25,7 @@ inline constexpr const char* kSettingsKey = "Software\\vx9\\lanternIdle\\Setting
 
 inline std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
-// A started program (id 0 when it did not start), killed when it goes.
+// A started program, killed when it goes.
 class Process {
 public:
     explicit Process(std::string commandLine, DWORD flags = 0) {
@@ -45,7 +44,6 @@ public:
 
     DWORD id() const { return info_.dwProcessId; }
     bool running() const { return waitForExit(0) == std::nullopt; }
-    // The exit code, if it ended within `seconds`.
     std::optional<DWORD> waitForExit(double seconds) const {
         DWORD code = 0;
         const bool ended = WaitForSingleObject(info_.hProcess, static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0;
@@ -59,11 +57,10 @@ private:
     PROCESS_INFORMATION info_{};  // owned: both handles are closed in the destructor
 };
 
-// Milliseconds on the clock that the stand-in writes into its log.
+// The stand-in's log clock.
 inline long long nowMs() { return static_cast<long long>(GetTickCount64()); }
 inline void sleepSeconds(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
-// Polls `condition` every 50 ms until it holds or `seconds` passed; whether it held.
 inline bool waitUntil(const std::function<bool()>& condition, double seconds) {
     for (const long long deadline = nowMs() + static_cast<long long>(seconds * 1000);; sleepSeconds(0.05)) {
         if (condition()) return true;
@@ -81,7 +78,6 @@ inline int unansweredProbes(HWND window, double seconds) {
     return unanswered;
 }
 
-// Start-up puts the main window on top last.
 inline bool onTop(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 inline std::string caption(HWND window) {
@@ -89,7 +85,6 @@ inline std::string caption(HWND window) {
     return std::string(text, std::max(GetWindowTextA(window, text, sizeof text), 0));
 }
 
-// A control's text in another process.
 inline std::string controlText(HWND window) {
     char text[4096] = {};
     DWORD_PTR got = 0;
@@ -97,7 +92,6 @@ inline std::string controlText(HWND window) {
     return text;
 }
 
-// The top-level windows of that class (and caption, unless null) of the process.
 inline std::vector<HWND> topLevelWindows(const char* className, DWORD processId, const char* caption = nullptr) {
     std::vector<HWND> found;
     for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, nullptr));) {
@@ -115,7 +109,6 @@ inline HWND findTopLevel(const char* className, DWORD processId, const char* cap
 
 struct LogEntry {
     long long ms = 0;
-    std::string kind;                 // "posted", "input", "caption", ...
     std::vector<std::string> fields;  // after the kind, unescaped
     std::size_t index = SIZE_MAX;     // the line's number in the log (none: SIZE_MAX)
     std::string field(std::size_t i) const { return i < fields.size() ? fields[i] : std::string(); }
@@ -128,7 +121,6 @@ public:
     explicit StandinLog(std::string path) : path_(std::move(path)) {}
     const std::string& path() const { return path_; }
 
-    // Every whole line written so far, or those of one kind.
     std::vector<LogEntry> read(const std::string& kind = "") const {
         std::ifstream file(path_, std::ios::binary);
         std::vector<LogEntry> entries;
@@ -138,7 +130,7 @@ public:
             std::istringstream split(line);
             for (std::string field; std::getline(split, field, '\t');) fields.push_back(unescape(field));
             if (fields.size() < 2 || (!kind.empty() && fields[1] != kind)) continue;
-            entries.push_back({std::atoll(fields[0].c_str()), fields[1], {fields.begin() + 2, fields.end()}, index});
+            entries.push_back({std::atoll(fields[0].c_str()), {fields.begin() + 2, fields.end()}, index});
         }
         return entries;
     }
@@ -153,7 +145,6 @@ public:
         std::erase_if(entries, [&](const LogEntry& entry) { return entry.last() != last; });
         return entries;
     }
-    // The first of them; an empty entry when there is none.
     LogEntry find(const std::string& kind, const std::string& last) const {
         const std::vector<LogEntry> found = read(kind, last);
         return found.empty() ? LogEntry{} : found.front();
@@ -200,14 +191,13 @@ inline bool regAdd(const std::string& name, const std::string& type, const std::
     return reg.waitForExit(30) == std::optional<DWORD>(0);
 }
 
-// Each test starts from an empty settings key and a fresh stand-in log; whatever it
-// started is killed when it ends.
+// Each test starts from an empty settings key and a fresh log; what it started is killed.
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
         // The programs and these tests exchange CP1252 bytes through the ANSI calls.
         ASSERT_EQ(GetACP(), 1252u) << "the Wine prefix's ANSI code page is not 1252";
-        // A stray frame or main window (another run in this prefix) would be found first.
+        // A stray window (another run in this prefix) would be found first.
         ASSERT_EQ(FindWindowA(kFrameClass, nullptr), nullptr) << "a stand-in client is still running";
         ASSERT_EQ(FindWindowA(kMainWindowClass, nullptr), nullptr) << "a lantern-idle window is still open";
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\vx9");
@@ -217,12 +207,10 @@ protected:
         DeleteFileA(log_->path().c_str());
     }
     void TearDown() override {
-        second_.reset(), addOn_.reset(), standin_.reset();
-        // Let the window manager forget the killed windows before the next test looks.
+        addOn_.reset(), standin_.reset();
         waitUntil([] { return !FindWindowA(kFrameClass, nullptr) && !FindWindowA(kMainWindowClass, nullptr); }, 10);
     }
 
-    // The programs are in <build>/bin, the test exes in <build>/tests.
     static std::string programPath(const char* exeName) {
         char self[MAX_PATH] = {};
         const std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
@@ -240,16 +228,17 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return (mainWindow_ = findTopLevel(kMainWindowClass, addOn_->id(), "Idle")); }, 30))
             << "lantern-idle's main window did not appear";
     }
-    Process& startSecondAddOn() { return second_.emplace(programPath("lantern-idle.exe")); }
-    // The load banner out and, last of start-up, the main window on top.
+    // The load banner out and, last, the main window on top.
     void waitForStartUp() {
         ASSERT_TRUE(log_->waitForPosts(1, 30)) << "no load banner was posted";
         ASSERT_TRUE(waitUntil([&] { return onTop(mainWindow_); }, 10)) << "the main window was not put on top";
     }
-    // Closes the main window as the system would; the exit code if it ended in time.
-    std::optional<DWORD> closeAddOn(double seconds = 20) {
-        PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
-        return addOn_->waitForExit(seconds);
+    // How many messages of that kind (any, when empty) reached an input box from `sinceMs` on.
+    std::size_t inputsSince(long long sinceMs, const std::string& message) const {
+        const std::vector<LogEntry> all = log_->read("input");
+        return std::count_if(all.begin(), all.end(), [&](const LogEntry& e) {
+            return e.ms >= sinceMs && (message.empty() || e.field(1) == message);
+        });
     }
 
     // Hands one control command to the stand-in; whether it was carried out.
@@ -272,7 +261,7 @@ protected:
 
 private:
     std::optional<StandinLog> log_;
-    std::optional<Process> standin_, addOn_, second_;
+    std::optional<Process> standin_, addOn_;
     HWND mainWindow_ = nullptr;  // not owned: the add-on's main window
 };
 

@@ -1,5 +1,5 @@
-// The bar, its menu and the style dialog under the X server's real mouse and keyboard,
-// driven by xdotool, which run.py runs for these tests.
+// The bar, its menu and the style dialog under the X server's real mouse and keyboard
+// (xdotool, run by run.py), and the chat commands' road in the same run.
 
 #include <winsock2.h>  // before <windows.h>
 
@@ -16,8 +16,6 @@ constexpr int kMessageTextId = 0xFFFF;  // a message box's text, on Windows and 
 constexpr POINT kGrip{60, 16};          // in the bar's drag area, away from the arrow
 constexpr POINT kArrow{176, 16};        // in the arrow's hot spot (168..185, 8..25)
 constexpr POINT kFirstRow{30, 10};      // a menu's first item, below its 3 pixel border
-const std::string kPrefix = defaultPrefix("000000");
-const Colours kDefaults;
 
 using ScreenRect = std::array<long, 4>;  // left, top, right, bottom
 
@@ -37,13 +35,10 @@ HWND childAt(HWND form, long leftTwips, long topTwips) {
     return ChildWindowFromPointEx(form, {leftTwips / 15, topTwips / 15}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
 }
 
-// Asks run.py, listening on the port in LANTERN_INPUT_AGENT, to run xdotool: its exit
-// code (-1 without an answer) and what it printed.
-std::pair<int, std::string> xdotool(const std::vector<std::string>& arguments) {
-    static const bool winsock = [] {
-        WSADATA data;
-        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    }();
+// Has run.py, listening on the port in LANTERN_INPUT_AGENT, run xdotool.
+void xdo(const std::vector<std::string>& arguments) {
+    static WSADATA winsock;
+    static const bool started = WSAStartup(MAKEWORD(2, 2), &winsock) == 0;
     std::string request = "xdotool", answer;
     for (const std::string& argument : arguments) request += "\t" + argument;
     request += "\n";
@@ -51,9 +46,7 @@ std::pair<int, std::string> xdotool(const std::vector<std::string>& arguments) {
     sockaddr_in to{AF_INET, htons(static_cast<u_short>(port ? atoi(port) : 0)), {}, {}};
     to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     const SOCKET agent = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    DWORD timeout = 40000;  // xdotool may wait itself; the agent gives up after 30 s
-    setsockopt(agent, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
-    if (winsock && !connect(agent, reinterpret_cast<const sockaddr*>(&to), sizeof to) &&
+    if (started && !connect(agent, reinterpret_cast<const sockaddr*>(&to), sizeof to) &&
         send(agent, request.data(), static_cast<int>(request.size()), 0) == static_cast<int>(request.size())) {
         char buffer[1024];
         for (int n = 0; answer.find('\n') == std::string::npos && (n = recv(agent, buffer, sizeof buffer, 0)) > 0;) {
@@ -62,8 +55,8 @@ std::pair<int, std::string> xdotool(const std::vector<std::string>& arguments) {
     }
     closesocket(agent);
     const std::size_t tab = answer.find('\t');
-    if (tab == std::string::npos) return {-1, "run.py did not answer " + request};
-    return {atoi(answer.c_str()), answer.substr(tab + 1, answer.find('\n') - tab - 1)};
+    ASSERT_NE(tab, std::string::npos) << "run.py did not answer " << request;
+    ASSERT_EQ(atoi(answer.c_str()), 0) << "failed: " << request << answer.substr(tab + 1);
 }
 
 class RealInput : public EndToEnd {
@@ -74,13 +67,9 @@ protected:
     }
     void TearDown() override {
         EndToEnd::TearDown();
-        xdotool({"mouseup", "1"});  // after a failed drag
+        xdo({"mouseup", "1"});  // after a failed drag
     }
 
-    void xdo(const std::vector<std::string>& arguments) {
-        const auto [code, output] = xdotool(arguments);
-        ASSERT_EQ(code, 0) << "xdotool " << arguments.front() << " failed: " << output;
-    }
     // Keys go to the window under the pointer (there is no window manager).
     void moveMouse(POINT to) { xdo({"mousemove", std::to_string(to.x), std::to_string(to.y)}); }
     void click(POINT point) { moveMouse(point), xdo({"click", "1"}); }
@@ -93,16 +82,16 @@ protected:
         pressKeys({"End", "shift+Home", "BackSpace"});
         typeText(text);
     }
-    // Holds the left button from `from` to `to` in small steps (the move loop follows
-    // motions, not jumps); `meanwhile` runs before the release.
-    void drag(POINT from, POINT to, const std::function<void()>& meanwhile = nullptr) {
+    // Holds the left button from `from` to `to` in small steps: the move loop follows
+    // motions, not jumps.
+    void drag(POINT from, POINT to) {
         moveMouse(from);
         xdo({"mousedown", "1"});
         sleepSeconds(0.3);  // the press starts the move loop
         for (int step = 1; step <= 8; ++step) {
             moveMouse({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}), sleepSeconds(0.05);
         }
-        meanwhile ? meanwhile() : sleepSeconds(0.3);  // the loop catches up with the last motion
+        sleepSeconds(0.3);  // the loop catches up with the last motion
         xdo({"mouseup", "1"});
     }
 
@@ -145,7 +134,16 @@ protected:
     }
 };
 
-TEST_F(RealInput, TheBarAndItsMenuFromTheSplashToExit) {
+// The bar from the splash, then the user's road through the chat commands with stored
+// colours and reason box: the client hangs during the second idle tick, the third
+// minute's line still comes, and ".end" while the fourth tick pauses ends the add-on.
+TEST_F(RealInput, TheBarThenTheChatCommands) {
+    const Colours colours{"9900cc", "0066cc", "336633"};
+    const std::string prefix = defaultPrefix(colours.ascii);
+    const std::pair<const char*, std::string> stored[] = {
+        {"tBox", "gone fishin"}, {"asciiCol", colours.ascii}, {"firstColor", colours.first},
+        {"secondColor", colours.second}};
+    for (const auto& [name, value] : stored) ASSERT_TRUE(regAdd(name, "REG_SZ", value)) << name;
     ASSERT_NO_FATAL_FAILURE(startWithBarShown());
     EXPECT_EQ(rectOf(mainWindow()), barAt(0, 0));
 
@@ -166,31 +164,13 @@ TEST_F(RealInput, TheBarAndItsMenuFromTheSplashToExit) {
         EXPECT_TRUE(waitForGone(menu)) << "Escape did not close the menu";
     }
 
-    HWND menu = openMenu();
-    ASSERT_NE(menu, nullptr) << "clicking the arrow opened no menu";
-    click(at(menu, kFirstRow));  // "Idle" opens its submenu
-    HWND submenu = waitForShown("#32768", nullptr, menu);
-    ASSERT_NE(submenu, nullptr) << "the Idle submenu did not open";
-    click(at(submenu, kFirstRow));  // "On"
-    ASSERT_TRUE(log().waitForPosts(2, 15)) << "nothing was posted after Idle > On";
-    EXPECT_EQ(log().posted().back(), banner(kPrefix, kDefaults, kMenuIdleOn));
-
-    ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"r"}));
-    HWND reasonBox = waitForShown("LanternForm", kAppTitle.c_str());
-    ASSERT_NE(reasonBox, nullptr) << "Reason opened no input box";
-    ASSERT_NO_FATAL_FAILURE(typeText("AFK Lunch"));
-    ASSERT_NO_FATAL_FAILURE(pressKeys({"Return"}));
-    EXPECT_TRUE(waitForGone(reasonBox)) << "Enter did not close the input box";
-    ASSERT_TRUE(log().waitForPosts(3, 75)) << "no idle line within a minute and a quarter";
-    EXPECT_EQ(log().posted()[2], idleLine(kPrefix, kDefaults, 1, "afk lunch"));
-
-    // ".idleon" is handled while the menu is open: a key pressed in the pause after
-    // its post must still reach the menu, and so must the release that ends a drag.
-    const std::size_t posts = log().posted().size();
-    menu = openMenu();
-    ASSERT_NE(menu, nullptr) << "clicking the arrow opened no menu";
+    // ".idleon" is handled while the menu is open: a key pressed in the pause after its
+    // post must still reach the menu.
+    ASSERT_NE(openMenu(), nullptr) << "clicking the arrow opened no menu";
     ASSERT_TRUE(command("send .idleon"));
-    ASSERT_TRUE(log().waitForPosts(posts + 2, 15)) << "the add-on did not answer .idleon";
+    const std::string idleOn = banner(prefix, colours, kCommandIdleOn);
+    ASSERT_TRUE(log().waitFor("posted", idleOn, 15)) << "no idle-on line";
+    EXPECT_EQ(caption(mainWindow()), "Idle 0 : 0 : 0");
     ASSERT_NO_FATAL_FAILURE(pressKeys({"a"}));
     HWND about = waitForShown("#32770", kAppTitle.c_str());
     ASSERT_NE(about, nullptr) << "no about box: the key did not reach the menu";
@@ -200,25 +180,52 @@ TEST_F(RealInput, TheBarAndItsMenuFromTheSplashToExit) {
     ASSERT_NO_FATAL_FAILURE(pressKeys({"Return"}));
     EXPECT_TRUE(waitForGone(about)) << "Enter did not close the about box";
 
-    const POINT grip = at(mainWindow(), kGrip);
-    const ScreenRect before = rectOf(mainWindow());
-    ASSERT_NO_FATAL_FAILURE(drag(grip, {grip.x + 100, grip.y + 100}, [&] {
-        ASSERT_TRUE(command("send .idleon"));
-        ASSERT_TRUE(log().waitForPosts(posts + 4, 15)) << "the add-on did not answer .idleon";
-    }));
-    moveMouse({700, 600});
-    sleepSeconds(1);
-    EXPECT_EQ(rectOf(mainWindow()), barAt(before[0] + 100, before[1] + 100)) << "the bar did not stay where released";
+    auto postedAt = [&](const std::string& line) { return log().find("posted", line).ms; };
+    const std::string firstMinute = idleLine(prefix, colours, 1, "uppin.");
+    ASSERT_TRUE(log().waitFor("posted", firstMinute, 100)) << "no idle line";
+    EXPECT_GT(postedAt(firstMinute) - postedAt(idleOn), 55000);
+    EXPECT_LT(postedAt(firstMinute) - postedAt(idleOn), 80000);
 
-    ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"e"}));
-    EXPECT_EQ(addOn().waitForExit(20), std::optional<DWORD>(0)) << "lantern-idle still runs after Exit";
-    EXPECT_EQ(log().posted().back(), banner(kPrefix, kDefaults, kUnload));
-    EXPECT_EQ(log().read("posted", banner(kPrefix, kDefaults, kUnload)).size(), 1u);
-    EXPECT_EQ(readStoredSetting("tBox"), std::optional<std::string>("sleepin..."));
+    ASSERT_TRUE(command("send .pr My Room"));
+    const std::string link = "aol://2719:2-2-my room";
+    ASSERT_TRUE(log().waitFor("link", link, 20)) << "the private room's link was not opened";
+    ASSERT_TRUE(log().waitFor("closed", "Keyword", 10)) << "the keyword window stayed open";
+    EXPECT_EQ(log().read("closed").size(), 1u) << "another window was closed too";
+    ASSERT_TRUE(log().waitFor("room-entered", "my room", 10));
+    const std::string privateRoom = privateRoomLine(prefix, colours, "my room");
+    EXPECT_LT(log().find("posted", privateRoom).index, log().find("link", link).index);
+
+    ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"r"}));
+    HWND reasonBox = waitForShown("LanternForm", kAppTitle.c_str());
+    ASSERT_NE(reasonBox, nullptr) << "Reason opened no input box";
+    ASSERT_NO_FATAL_FAILURE(typeText("AFK Lunch"));
+    ASSERT_NO_FATAL_FAILURE(pressKeys({"Return"}));
+    EXPECT_TRUE(waitForGone(reasonBox)) << "Enter did not close the input box";
+
+    ASSERT_TRUE(waitUntil([&] { return inputsSince(postedAt(firstMinute) + 30000, "") > 0; }, 90)) << "no tick";
+    ASSERT_TRUE(command("hang 30"));
+    const long long hangMs = log().read("hang").at(0).ms;
+    EXPECT_EQ(unansweredProbes(mainWindow(), 29), 0) << "the main window stopped answering while the client hung";
+    const std::string thirdMinute = idleLine(prefix, colours, 3, "afk lunch");
+    ASSERT_TRUE(log().waitFor("posted", thirdMinute, 100)) << "no idle line for the third minute";
+    EXPECT_GT(postedAt(thirdMinute), hangMs + 30000);
+
+    // The next tick has cleared the box and pauses before typing its line.
+    ASSERT_TRUE(waitUntil([&] { return inputsSince(postedAt(thirdMinute) + 30000, "WM_SETTEXT") > 0; }, 90));
+    ASSERT_TRUE(command("send .end"));
+    EXPECT_EQ(addOn().waitForExit(30), std::optional<DWORD>(0)) << "\".end\" did not end the add-on";
+    std::vector<std::string> posted = log().posted();
+    // The lines of the ticks hit by a fault come whole, late or not at all.
+    for (int minute : {2, 4}) std::erase(posted, idleLine(prefix, colours, minute, "afk lunch"));
+    const std::string unload = banner(prefix, colours, kCommandUnload);
+    EXPECT_EQ(posted, (std::vector<std::string>{banner(prefix, colours, kLoad), ".idleon", idleOn, firstMinute,
+                                                ".pr My Room", privateRoom, thirdMinute, ".end", unload}));
+    EXPECT_EQ(log().find("posted", unload).field(0), "my room") << "posted to another room";
     EXPECT_EQ(caption(frame()), kClosingCaption);
+    for (const auto& [name, value] : stored) EXPECT_EQ(readStoredSetting(name), value) << name << " changed";
 }
 
-TEST_F(RealInput, TheStyleDialogRefusesAnInvalidFontThenStoresTheSixSettings) {
+TEST_F(RealInput, TheStyleDialogThenIdleOnAndExit) {
     ASSERT_NO_FATAL_FAILURE(startWithBarShown());
     ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"m"}));
     HWND dialog = waitForShown("LanternForm", "modify your ascii");
@@ -252,10 +259,28 @@ TEST_F(RealInput, TheStyleDialogRefusesAnInvalidFontThenStoresTheSixSettings) {
 
     ASSERT_TRUE(log().waitForPosts(2, 15)) << "set posted nothing";
     const Colours chosen{"ff3300", "00aa00", "3333cc"};
-    EXPECT_EQ(log().posted().back(), asciiConfirmation(setPrefix("Arial", "ff3300", "xo"), chosen));
+    const std::string prefix = setPrefix("Arial", "ff3300", "xo");
+    EXPECT_EQ(log().posted().back(), asciiConfirmation(prefix, chosen));
     const std::string stored[] = {storedPrefix("Arial", "xo"), "Arial", "xo", "ff3300", "00aa00", "3333cc"};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(readStoredSetting(names[i]), stored[i]) << names[i];
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog closed after set";
+
+    HWND menu = openMenu();
+    ASSERT_NE(menu, nullptr) << "clicking the arrow opened no menu";
+    click(at(menu, kFirstRow));  // "Idle" opens its submenu
+    HWND submenu = waitForShown("#32768", nullptr, menu);
+    ASSERT_NE(submenu, nullptr) << "the Idle submenu did not open";
+    click(at(submenu, kFirstRow));  // "On"
+    ASSERT_TRUE(log().waitForPosts(3, 15)) << "nothing was posted after Idle > On";
+    EXPECT_EQ(log().posted().back(), banner(prefix, chosen, kMenuIdleOn));
+
+    ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"e"}));
+    EXPECT_EQ(addOn().waitForExit(20), std::optional<DWORD>(0)) << "lantern-idle still runs after Exit";
+    const std::string unload = banner(prefix, chosen, kUnload);
+    EXPECT_EQ(log().posted().back(), unload);
+    EXPECT_EQ(log().read("posted", unload).size(), 1u);
+    EXPECT_EQ(readStoredSetting("tBox"), std::optional<std::string>("sleepin..."));
+    EXPECT_EQ(caption(frame()), kClosingCaption);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""The input tests: runs test_e2e_input.exe under Wine, and xdotool for it on the X
-server in DISPLAY (a program under Wine cannot start it): one request a loopback
-connection, "xdotool<TAB>arg...<LF>", answered "<exit code><TAB><output><LF>".
-    tests/e2e_input/run.py <build>/bin [gtest options...]"""
+"""Runs test_e2e_input.exe under Wine and, for it, xdotool (which a program under Wine
+cannot start): one loopback connection a request, "xdotool<TAB>arg...<LF>", answered
+"<exit code><TAB><output><LF>".  Usage: run.py <build>/bin [gtest options...]"""
 
 import os
 import socket
