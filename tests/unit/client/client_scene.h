@@ -30,8 +30,8 @@ protected:
     // Below its siblings (sibling order is creation order); one child per class, then
     // one "_AOL_Static" per label.
     WindowHandle add(WindowHandle parent, const std::string& className, const std::string& caption = "",
-                     std::initializer_list<const char*> childClasses = {},
-                     std::initializer_list<const char*> labels = {}) {
+                     const std::vector<const char*>& childClasses = {},
+                     const std::vector<const char*>& labels = {}) {
         const WindowHandle window = desktop.createWindowAtBottom(parent, className, caption);
         for (const char* childClass : childClasses) desktop.createWindowAtBottom(window, childClass);
         for (const char* label : labels) desktop.createWindowAtBottom(window, "_AOL_Static", label);

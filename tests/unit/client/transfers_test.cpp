@@ -27,8 +27,8 @@ TEST_F(Transfers, DownloadIsFoundByItsChildrenWhateverItsCaptionOrAsTopmostByIts
 
 TEST_F(Transfers, UploadNeedsFileInTheCaptionUploadInTheFirstLabelAndItsChildren) {
     const auto children = {"_AOL_Gauge", "_AOL_Checkbox", "_AOL_Button"};
-    const std::tuple<std::string, std::initializer_list<const char*>, std::initializer_list<const char*>, bool>
-        cases[] = {{"File Transfer - 10%", {"Upload: pic.jpg"}, children, true},
+    // (the lists are vectors: a list kept in a table would outlive its elements)
+    const std::tuple<std::string, std::vector<const char*>, std::vector<const char*>, bool> cases[] = {{"File Transfer - 10%", {"Upload: pic.jpg"}, children, true},
                    {"File Transfer - 10%", {"Sending pic.jpg", "Upload"}, children, false},
                    {"Transfer - 10%", {"Upload: pic.jpg"}, children, false},
                    {"File Transfer - 10%", {"upload: pic.jpg"}, children, false},
