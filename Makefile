@@ -1,7 +1,11 @@
 # Wraps the CMake presets. Quick start: `make demo`, `make test`.
 JOBS ?= $(shell nproc)
 WINEPREFIX ?= $(CURDIR)/build/wine64
-WINE_ENV = WINEPREFIX=$(WINEPREFIX) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+# The x86_64 unit tests have a prefix (so a wineserver) of their own: they may run
+# while the end-to-end tests look for windows in the other one.
+X64_WINEPREFIX ?= $(WINEPREFIX)-x86_64
+wine_env = WINEPREFIX=$(1) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+WINE_ENV = $(call wine_env,$(WINEPREFIX))
 
 .PHONY: all setup native sanitize i686 x86_64 x86_64-tests demo test test-native test-sanitize test-fuzz test-windows \
         test-windows-i686 test-windows-x86_64 checks-beside-windows \
@@ -46,16 +50,15 @@ demo: native
 #
 # The i686 run under Wine mostly waits (for the idle timer's minute, for the
 # client's windows), so `test` lets it run beside the stages that keep the two
-# cores busy: the sanitizer build and run, the fuzzing and the x86_64 build.
-# Each branch's output is printed whole when it ends (-Otarget).
+# cores busy: the sanitizer build and run, the fuzzing, and the x86_64 build and
+# its unit tests. Each branch's output is printed whole when it ends (-Otarget).
 test: test-native i686 wine-prefix
 	$(MAKE) --no-print-directory -j2 -Otarget test-windows-i686 checks-beside-windows
-	$(MAKE) --no-print-directory test-windows-x86_64
 
 checks-beside-windows:
 	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory test-fuzz
-	$(MAKE) --no-print-directory x86_64-tests
+	$(MAKE) --no-print-directory test-windows-x86_64
 
 test-native: native
 	cd build/native && ctest --output-on-failure -j$(JOBS)
@@ -69,17 +72,18 @@ test-fuzz: setup
 wine-prefix: setup
 	@$(WINE_ENV) ./scripts/wine-prefix.sh
 
-# Windows builds under Wine inside an Xvfb of their own: the i686 unit tests and the
-# end-to-end tests, then the x86_64 unit tests. (No `wineserver -p` up front: a
+# Windows builds under Wine, each inside an Xvfb of its own: the i686 unit tests and
+# the end-to-end tests; the x86_64 unit tests. (No `wineserver -p` up front: a
 # server started that way before any program hangs the prefix's first program.)
-IN_XVFB = $(WINE_ENV) xvfb-run -a -s "-screen 0 1024x768x24" sh -c
+in_xvfb = $(call wine_env,$(1)) xvfb-run -a -s "-screen 0 1024x768x24" sh -c
 test-windows: test-windows-i686 test-windows-x86_64
 
 test-windows-i686: i686 wine-prefix
-	$(IN_XVFB) '(cd build/i686 && ctest --output-on-failure -j1); s=$$?; wineserver -k; exit $$s'
+	$(call in_xvfb,$(WINEPREFIX)) '(cd build/i686 && ctest --output-on-failure -j1); s=$$?; wineserver -k; exit $$s'
 
-test-windows-x86_64: x86_64-tests wine-prefix
-	$(IN_XVFB) '(cd build/x86_64 && ctest --output-on-failure -j1 -L unit); s=$$?; wineserver -k; exit $$s'
+test-windows-x86_64: x86_64-tests setup
+	@$(call wine_env,$(X64_WINEPREFIX)) ./scripts/wine-prefix.sh
+	$(call in_xvfb,$(X64_WINEPREFIX)) '(cd build/x86_64 && ctest --output-on-failure -j1 -L unit); s=$$?; wineserver -k; exit $$s'
 
 screenshot: i686 wine-prefix
 	$(WINE_ENV) ./scripts/screenshot.sh
