@@ -1,6 +1,5 @@
 #pragma once
-// A chat client cut down to what the watcher looks at: frame, MDI client and rooms
-// whose transcripts the test writes as the client appends and trims them.
+// A chat client cut down to what the watcher looks at; the test writes the transcripts.
 
 #include <gtest/gtest.h>
 
