@@ -4,7 +4,9 @@ WINEPREFIX ?= $(CURDIR)/build/wine64
 # The x86_64 unit tests have a prefix (so a wineserver) of their own: they may run
 # while the end-to-end tests look for windows in the other one.
 X64_WINEPREFIX ?= $(WINEPREFIX)-x86_64
-wine_env = WINEPREFIX=$(1) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+# The rest of the Wine environment comes from scripts/wine-env.sh, which every Wine
+# script (and the test runner scripts/wine-run.sh) reads.
+wine_env = WINEPREFIX=$(1)
 WINE_ENV = $(call wine_env,$(WINEPREFIX))
 
 .PHONY: all setup native sanitize i686 x86_64 x86_64-tests demo test test-native test-sanitize test-fuzz test-windows \

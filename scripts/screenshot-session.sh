@@ -12,10 +12,7 @@ set -eu
 out=$(mkdir -p "${1:?usage: screenshot-session.sh <outdir>}" && cd "$1" && pwd)
 here=$(cd "$(dirname "$0")/.." && pwd)
 bin=${LANTERN_BIN:-$here/build/i686/bin}
-export WINEPREFIX="${WINEPREFIX:-$here/build/wine64}"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH="${WINEARCH:-win64}"
+. "$here/scripts/wine-env.sh"
 desktop="/desktop=lantern-shots,1024x768"
 
 [ -n "${DISPLAY:-}" ] || { echo "screenshot-session: DISPLAY is not set" >&2; exit 1; }

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include "standin/model/record.h"
+
 namespace lantern::e2e {
 
 inline constexpr const char* kMainWindowClass = "LanternForm";
@@ -115,7 +117,7 @@ struct LogEntry {
     std::string last() const { return fields.empty() ? std::string() : fields.back(); }
 };
 
-// The stand-in's log: one event a line, "<ms>\t<kind>\t<field>...", escaped.
+// The stand-in's log: one event a line, "<ms>\t<kind>\t<field>...", each field escaped.
 class StandinLog {
 public:
     explicit StandinLog(std::string path) : path_(std::move(path)) {}
@@ -128,7 +130,9 @@ public:
         for (std::size_t index = 0; std::getline(file, line) && !file.eof(); ++index) {
             std::vector<std::string> fields;
             std::istringstream split(line);
-            for (std::string field; std::getline(split, field, '\t');) fields.push_back(unescape(field));
+            for (std::string field; std::getline(split, field, '\t');) {
+                fields.push_back(standin::unescapeFromLog(field));
+            }
             if (fields.size() < 2 || (!kind.empty() && fields[1] != kind)) continue;
             entries.push_back({std::atoll(fields[0].c_str()), {fields.begin() + 2, fields.end()}, index});
         }
@@ -157,21 +161,6 @@ public:
     }
 
 private:
-    static std::string unescape(const std::string& field) {  // \\ \t \r \n \xNN
-        std::string out;
-        for (std::size_t i = 0; i < field.size(); ++i) {
-            if (field[i] != '\\' || i + 1 == field.size()) {
-                out += field[i];
-            } else if (field[++i] == 'x' && i + 2 < field.size()) {
-                out += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16));
-                i += 2;
-            } else {
-                out += field[i] == 't' ? '\t' : field[i] == 'r' ? '\r' : field[i] == 'n' ? '\n' : field[i];
-            }
-        }
-        return out;
-    }
-
     std::string path_;
 };
 
