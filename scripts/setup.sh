@@ -17,6 +17,8 @@ have xvfb-run || need="$need xvfb xauth"
 have xdotool || need="$need xdotool"
 have import || need="$need imagemagick"
 have zip || need="$need zip"
+# the real-input end-to-end run serves xdotool to the tests from a small Python script
+[ -x /usr/bin/python3 ] || need="$need python3"
 have clang++ || need="$need clang"
 # libFuzzer's runtime, for the short fuzzing run
 ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need="$need libclang-rt-14-dev"
