@@ -201,6 +201,8 @@ void Desktop::queueInputBoxAnswer(std::optional<std::string> answer) {
     impl_->toolkit.inputAnswers.push_back(std::move(answer));
 }
 
+const std::vector<ShownInputBox>& Desktop::inputBoxes() const { return impl_->toolkit.inputBoxes; }
+
 const std::vector<ShownPopup>& Desktop::popups() const { return impl_->toolkit.popups; }
 void Desktop::queuePopupChoice(const std::string& itemName) { impl_->toolkit.popupChoices.push_back(itemName); }
 

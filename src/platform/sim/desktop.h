@@ -59,6 +59,13 @@ struct ShownPopup {
     WindowHandle over = 0;
     double x = 0, y = 0;
     std::map<std::string, bool> enabled;  // every item by name
+    MenuItemSpec root;                    // the tree as the program built it
+};
+
+struct ShownInputBox {
+    std::string prompt;
+    std::string title;
+    std::string defaultText;
 };
 
 struct RegistryWrite {
@@ -161,6 +168,7 @@ public:
     // Answers for the next input boxes, in order; with none queued an input box is
     // cancelled.
     void queueInputBoxAnswer(std::optional<std::string> answer);
+    const std::vector<ShownInputBox>& inputBoxes() const;
 
     const std::vector<ShownPopup>& popups() const;
     // The item the user chooses at the next popup ("" = dismissed).

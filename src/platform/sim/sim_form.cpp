@@ -30,6 +30,12 @@ Control& SimForm::add(const ControlSpec& spec) {
     return *controls_.back();
 }
 
+std::vector<const SimControl*> SimForm::controls() const {
+    std::vector<const SimControl*> inOrder;
+    for (const auto& control : controls_) inOrder.push_back(control.get());
+    return inOrder;
+}
+
 Control* SimForm::control(const std::string& name) {
     for (auto& control : controls_) {
         if (control->name() == name) return control.get();

@@ -199,7 +199,7 @@ struct MenuItem {
 
 class SimPopupMenu final : public PopupMenu {
 public:
-    SimPopupMenu(std::weak_ptr<ToolkitLink> link, const MenuItemSpec& root) : link_(std::move(link)) {
+    SimPopupMenu(std::weak_ptr<ToolkitLink> link, const MenuItemSpec& root) : link_(std::move(link)), root_(root) {
         for (const auto& child : root.children) addItem(child, -1);
     }
 
@@ -217,7 +217,7 @@ public:
     void popup(Window& over, double x, double y) override {
         auto link = link_.lock();
         if (!link || !link->toolkit) return;
-        SimToolkit::ShownMenu shown{over.handle(), x, y, {}};
+        ShownPopup shown{over.handle(), x, y, {}, root_};
         std::vector<std::string> choosable;
         for (const auto& item : items_) {
             if (item.name.empty()) continue;
@@ -260,6 +260,7 @@ private:
     }
 
     std::weak_ptr<ToolkitLink> link_;
+    MenuItemSpec root_;            // as built, for the record of each popup
     std::vector<MenuItem> items_;  // every item, depth first
 };
 
@@ -269,9 +270,9 @@ std::unique_ptr<PopupMenu> SimToolkit::createPopupMenu(Window&, const MenuItemSp
     return std::make_unique<SimPopupMenu>(link_, root);
 }
 
-std::optional<std::string> SimToolkit::trackPopup(const ShownMenu& shown,
+std::optional<std::string> SimToolkit::trackPopup(const ShownPopup& shown,
                                                   const std::vector<std::string>& choosable) {
-    popups.push_back({shown.over, shown.x, shown.y, shown.enabled});
+    popups.push_back(shown);
     if (popupChoices.empty()) return std::nullopt;  // dismissed
     std::string choice = popupChoices.front();
     popupChoices.pop_front();
@@ -284,8 +285,9 @@ int SimToolkit::messageBox(const std::string& text, const std::string& title, un
     return mb::IdOk;
 }
 
-std::optional<std::string> SimToolkit::inputBox(const std::string&, const std::string&,
-                                                 const std::string&) {
+std::optional<std::string> SimToolkit::inputBox(const std::string& prompt, const std::string& title,
+                                                 const std::string& defaultText) {
+    inputBoxes.push_back({prompt, title, defaultText});
     if (inputAnswers.empty()) return std::nullopt;  // cancelled
     auto answer = inputAnswers.front();
     inputAnswers.pop_front();

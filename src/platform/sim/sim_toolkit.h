@@ -77,6 +77,8 @@ public:
     void destroy() override;
 
     const WindowSpec& spec() const { return spec_; }
+    // Its controls in the order they were added (the tab order of the real backend).
+    std::vector<const SimControl*> controls() const;
     bool paintPending = false;
 
 private:
@@ -116,13 +118,8 @@ public:
     // The window manager: lands the move on whole pixels within the clamp.
     void moveWindow(WindowHandle handle, double left, double top);
     void schedulePaint(SimForm& form);
-    struct ShownMenu {
-        WindowHandle over;
-        double x, y;
-        std::map<std::string, bool> enabled;
-    };
     // Records the popup and answers with the queued choice, if it may be chosen.
-    std::optional<std::string> trackPopup(const ShownMenu& shown, const std::vector<std::string>& choosable);
+    std::optional<std::string> trackPopup(const ShownPopup& shown, const std::vector<std::string>& choosable);
 
     // ---- the test's side
     SimForm* form(const std::string& name);
@@ -133,6 +130,7 @@ public:
     void paint(Window& window);
 
     std::vector<ShownMessageBox> messageBoxes;
+    std::vector<ShownInputBox> inputBoxes;
     std::deque<std::optional<std::string>> inputAnswers;
     std::vector<ShownPopup> popups;
     std::deque<std::string> popupChoices;

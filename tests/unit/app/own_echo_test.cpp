@@ -8,6 +8,7 @@
 
 #include "app/app.h"
 #include "platform/sim/desktop.h"
+#include "standin/model/markup.h"
 #include "standin/sim/sim_standin.h"
 #include "style/settings.h"
 
@@ -50,14 +51,22 @@ TEST_F(OwnEcho, APrefixThatReadsLikeACommandDoesNotMakeUsPostForEver) {
 }
 
 TEST_F(OwnEcho, TheUserTypingWhatWePostedEarlierStillCounts) {
+    // Our private-room line reads in the room as ".pr loop ..." (a command's shape).
+    desktop.setRegistryValue(kSettingsKey, "ascii", reg::Sz, ".pr loop ");
     ASSERT_FALSE(desktop.run([&] { app.start(); }));
     desktop.runFor(5);
-    // Each posted line is recognised once: the user's own ".coms" typed twice runs twice.
-    chat.send(".coms");
-    desktop.runFor(5);
-    chat.send(".coms");
-    desktop.runFor(5);
-    EXPECT_EQ(postedContaining(">iewing <font color=#"), 2);
+    chat.send(".pr Lounge");
+    desktop.runFor(10);
+    ASSERT_EQ(chat.record().links().size(), 1u);
+    const auto posted = chat.record().posted();
+    const auto ours = std::find_if(posted.begin(), posted.end(),
+                                   [](const std::string& line) { return line.find(">ollin ") != std::string::npos; });
+    ASSERT_NE(ours, posted.end());
+
+    // Its echo was recognised once; the same text typed by the user is the user's command.
+    chat.send(standin::stripTags(*ours));
+    desktop.runFor(10);
+    EXPECT_EQ(chat.record().links().size(), 2u) << "the user's own line was taken for our echo";
 }
 
 }  // namespace

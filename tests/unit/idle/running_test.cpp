@@ -175,6 +175,42 @@ TEST_F(IdleReport, BothTransfersGiveTwoLinesUploadFirstAndOneMinute) {
     EXPECT_EQ(presence.idle().idleMins, 1);
 }
 
+// The transfers as the tests start them, and the line each gives with the reason "eating".
+struct RunningTransfer {
+    TransferKind kind;
+    std::string line;
+};
+const expected::Style kDefaults{expected::defaultPrefix("000000"), "ff3300", "000066"};
+const RunningTransfer kUpload{
+    TransferKind::Upload,
+    expected::transferLine(kDefaults, "u", " 850 KB, about 2 minutes left", "37% of resume.doc", "eating")};
+const RunningTransfer kDownload{
+    TransferKind::Download, expected::transferLine(kDefaults, "d", "about 13 minutes", "0% of song.mp3", "eating")};
+
+TEST_F(IdleReport, OneTransferGivesItsOwnLineAndNoIdleLine) {
+    for (const RunningTransfer& transfer : {kUpload, kDownload}) {
+        transfer.kind == TransferKind::Upload ? chat->startTransfer(TransferKind::Upload)
+                                              : chat->startTransfer(TransferKind::Download, "song.mp3", 4'000'000);
+        chat->setTransferProgress(TransferKind::Upload, 37);
+        presence.idle().reasonText = "eating";
+        chat->record().clear();
+        ASSERT_FALSE(tick());
+        EXPECT_EQ(posted(), std::vector<std::string>{transfer.line});
+        chat->stopTransfer(transfer.kind);
+    }
+    EXPECT_EQ(presence.idle().idleMins, 2);
+}
+
+TEST_F(IdleReport, ATransferThatEndsWhileTheOtherLineIsTypedIsSearchedAgainAndNotPosted) {
+    chat->startTransfer(TransferKind::Download, "song.mp3", 4'000'000);
+    chat->startTransfer(TransferKind::Upload);
+    chat->setTransferProgress(TransferKind::Upload, 37);
+    presence.idle().reasonText = "eating";
+    desktop.post(0.5, [&] { chat->stopTransfer(TransferKind::Download); });  // inside the upload line's post
+    ASSERT_FALSE(tick());
+    EXPECT_EQ(posted(), std::vector<std::string>{kUpload.line});
+}
+
 TEST_F(IdleReport, SwitchedOffWhilePostingFinishesItsLinesAndTicksNoMore) {
     chat->startTransfer(TransferKind::Download);
     chat->startTransfer(TransferKind::Upload);
