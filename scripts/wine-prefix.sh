@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot --init >/dev/null 2>&1 || true
+    wine wineboot --init >/dev/null 2>&1 || true
     wineserver -w
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
