@@ -41,6 +41,9 @@ void Splash::createAndLoad() {
         mainWindow_.show();
         window.destroy();
     };
+    // Closed by any other means (Alt+F4, another program's WM_CLOSE): the bar still
+    // comes up, or nothing of the program could be reached. The window goes after this.
+    window.onClose = [this] { mainWindow_.show(); };
 
     platform_.events.doEvents();
     centerOnScreen(window, platform_.toolkit);

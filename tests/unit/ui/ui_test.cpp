@@ -155,6 +155,16 @@ TEST_F(Windows, SplashIsCentredAndItsClickShowsTheBar) {
     EXPECT_EQ(desktop.topmostCalls(form("frmMain").handle()), onTop + 1);
 }
 
+// Alt+F4 or another program's WM_CLOSE: the bar comes up as after a click, or nothing could reach the program.
+TEST_F(Windows, ClosingTheSplashShowsTheBarAsItsClickDoes) {
+    presence.startUp();
+    Window& splash = form("frmSplash");
+    desktop.userClose(splash);
+    desktop.runFor(0.1);
+    EXPECT_TRUE(form("frmMain").visible());
+    EXPECT_FALSE(splash.alive());
+}
+
 class Menu : public UiScene {
 protected:
     Menu() { startProgram(); }
