@@ -1,65 +1,18 @@
 // The program's windows on the simulated desktop, wired as the entry point wires them.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "client/client.h"
-#include "idle/presence.h"
-#include "platform/sim/desktop.h"
-#include "standin/sim/sim_standin.h"
-#include "style/settings.h"
 #include "style/style.h"
 #include "ui/commands_list.h"
 #include "ui/edge_snap.h"
 #include "ui/splash.h"
-#include "ui/user_interface.h"
+#include "ui_scene.h"
 
 namespace lantern {
 namespace {
-
-constexpr const char* kTester = "tester";
-
-class UiScene : public ::testing::Test, ChatScanner {
-protected:
-    sim::Desktop desktop;
-    Platform platform{desktop.platform()};
-    Client client{platform};
-    Presence presence{platform, client};
-    UserInterface ui{platform, presence};
-    standin::SimStandin chat{desktop, {.screenName = kTester}};
-
-    UiScene() { presence.attach(ui.mainWindow(), ui.styleDialog(), ui, *this); }
-    void start() override {}  // the chat scanner: lines are handed to the presence by hand
-    void stop() override {}
-
-    // Start-up, then the click on the splash; what start-up posted is forgotten.
-    void startProgram() {
-        presence.startUp();
-        desktop.click(control("frmSplash", "Image1"));
-        chat.record().clear();
-    }
-    std::vector<std::string> posted() { return chat.record().posted(); }
-    template <class T>
-    static T& live(T* found, const std::string& name) {
-        return found ? *found : throw std::runtime_error("nothing live named " + name);
-    }
-    Window& form(const std::string& name) { return live(desktop.form(name), name); }
-    Control& control(const std::string& f, const std::string& name) { return live(form(f).control(name), name); }
-    std::string text(const std::string& f, const std::string& name) { return control(f, name).text(); }
-    // The user picks `item` from the options menu under the main window's arrow.
-    void choose(const std::string& item) {
-        desktop.queuePopupChoice(item);
-        desktop.click(control("frmMain", "lblPop"));
-    }
-    void store(const char* name, const std::string& v) { desktop.setRegistryValue(kSettingsKey, name, reg::Sz, v); }
-    std::string stored(const std::string& name) {
-        return desktop.registryValue(kSettingsKey, name).value_or(sim::Desktop::Value{0, "(missing)"}).data;
-    }
-};
 
 constexpr double kW = 2865, kH = 480, kScreenW = 15360, kScreenH = 11520;  // the bar's outer size, the screen
 using Trail = std::vector<std::pair<double, double>>;

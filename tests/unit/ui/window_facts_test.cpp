@@ -2,51 +2,28 @@
 // captions, borders and buttons, client sizes, every control's kind, place, initial
 // text, font and limit, the tab order, the font list, the menu tree, the boxes.
 
-#include <gtest/gtest.h>
-
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "client/client.h"
-#include "idle/presence.h"
-#include "platform/sim/desktop.h"
 #include "platform/sim/sim_toolkit.h"
-#include "standin/sim/sim_standin.h"
-#include "ui/user_interface.h"
+#include "ui_scene.h"
 
 namespace lantern {
 namespace {
 
-class WindowFacts : public ::testing::Test, ChatScanner {
+class WindowFacts : public UiScene {
 protected:
-    sim::Desktop desktop;
-    Platform platform{desktop.platform()};
-    Client client{platform};
-    Presence presence{platform, client};
-    UserInterface ui{platform, presence};
-    standin::SimStandin chat{desktop, {.screenName = "tester"}};
-
     WindowFacts() {
-        presence.attach(ui.mainWindow(), ui.styleDialog(), ui, *this);
         presence.startUp();  // the main window, the splash and the hidden style dialog
         ui.showCommandsList();
     }
-    void start() override {}
-    void stop() override {}
-
-    const sim::SimForm& form(const std::string& name) {
-        auto* found = dynamic_cast<sim::SimForm*>(desktop.form(name));
-        if (!found) throw std::runtime_error("no live form " + name);
-        return *found;
-    }
+    const sim::SimForm& simForm(const std::string& name) { return dynamic_cast<sim::SimForm&>(form(name)); }
     // The user picks `item` from the menu under the main window's arrow.
     void choose(const std::string& item) {
-        desktop.form("frmMain")->show();  // as the splash's click does, the splash left to look at
-        desktop.queuePopupChoice(item);
-        desktop.click(*desktop.form("frmMain")->control("lblPop"));
+        form("frmMain").show();  // as the splash's click does, the splash left to look at
+        UiScene::choose(item);
     }
 };
 
@@ -67,7 +44,7 @@ TEST_F(WindowFacts, Forms) {
         {"frmComs", "cmds", Border::FixedSingle, false, false, true, true, 2895, 1035},
     };
     for (const FormFact& f : facts) {
-        const WindowSpec& spec = form(f.name).spec();
+        const WindowSpec& spec = simForm(f.name).spec();
         EXPECT_EQ(spec.caption, f.caption) << f.name;
         EXPECT_EQ(spec.border, f.border) << f.name;
         EXPECT_EQ(std::tuple(spec.minButton, spec.maxButton, spec.taskbarButton, !spec.icon.empty()),
@@ -75,9 +52,9 @@ TEST_F(WindowFacts, Forms) {
             << f.name << ": minimise, maximise, task-bar button, icon of its own";
         EXPECT_EQ(std::pair(spec.clientWidth, spec.clientHeight), std::pair(f.clientWidth, f.clientHeight)) << f.name;
     }
-    EXPECT_TRUE(form("frmMain").spec().whiteBackground);
-    EXPECT_TRUE(form("frmAscii").spec().whiteBackground);
-    EXPECT_EQ(form("frmMenu").spec().caption, "Menu");  // never shown: nothing else of it shows
+    EXPECT_TRUE(simForm("frmMain").spec().whiteBackground);
+    EXPECT_TRUE(simForm("frmAscii").spec().whiteBackground);
+    EXPECT_EQ(simForm("frmMenu").spec().caption, "Menu");  // never shown: nothing else of it shows
 }
 
 struct ControlFact {
@@ -121,12 +98,12 @@ TEST_F(WindowFacts, EveryControlInTheOrderItIsMade) {
     };
     std::map<std::string, std::vector<std::string>> made, expected;
     for (const char* name : {"frmMain", "frmSplash", "frmAscii", "frmComs"}) {
-        for (const sim::SimControl* control : form(name).controls()) made[name].push_back(control->name());
+        for (const sim::SimControl* control : simForm(name).controls()) made[name].push_back(control->name());
     }
     for (const ControlFact& f : facts) {
         expected[f.form].push_back(f.name);
         const sim::SimControl* control = nullptr;
-        for (const sim::SimControl* c : form(f.form).controls()) {
+        for (const sim::SimControl* c : simForm(f.form).controls()) {
             if (c->name() == f.name) control = c;
         }
         ASSERT_NE(control, nullptr) << f.form << "." << f.name;
@@ -151,9 +128,9 @@ TEST_F(WindowFacts, EveryControlInTheOrderItIsMade) {
         }
     }
     EXPECT_EQ(made, expected) << "controls missing, extra, or made in another order";
-    EXPECT_EQ(desktop.form("frmAscii")->control("cboAscii")->items(),
+    EXPECT_EQ(control("frmAscii", "cboAscii").items(),
               (std::vector<std::string>{"Arial", "Arial Narrow", "Tahoma", "Webdings", "Wingdings"}));
-    EXPECT_EQ(desktop.form("frmComs")->control("lstComs")->items(),
+    EXPECT_EQ(control("frmComs", "lstComs").items(),
               (std::vector<std::string>{".idleon - turns idle on", ".idleoff - turns idle off",
                                         ".end - closes program", ".exit - closes program", ".pr * - go to pr *",
                                         ".aim * - go to aim chat *", ".coms - shows this"}));
@@ -175,7 +152,7 @@ TEST_F(WindowFacts, TheMenuPopsUpUnderTheArrowAndItsBoxes) {
     choose("mnuOptsReason");
     ASSERT_EQ(desktop.popups().size(), 2u);
     const sim::ShownPopup& popup = desktop.popups()[0];
-    EXPECT_EQ(popup.over, desktop.form("frmMain")->handle());
+    EXPECT_EQ(popup.over, form("frmMain").handle());
     EXPECT_EQ(std::pair(popup.x, popup.y), std::pair(2520.0, 375.0));
     EXPECT_EQ(flattened(popup.root), (std::vector<std::string>{
                                          "0 mnuOpts &Opts", "1 mnuOptsIdle &Idle", "2 mnuOptsIdleOn &On",
