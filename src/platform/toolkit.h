@@ -43,6 +43,10 @@ struct ControlSpec {
     Font font;
     std::string picture;  // pictures: asset name ("title_bar", "splash")
     std::string container;  // name of the frame that holds it; "" = the window itself
+    // False for a control that only keeps the program's state on its window: no key,
+    // click or focus change of the user may reach it (no tab stop, never enabled for
+    // input), while the program still reads and writes its text and enabled flag.
+    bool userReachable = true;
 };
 
 // A control spec of the common shape: kind, name, left, top, width, height (twips)
@@ -115,6 +119,10 @@ public:
     // Moves the outer rectangle. The platform may clamp or round it (whole pixels);
     // read the position back to see where it went.
     virtual void move(double left, double top) = 0;
+    // Moves the window with the pointer while `button` stays held, and returns when it
+    // comes up (Escape puts the window back where it was). For the buttons that the
+    // system's move loop of a caption press does not end on.
+    virtual void followPointer(MouseButton button) = 0;
 
     virtual std::string caption() const = 0;
     virtual void setCaption(const std::string& caption) = 0;

@@ -41,7 +41,7 @@ void MainWindow::addControls() {
     ControlSpec dragArea = controlAt(ControlKind::Label, "lblMove", 0, 0, 2535, 495);
     dragArea.transparent = true;
     Control& lblMove = window_->add(dragArea);
-    lblMove.onMouseDown = [this](MouseButton) { dragAndSnap(); };
+    lblMove.onMouseDown = [this](MouseButton button) { dragAndSnap(button); };
 
     ControlSpec hotSpot = controlAt(ControlKind::Label, "lblPop", kPopLeft, kPopTop, kPopSize, kPopSize);
     hotSpot.transparent = true;
@@ -50,34 +50,47 @@ void MainWindow::addControls() {
         if (onMenuRequested) onMenuRequested(*window_, kPopLeft, kPopTop + kPopSize);
     };
 
-    // The state controls, beyond the visible area.
-    txtIdle_ = &window_->add(controlAt(ControlKind::TextBox, "txtIdle", 5280, 2640, 615, 375, "off"));
+    // The state controls, beyond the visible area and out of the user's reach: a key
+    // typed into "off" would stop the idle lines, one into the reason would be stored.
+    ControlSpec idleBox = controlAt(ControlKind::TextBox, "txtIdle", 5280, 2640, 615, 375, "off");
+    idleBox.userReachable = false;
+    txtIdle_ = &window_->add(idleBox);
 
     ControlSpec frame = controlAt(ControlKind::Frame, "Frame1", 4080, 840, 2895, 1215, "Idle w/ time and reason");
     frame.font = Font{"Tahoma", 9.75, false};
     frame.whiteBackground = true;
+    frame.userReachable = false;
     window_->add(frame);
 
     ControlSpec reason = controlAt(ControlKind::TextBox, "txtRsn", 120, 720, 2655, 375, "sleepin...");
     reason.container = "Frame1";
+    reason.userReachable = false;
     txtRsn_ = &window_->add(reason);
 
     ControlSpec idleButton = controlAt(ControlKind::Button, "cmdIdle", 120, 240, 1215, 375, "ON");
     idleButton.container = "Frame1";
+    idleButton.userReachable = false;
     cmdIdle_ = &window_->add(idleButton);
 
     ControlSpec offButton = controlAt(ControlKind::Button, "cmdOff", 1560, 240, 1215, 375, "OFF");
     offButton.container = "Frame1";
     offButton.enabled = false;
+    offButton.userReachable = false;
     cmdOff_ = &window_->add(offButton);
 }
 
-// Any mouse button on the drag area: hand the window to the system's move loop as if
-// its title bar had been pressed (the call returns when the button is released),
-// then glide it onto the screen and against near edges.
-void MainWindow::dragAndSnap() {
-    platform_.windows.releaseCapture();
-    platform_.windows.sendMessage(window_->handle(), msg::NcLButtonDown, kHtCaption, 0);
+// Any mouse button on the drag area drags the bar; when the button comes up, it
+// glides onto the screen and against near edges. The left button hands the window to
+// the system's move loop as if its title bar had been pressed (the call returns when
+// the button is released). That loop ends only on the left button's release, so the
+// right and middle buttons follow the pointer in a loop of our own that ends on theirs.
+void MainWindow::dragAndSnap(MouseButton button) {
+    if (button == MouseButton::Left) {
+        platform_.windows.releaseCapture();
+        platform_.windows.sendMessage(window_->handle(), msg::NcLButtonDown, kHtCaption, 0);
+    } else {
+        window_->followPointer(button);
+    }
     snapToEdges(*window_, platform_.toolkit, platform_.events);
 }
 

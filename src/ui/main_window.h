@@ -39,7 +39,7 @@ public:
 
 private:
     void addControls();
-    void dragAndSnap();
+    void dragAndSnap(MouseButton button);
 
     Platform& platform_;              // not owned
     Presence& presence_;              // not owned

@@ -82,17 +82,23 @@ protected:
         pressKeys({"End", "shift+Home", "BackSpace"});
         typeText(text);
     }
-    // Holds the left button from `from` to `to` in small steps: the move loop follows
-    // motions, not jumps.
-    void drag(POINT from, POINT to) {
+    // Holds a button (X's 1 left, 2 middle, 3 right) from `from` to `to` in small
+    // steps: the move loop follows motions, not jumps.
+    void drag(POINT from, POINT to, const std::string& button = "1") {
         moveMouse(from);
-        xdo({"mousedown", "1"});
+        xdo({"mousedown", button});
         sleepSeconds(0.3);  // the press starts the move loop
         for (int step = 1; step <= 8; ++step) {
             moveMouse({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}), sleepSeconds(0.05);
         }
         sleepSeconds(0.3);  // the loop catches up with the last motion
-        xdo({"mouseup", "1"});
+        xdo({"mouseup", button});
+    }
+    // Tab and typed keys over the bar, as a user who clicked it might press them: they
+    // must reach none of the state controls beyond its visible area.
+    void typeAtTheBar(const std::string& text) {
+        click(at(mainWindow(), kGrip));
+        for (int field = 0; field < 3; ++field) pressKeys({"Tab", "ctrl+a"}), typeText(text);
     }
 
     // A visible top-level window of the add-on, other than `other`, once there.
@@ -147,15 +153,21 @@ TEST_F(RealInput, TheBarThenTheChatCommands) {
     ASSERT_NO_FATAL_FAILURE(startWithBarShown());
     EXPECT_EQ(rectOf(mainWindow()), barAt(0, 0));
 
-    // A drop 10 px from the left edge glides flush, one 100 px away stays; the menu
-    // then opens at the bottom-left corner of the arrow's hot spot (168, 25 in the bar).
-    for (const auto& [left, ends] : {std::pair{10L, barAt(0, 200)}, std::pair{100L, barAt(100, 200)}}) {
+    // A drop 10 px from the left edge glides flush, one 100 px away stays, with any
+    // button (left, right, middle): the drag ends where that button came up, and the
+    // bar stays when the pointer moves on. The menu then opens at the bottom-left
+    // corner of the arrow's hot spot (168, 25 in the bar).
+    const std::tuple<long, ScreenRect, const char*> drops[] = {
+        {10, barAt(0, 200), "1"}, {100, barAt(100, 200), "1"}, {10, barAt(0, 200), "3"}, {100, barAt(100, 200), "2"}};
+    for (const auto& [left, ends, button] : drops) {
         const POINT grip = at(mainWindow(), kGrip);
         const ScreenRect before = rectOf(mainWindow());
-        ASSERT_NO_FATAL_FAILURE(drag(grip, {grip.x + left - before[0], grip.y + 200 - before[1]}));
+        const POINT drop{grip.x + left - before[0], grip.y + 200 - before[1]};
+        ASSERT_NO_FATAL_FAILURE(drag(grip, drop, button));
+        for (int step = 1; step <= 4; ++step) moveMouse({drop.x + 40 * step, drop.y + 30 * step}), sleepSeconds(0.05);
         waitUntil([&] { return rectOf(mainWindow()) == ends; }, 10);
         sleepSeconds(1);  // no glide still under way, none starting late
-        EXPECT_EQ(rectOf(mainWindow()), ends);
+        EXPECT_EQ(rectOf(mainWindow()), ends) << "dragged with button " << button;
         HWND menu = openMenu();
         ASSERT_NE(menu, nullptr) << "clicking the arrow opened no menu";
         EXPECT_EQ(rectOf(menu)[0], ends[0] + 168);
@@ -179,6 +191,8 @@ TEST_F(RealInput, TheBarThenTheChatCommands) {
     moveMouse(centreOf(about));
     ASSERT_NO_FATAL_FAILURE(pressKeys({"Return"}));
     EXPECT_TRUE(waitForGone(about)) << "Enter did not close the about box";
+    // "off" typed into the idle switch would stop the idle lines.
+    ASSERT_NO_FATAL_FAILURE(typeAtTheBar("off"));
 
     auto postedAt = [&](const std::string& line) { return log().find("posted", line).ms; };
     const std::string firstMinute = idleLine(prefix, colours, 1, "uppin.");
@@ -274,6 +288,8 @@ TEST_F(RealInput, TheStyleDialogThenIdleOnAndExit) {
     ASSERT_TRUE(log().waitForPosts(3, 15)) << "nothing was posted after Idle > On";
     EXPECT_EQ(log().posted().back(), banner(prefix, chosen, kMenuIdleOn));
 
+    // Typed into the reason box, this would be stored at Exit.
+    ASSERT_NO_FATAL_FAILURE(typeAtTheBar("hacked reason"));
     ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"e"}));
     EXPECT_EQ(addOn().waitForExit(20), std::optional<DWORD>(0)) << "lantern-idle still runs after Exit";
     const std::string unload = banner(prefix, chosen, kUnload);

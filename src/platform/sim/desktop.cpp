@@ -194,6 +194,9 @@ void Desktop::click(Control& control) { impl_->toolkit.click(control); }
 void Desktop::userClose(Window& window) { impl_->toolkit.userClose(window); }
 void Desktop::type(Control& control, const std::string& text) { impl_->toolkit.type(control, text); }
 void Desktop::paint(Window& window) { impl_->toolkit.paint(window); }
+void Desktop::pressTab() { impl_->toolkit.pressTab(); }
+void Desktop::typeKeys(const std::string& text) { impl_->toolkit.typeKeys(text); }
+const Control* Desktop::focusedControl() { return impl_->toolkit.focused(); }
 
 const std::vector<ShownMessageBox>& Desktop::messageBoxes() const { return impl_->toolkit.messageBoxes; }
 

@@ -154,7 +154,10 @@ public:
     // ---- the headless toolkit, seen from a test
     // The program's own window by its form name ("frmMain"), alive ones only; or null.
     Window* form(const std::string& name);
-    // The user presses a mouse button on a control / clicks it / closes a window.
+    // The user presses a mouse button on a control / clicks it / closes a window. A
+    // press activates the control's window and gives the control the keyboard focus
+    // if it takes it (text boxes, buttons, lists). A press that starts a drag holds
+    // the button until the drag ends (see queueDrag).
     void pressMouse(Control& control, MouseButton button);
     void click(Control& control);
     void userClose(Window& window);  // the close box: onClose, then destroyed
@@ -163,6 +166,12 @@ public:
     void paint(Window& window);
     // The user types into a text box or combo box (text replaced, as typed).
     void type(Control& control, const std::string& text);
+    // The keyboard of the window last pressed on: Tab moves the focus to the next
+    // control that is a tab stop, as the dialog manager moves it; typed keys replace
+    // the text of the focused box (Ctrl+A, then the text). The focused control, or null.
+    void pressTab();
+    void typeKeys(const std::string& text);
+    const Control* focusedControl();
 
     const std::vector<ShownMessageBox>& messageBoxes() const;
     // Answers for the next input boxes, in order; with none queued an input box is
@@ -176,8 +185,11 @@ public:
 
     // The screen, twips (15360 by 11520 by default: 1024 by 768 pixels).
     void setScreenSize(double widthTwips, double heightTwips);
-    // The next move loop (WM_NCLBUTTONDOWN with HTCAPTION on one of our windows)
-    // drops the window with its outer top-left corner at (left, top), twips.
+    // The next drag releases its button with the window's outer top-left corner at
+    // (left, top), twips. The system's move loop (WM_NCLBUTTONDOWN with HTCAPTION on
+    // one of our windows) ends there only when the left button began the drag, as on
+    // Windows; after a right or middle press the window follows the pointer on, and
+    // lands 1500 twips further right and down at the next left click.
     void queueDrag(double left, double top);
     // The window manager: keeps every top-level window within these bounds of its
     // top-left corner (twips); no clamp by default. Moves always land on whole

@@ -75,6 +75,10 @@ void SimForm::move(double newLeft, double newTop) {
     if (node()) link_.lock()->toolkit->moveWindow(handle_, newLeft, newTop);
 }
 
+void SimForm::followPointer(MouseButton button) {
+    if (node()) link_.lock()->toolkit->followPointer(handle_, button);
+}
+
 std::string SimForm::caption() const {
     const WindowNode* window = lastState();
     return window ? window->caption : spec_.caption;

@@ -18,8 +18,6 @@ constexpr double kCaptionTwips = 18 * kTwipsPerPixel;
 // default placement, not the corner, so that a forgotten placement shows).
 constexpr double kDefaultLeft = 100 * kTwipsPerPixel;
 constexpr double kDefaultTop = 80 * kTwipsPerPixel;
-// How long the user holds the mouse in the move loop of a drag.
-constexpr double kMoveLoopSeconds = 0.5;
 
 // Adding 0 turns a -0 (from a small negative) into 0, so traces never read "-0".
 double toWholePixel(double twips) { return std::round(twips / kTwipsPerPixel) * kTwipsPerPixel + 0.0; }
@@ -80,15 +78,6 @@ void SimToolkit::close(WindowHandle handle) {
     tree_.destroy(handle);
 }
 
-void SimToolkit::moveLoop(WindowHandle handle) {
-    // The window manager's loop lets events run while the user drags.
-    clock_.runUntil(clock_.now() + kMoveLoopSeconds);
-    if (drags.empty()) return;  // released where it was
-    auto [left, top] = drags.front();
-    drags.pop_front();
-    moveWindow(handle, left, top);
-}
-
 void SimToolkit::moveWindow(WindowHandle handle, double left, double top) {
     WindowNode* node = tree_.find(handle);
     if (!node) return;
@@ -133,50 +122,6 @@ void SimToolkit::paint(Window& window) {
     if (!window.visible()) return;
     std::function<void()> onPaint = window.onPaint;
     if (onPaint) onPaint();
-}
-
-// ---- the user
-
-std::shared_ptr<SimControl> SimToolkit::reachable(Control& control) {
-    auto* sim = dynamic_cast<SimControl*>(&control);
-    if (!sim || !sim->enabled()) return nullptr;
-    const WindowNode* window = tree_.find(sim->form());
-    if (!window || !window->visible) return nullptr;
-    return sim->shared_from_this();
-}
-
-void SimToolkit::pressMouse(Control& control, MouseButton button) {
-    auto reached = reachable(control);
-    if (!reached) return;
-    std::function<void(MouseButton)> onMouseDown = reached->onMouseDown;
-    if (onMouseDown) onMouseDown(button);
-}
-
-void SimToolkit::click(Control& control) {
-    auto reached = reachable(control);
-    if (!reached) return;
-    std::function<void(MouseButton)> onMouseDown = reached->onMouseDown;
-    if (onMouseDown) onMouseDown(MouseButton::Left);
-    // The press may have closed the window or disabled the control: no click then.
-    if (!reachable(*reached)) return;
-    std::function<void()> onClick = reached->onClick;
-    if (onClick) onClick();
-}
-
-void SimToolkit::userClose(Window& window) {
-    if (window.alive()) close(window.handle());
-}
-
-void SimToolkit::type(Control& control, const std::string& text) {
-    auto reached = reachable(control);
-    if (!reached) return;
-    const ControlSpec& spec = reached->spec();
-    if (spec.kind != ControlKind::TextBox && spec.kind != ControlKind::ComboBox) return;
-    std::string typed = text;
-    if (spec.maxLength > 0 && typed.size() > static_cast<std::size_t>(spec.maxLength)) {
-        typed.resize(static_cast<std::size_t>(spec.maxLength));  // the box takes no more
-    }
-    reached->setText(typed);
 }
 
 // ---- timers, menus, dialogs

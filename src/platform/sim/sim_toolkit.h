@@ -72,6 +72,7 @@ public:
     double width() const override;
     double height() const override;
     void move(double left, double top) override;
+    void followPointer(MouseButton button) override;
     std::string caption() const override;
     void setCaption(const std::string& caption) override;
     void destroy() override;
@@ -79,6 +80,7 @@ public:
     const WindowSpec& spec() const { return spec_; }
     // Its controls in the order they were added (the tab order of the real backend).
     std::vector<const SimControl*> controls() const;
+    const std::vector<std::shared_ptr<SimControl>>& sharedControls() const { return controls_; }
     bool paintPending = false;
 
 private:
@@ -117,6 +119,8 @@ public:
     void forgetForm(WindowHandle handle) { forms_.erase(handle); }
     // The window manager: lands the move on whole pixels within the clamp.
     void moveWindow(WindowHandle handle, double left, double top);
+    // The program's own move loop for a drag (Window::followPointer).
+    void followPointer(WindowHandle handle, MouseButton button);
     void schedulePaint(SimForm& form);
     // Records the popup and answers with the queued choice, if it may be chosen.
     std::optional<std::string> trackPopup(const ShownPopup& shown, const std::vector<std::string>& choosable);
@@ -127,6 +131,9 @@ public:
     void click(Control& control);
     void userClose(Window& window);
     void type(Control& control, const std::string& text);
+    void pressTab();
+    void typeKeys(const std::string& text);  // into the focused control, replacing its text
+    SimControl* focused();                    // the control with the keyboard focus, or null
     void paint(Window& window);
 
     std::vector<ShownMessageBox> messageBoxes;
@@ -146,7 +153,12 @@ private:
     std::optional<std::intptr_t> formMessage(WindowHandle handle, unsigned message, std::uintptr_t wParam);
     void close(WindowHandle handle);
     void moveLoop(WindowHandle handle);
-    // The control, if the user can reach it now: its window alive and shown, itself enabled.
+    // The user holds the mouse for a while, then the button comes up where the test
+    // queued it; a window still following the pointer then moves on with it.
+    void userDrags(WindowHandle handle, double movedOnAfterRelease);
+    void userActivates(SimControl& control);
+    // The control, if the user can reach it now: its window alive and shown, itself
+    // enabled and not kept out of reach.
     std::shared_ptr<SimControl> reachable(Control& control);
 
     WindowTree& tree_;          // not owned: the desktop's
@@ -160,6 +172,9 @@ private:
     };
     std::optional<Clamp> clamp_;
     bool thisInstanceRunning_ = false;
+    std::optional<MouseButton> held_;  // the button the user holds down, during its press
+    WindowHandle active_ = 0;          // the window the user last pressed on
+    std::weak_ptr<SimControl> focus_;  // the keyboard focus in it, if a control has it
 };
 
 }  // namespace lantern::sim

@@ -52,6 +52,7 @@ struct Backend {
     std::set<HWND> forms;                     // not owned: our live top-level forms
     HANDLE instanceMutex = nullptr;           // owned: held while we run
     std::optional<bool> previousInstance;     // the answer of the first check
+    bool followingPointer = false;  // a form's own move loop runs (Form::followPointer)
     bool quitSeen = false;
     int quitCode = 0;
     long eventPasses = 0;  // how often pending events were run: waits must not spin

@@ -36,6 +36,7 @@ DpiApi::DpiApi() {
     adjustWindowRectExForDpi_ = lookUp<AdjustWindowRectExForDpiFn>(user32, "AdjustWindowRectExForDpi");
     setProcessDpiAwarenessContext_ =
         lookUp<SetProcessDpiAwarenessContextFn>(user32, "SetProcessDpiAwarenessContext");
+    getSystemMetricsForDpi_ = lookUp<GetSystemMetricsForDpiFn>(user32, "GetSystemMetricsForDpi");
 }
 
 void DpiApi::becomePerMonitorAware() const {
@@ -68,6 +69,12 @@ RECT DpiApi::outerRect(int clientWidth, int clientHeight, DWORD style, DWORD exS
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     }
     return rect;
+}
+
+int DpiApi::systemMetric(int index, unsigned dpi) const {
+    if (getSystemMetricsForDpi_) return getSystemMetricsForDpi_(index, dpi);
+    // Older Windows answers at the screen's DPI only: scaled from there.
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(forScreen()));
 }
 
 }  // namespace lantern::win32

@@ -32,17 +32,21 @@ public:
     unsigned forScreen() const;
     // AdjustWindowRectEx at that DPI.
     RECT outerRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, unsigned dpi) const;
+    // GetSystemMetrics at that DPI (icon sizes, say).
+    int systemMetric(int index, unsigned dpi) const;
 
 private:
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     using GetDpiForSystemFn = UINT(WINAPI*)();
     using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     using SetProcessDpiAwarenessContextFn = BOOL(WINAPI*)(HANDLE);
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 
     GetDpiForWindowFn getDpiForWindow_ = nullptr;  // user32, Windows 10 1607 and later
     GetDpiForSystemFn getDpiForSystem_ = nullptr;
     AdjustWindowRectExForDpiFn adjustWindowRectExForDpi_ = nullptr;
     SetProcessDpiAwarenessContextFn setProcessDpiAwarenessContext_ = nullptr;
+    GetSystemMetricsForDpiFn getSystemMetricsForDpi_ = nullptr;
 };
 
 }  // namespace lantern::win32

@@ -9,11 +9,13 @@ namespace {
 // cannot hold a caller inside one call for ever.
 constexpr int kMessagesPerPass = 512;
 
-// While a loop of the system reads this thread's mouse and keyboard (a popup menu
-// being tracked, the move loop of a drag), a handler that runs inside it (a timer
-// tick, a chat line) and pauses must leave that input alone: taken and dispatched
-// here, a key meant for the menu or the release that ends a drag would be lost.
-bool systemLoopReadsInput() {
+// While a loop reads this thread's mouse and keyboard (a popup menu being tracked,
+// the system's move loop of a drag, or our own), a handler that runs inside it (a
+// timer tick, a chat line) and pauses must leave that input alone: taken and
+// dispatched here, a key meant for the menu or the release that ends a drag would be
+// lost.
+bool loopReadsInput(const Backend& backend) {
+    if (backend.followingPointer) return true;
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
@@ -24,7 +26,7 @@ bool systemLoopReadsInput() {
 
 void Win32EventLoop::doEvents() {
     ++backend_.eventPasses;
-    const UINT removal = systemLoopReadsInput()
+    const UINT removal = loopReadsInput(backend_)
                              ? PM_REMOVE | PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT
                              : PM_REMOVE;
     MSG message;
@@ -46,8 +48,8 @@ void Win32EventLoop::waitForEvents(double seconds) {
             Sleep(remaining);
             return;
         }
-        // Input left for a system loop must not end every wait at once.
-        const bool leaveInput = systemLoopReadsInput();
+        // Input left for such a loop must not end every wait at once.
+        const bool leaveInput = loopReadsInput(backend_);
         MsgWaitForMultipleObjectsEx(0, nullptr, remaining,
                                     leaveInput ? QS_SENDMESSAGE | QS_POSTMESSAGE | QS_TIMER | QS_PAINT : QS_ALLINPUT,
                                     leaveInput ? 0 : MWMO_INPUTAVAILABLE);

@@ -23,10 +23,12 @@ DWORD exStyleFor(const WindowSpec& spec) {
     return exStyle;
 }
 
-HICON loadIcon(HINSTANCE instance, const std::string& name, int systemMetricX, int systemMetricY) {
-    // LR_SHARED: the system keeps the icon; nobody destroys it.
-    return static_cast<HICON>(LoadImageA(instance, name.c_str(), IMAGE_ICON, GetSystemMetrics(systemMetricX),
-                                         GetSystemMetrics(systemMetricY), LR_SHARED));
+// At the size the window's DPI asks for. Not LR_SHARED: a shared icon keeps the size
+// it was first loaded at, so the form owns its icons and destroys them.
+HICON loadIcon(const Backend& backend, const std::string& name, int metricX, int metricY, unsigned dpi) {
+    return static_cast<HICON>(LoadImageA(backend.instance, name.c_str(), IMAGE_ICON,
+                                         backend.dpi.systemMetric(metricX, dpi),
+                                         backend.dpi.systemMetric(metricY, dpi), 0));
 }
 
 }  // namespace
@@ -49,7 +51,7 @@ Form::Form(Backend& backend, const WindowSpec& spec)
                     nullptr, backend_.instance, this);
     if (!hwnd_) return;
     backend_.forms.insert(hwnd_);
-    setIcons();
+    setIcons(this->dpi());
     // The window may have opened on a monitor of another DPI than the screen's.
     if (const unsigned actual = this->dpi(); actual != dpi) {
         RECT at;
@@ -69,16 +71,25 @@ RECT Form::outerRectFor(unsigned dpi) const {
                                   style_, exStyle_, dpi);
 }
 
-void Form::setIcons() {
+void Form::setIcons(unsigned dpi) {
     const std::string name = spec_.icon.empty() ? kProgramIcon : spec_.icon;
     for (const std::string& candidate : {name, std::string(kProgramIcon)}) {
-        HICON big = loadIcon(backend_.instance, candidate, SM_CXICON, SM_CYICON);
+        HICON big = loadIcon(backend_, candidate, SM_CXICON, SM_CYICON, dpi);
         if (!big) continue;
+        HICON small = loadIcon(backend_, candidate, SM_CXSMICON, SM_CYSMICON, dpi);
         SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(loadIcon(backend_.instance, candidate, SM_CXSMICON, SM_CYSMICON)));
+        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+        destroyIcons();  // the ones they replace
+        icons_ = {big, small};
         return;
     }
+}
+
+void Form::destroyIcons() {
+    for (HICON icon : icons_) {
+        if (icon) DestroyIcon(icon);
+    }
+    icons_ = {};
 }
 
 Control& Form::add(const ControlSpec& spec) { return addWithId(spec, nextId_++); }
@@ -248,6 +259,11 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         activated(LOWORD(wParam) != WA_INACTIVE);
         return 0;
+    case WM_GETDPISCALEDSIZE:
+        // The size the form will take at the new DPI, so that the rectangle Windows
+        // suggests with WM_DPICHANGED is the one we set: the bar keeps its size in
+        // twips and stays on the monitor it was dragged to.
+        return scaledSizeFor(static_cast<unsigned>(wParam), *reinterpret_cast<SIZE*>(lParam));
     case WM_DPICHANGED:
         dpiChanged(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam));
         return 0;
@@ -302,17 +318,25 @@ HWND Form::firstVisibleTabStop() const {
     return nullptr;
 }
 
+BOOL Form::scaledSizeFor(unsigned dpi, SIZE& size) const {
+    const RECT outer = outerRectFor(dpi);
+    size = {outer.right - outer.left, outer.bottom - outer.top};
+    return TRUE;
+}
+
 void Form::dpiChanged(unsigned dpi, const RECT& suggested) {
     const RECT outer = outerRectFor(dpi);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     for (auto& control : controls_) control->layout(dpi);
+    setIcons(dpi);
 }
 
 void Form::windowDestroyed() {
     backend_.forms.erase(hwnd_);
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     for (auto& control : controls_) control->windowGone();
+    destroyIcons();  // the window that showed them is gone
     hwnd_ = nullptr;
     lastFocus_ = nullptr;
 }

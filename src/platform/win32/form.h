@@ -3,6 +3,7 @@
 // "LanternForm" whose procedure forwards to the object (stored at WM_NCCREATE), and
 // the controls that stand on it.
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,7 @@ public:
     double width() const override;
     double height() const override;
     void move(double left, double top) override;
+    void followPointer(MouseButton button) override;  // in form_drag.cpp
     std::string caption() const override;
     void setCaption(const std::string& caption) override;
     void destroy() override;
@@ -55,10 +57,12 @@ private:
     LRESULT colorControl(HDC dc, HWND child);
     void activated(bool active);
     HWND firstVisibleTabStop() const;
+    BOOL scaledSizeFor(unsigned dpi, SIZE& size) const;
     void dpiChanged(unsigned dpi, const RECT& suggested);
     void windowDestroyed();
     RECT outerRectFor(unsigned dpi) const;
-    void setIcons();
+    void setIcons(unsigned dpi);
+    void destroyIcons();
     void restack(FormControl& added);
     FormControl* controlWithId(int id);
     FormControl* controlWithWindow(HWND window);
@@ -69,6 +73,7 @@ private:
     DWORD exStyle_ = 0;
     HWND hwnd_ = nullptr;  // owned: destroyed with the object unless closed before
     std::vector<std::unique_ptr<FormControl>> controls_;
+    std::array<HICON, 2> icons_{};  // owned: the big and the small icon at the window's DPI
     HWND lastFocus_ = nullptr;  // not owned: the control that had the focus when we lost it
     int nextId_ = 1000;         // clear of IDOK and IDCANCEL
     bool painting_ = false;     // onPaint is running: a paint it causes raises nothing more

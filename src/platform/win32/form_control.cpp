@@ -64,7 +64,11 @@ FormControl::FormControl(Form& form, const ControlSpec& spec, HWND parent, int i
     if (!parent) return;
     const Creation how = creationFor(spec, id);
     DWORD style = how.style;
-    if (!spec.enabled) style |= WS_DISABLED;
+    // A control kept out of the user's reach is no tab stop and stays disabled for
+    // input (focus, keys and clicks go past it); the program's enabled flag is kept
+    // beside it, and its text is read and written as usual.
+    if (!spec.userReachable) style &= ~static_cast<DWORD>(WS_TABSTOP);
+    if (!spec.enabled || !spec.userReachable) style |= WS_DISABLED;
     HINSTANCE instance = form_.backend().instance;
     HWND created = CreateWindowExA(how.exStyle, how.windowClass, spec.text.c_str(), style, 0, 0, 0, 0, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
@@ -142,11 +146,13 @@ void FormControl::setText(const std::string& text) {
     SetWindowTextA(hwnd_, text.c_str());
 }
 
-bool FormControl::enabled() const { return hwnd_ ? IsWindowEnabled(hwnd_) != FALSE : spec_.enabled; }
+bool FormControl::enabled() const {
+    return hwnd_ && spec_.userReachable ? IsWindowEnabled(hwnd_) != FALSE : spec_.enabled;
+}
 
 void FormControl::setEnabled(bool enabled) {
     spec_.enabled = enabled;
-    if (!hwnd_) return;
+    if (!hwnd_ || !spec_.userReachable) return;
     EnableWindow(hwnd_, enabled);
     if (ownClass(spec_.kind)) InvalidateRect(hwnd_, nullptr, TRUE);
 }

@@ -14,3 +14,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+
+// Sent before WM_DPICHANGED (Windows 10 1703 on); the headers declare it only for
+// programs that target that version, and we target Windows 7.
+#ifndef WM_GETDPISCALEDSIZE
+#define WM_GETDPISCALEDSIZE 0x02E4
+#endif

@@ -1,6 +1,7 @@
 // The program's windows on the simulated desktop, wired as the entry point wires them.
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,14 +23,18 @@ struct ExactWindow : Window {
     ExactWindow(double left, double top, double margin) : trail{{left, top}}, m(margin) {}
     Trail trail;  // where it was dropped, then every move
     double m;     // the margin
+    double w = kW, h = kH;
+    std::function<void(std::size_t moves)> afterMove;  // what changes meanwhile
     void move(double left, double top) override {
         if (trail.size() > 10000) throw std::runtime_error("a glide without end");
-        trail.emplace_back(std::clamp(left, m, kScreenW - kW - m), std::clamp(top, m, kScreenH - kH - m));
+        trail.emplace_back(std::clamp(left, m, kScreenW - w - m), std::clamp(top, m, kScreenH - h - m));
+        if (afterMove) afterMove(trail.size() - 1);
     }
+    void followPointer(MouseButton) override {}
     double left() const override { return trail.back().first; }
     double top() const override { return trail.back().second; }
-    double width() const override { return kW; }
-    double height() const override { return kH; }
+    double width() const override { return w; }
+    double height() const override { return h; }
     bool alive() const override { return true; }
     bool visible() const override { return true; }
     WindowHandle handle() const override { return 0; }
@@ -81,15 +86,76 @@ TEST_F(Windows, EachSnapRuleInOrder) {
     }
 }
 
+// The glides against the right and bottom edges, and their final settings, read the
+// screen and the window size again at every step: a change in the middle counts.
+TEST_F(Windows, EdgeGlidesFollowTheScreenAndTheWindowAsTheyChange) {
+    struct Case {
+        const char* what;
+        double dropLeft, dropTop;
+        double screenW, screenH, windowW, windowH;  // from the third move on
+        double endLeft, endTop;
+    };
+    const Case cases[] = {
+        {"over the right edge, the screen narrows", 14000, 3000, 14500, kScreenH, kW, kH, 14500 - kW, 3000},
+        {"below the bottom edge, the screen gets lower", 6000, 11640, kScreenW, 11300, kW, kH, 6000, 11300 - kH},
+        {"near the right edge, the window narrows", kScreenW - kW - 200, 3000, kScreenW, kScreenH, 2000, kH,
+         kScreenW - 2000, 3000},
+        {"near the bottom edge, the window gets lower", 6000, kScreenH - kH - 200, kScreenW, kScreenH, kW, 300, 6000,
+         kScreenH - 300},
+    };
+    for (const Case& c : cases) {
+        desktop.setScreenSize(kScreenW, kScreenH);
+        ExactWindow window(c.dropLeft, c.dropTop, -kScreenW);
+        window.afterMove = [&](std::size_t moves) {
+            if (moves != 3) return;
+            desktop.setScreenSize(c.screenW, c.screenH);
+            window.w = c.windowW, window.h = c.windowH;
+        };
+        snapToEdges(window, desktop.toolkit(), desktop.events());
+        EXPECT_EQ(std::pair(window.left(), window.top()), std::pair(c.endLeft, c.endTop)) << c.what;
+    }
+}
+
+// The drag ends where the button that began it came up, whichever it was; the left
+// one hands the bar to the system's move loop, the others may not (that loop would
+// go on after their release).
 TEST_F(Windows, AnyMouseButtonDragsTheBarAndSnapsIt) {
     Window& bar = form("frmMain");
     bar.show();  // the user reaches only a shown window
     for (MouseButton button : {MouseButton::Left, MouseButton::Right, MouseButton::Middle}) {
         bar.move(6000, 6000);
+        const int captureReleases = desktop.releaseCaptureCalls();
+        desktop.clearMessages();
         desktop.queueDrag(300, 3000);
         desktop.pressMouse(control("frmMain", "lblMove"), button);
-        EXPECT_EQ(std::pair(bar.left(), bar.top()), std::pair(0.0, 3000.0));
+        EXPECT_EQ(std::pair(bar.left(), bar.top()), std::pair(0.0, 3000.0)) << static_cast<int>(button);
+        const bool left = button == MouseButton::Left;
+        EXPECT_EQ(desktop.releaseCaptureCalls() - captureReleases, left ? 1 : 0);
+        EXPECT_EQ(desktop.messagesTo(bar.handle()).size(), left ? 1u : 0u);
     }
+}
+
+// Tab and typed keys over the shown bar, and presses on the state controls: the idle
+// switch in "off", the reason box and the two buttons stay as the program left them.
+TEST_F(Windows, TheStateControlsAreOutOfReach) {
+    startProgram();
+    store("tBox", "stored reason");
+    desktop.pressMouse(control("frmMain", "lblMove"), MouseButton::Left);  // the bar is active now
+    for (int i = 0; i < 6; ++i) {
+        desktop.pressTab();
+        desktop.typeKeys("XX");
+    }
+    for (const char* name : {"txtIdle", "txtRsn", "cmdIdle", "cmdOff", "Frame1"}) {
+        desktop.click(control("frmMain", name));
+        desktop.pressMouse(control("frmMain", name), MouseButton::Right);
+        desktop.typeKeys("YY");
+    }
+    EXPECT_EQ(desktop.focusedControl(), nullptr);
+    EXPECT_EQ(std::tuple(text("frmMain", "txtIdle"), text("frmMain", "txtRsn"), presence.idle().idleOn),
+              std::tuple("off", "sleepin...", false));
+    EXPECT_TRUE(posted().empty());
+    EXPECT_TRUE(desktop.run([&] { choose("mnuOptsExit"); }));
+    EXPECT_EQ(stored("tBox"), "sleepin...");
 }
 
 TEST_F(Windows, SplashIsCentredAndItsClickShowsTheBar) {

@@ -20,7 +20,8 @@ HWND hwndOf(Window& window) { return reinterpret_cast<HWND>(window.handle()); }
 const WindowSpec kBar{.name = "frmMain", .clientWidth = 2865, .clientHeight = 480, .border = Border::None,
                       .taskbarButton = false};
 const ControlSpec kTxtIdle{.kind = ControlKind::TextBox, .name = "txtIdle", .left = 5280, .top = 2640,
-                           .width = 615, .height = 375};  // beyond what the bar shows
+                           .width = 615, .height = 375, .text = "off",
+                           .userReachable = false};  // beyond what the bar shows
 
 class Win32FormTest : public ::testing::Test {
 protected:
@@ -115,11 +116,63 @@ TEST_F(Win32FormTest, KeepingTheBarOnTopLeavesTheKeyboardWhereTheUserTypes) {
     EXPECT_EQ(GetFocus(), windowOf(prefix)) << "the bar took the keyboard";
 }
 
-TEST_F(Win32FormTest, HiddenTxtIdleNeverGetsTheKeyboard) {
+// Tab, typed keys and Space on the state controls beyond the bar's visible area: none
+// reaches them, nor can the mouse (disabled for input), while the program still reads
+// and writes their state.
+TEST_F(Win32FormTest, StateControlsAreOutOfTheUsersReach) {
     auto bar = toolkit_.createWindow(kBar);
     Control& idle = bar->add(kTxtIdle);
+    Control& button = bar->add(ControlSpec{.kind = ControlKind::Button, .name = "cmdIdle", .left = 5280,
+                                           .top = 3240, .width = 1215, .height = 375, .text = "ON",
+                                           .userReachable = false});
+    int clicks = 0;
+    button.onClick = [&] { ++clicks; };
     activate(*bar);
+    for (int i = 0; i < 3; ++i) {
+        HWND focus = GetFocus() ? GetFocus() : hwndOf(*bar);
+        PostMessageA(focus, WM_KEYDOWN, VK_TAB, 0);
+        pumpFor(platform_.events, 0.05);
+        focus = GetFocus() ? GetFocus() : hwndOf(*bar);
+        for (UINT typed : {UINT{'X'}, UINT{' '}}) PostMessageA(focus, WM_CHAR, typed, 0);
+        PostMessageA(focus, WM_KEYDOWN, VK_SPACE, 0);
+        PostMessageA(focus, WM_KEYUP, VK_SPACE, 0);
+        pumpFor(platform_.events, 0.05);
+    }
     EXPECT_NE(GetFocus(), windowOf(idle));
+    EXPECT_NE(GetFocus(), windowOf(button));
+    EXPECT_EQ(idle.text(), "off");
+    EXPECT_EQ(clicks, 0);
+
+    button.setEnabled(false);
+    EXPECT_FALSE(button.enabled());
+    button.setEnabled(true);
+    EXPECT_TRUE(button.enabled());
+    EXPECT_FALSE(IsWindowEnabled(windowOf(button))) << "enabled for the user";
+    idle.setText("on");
+    EXPECT_EQ(idle.text(), "on");
+}
+
+// Moved to a monitor of 144 DPI: the size Windows is told matches the one the form
+// then takes (the same twips), and the icons are loaded at that DPI's sizes.
+TEST_F(Win32FormTest, AtAnotherDpiTheFormKeepsItsTwipsAndGetsIconsOfThatSize) {
+    auto bar = toolkit_.createWindow(kBar);
+    SIZE size{1, 1};
+    EXPECT_TRUE(SendMessageA(hwndOf(*bar), WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&size)));
+    EXPECT_EQ(std::pair(size.cx, size.cy), std::pair(287L, 48L));  // 2865 by 480 twips
+
+    auto dialog = toolkit_.createWindow(WindowSpec{.name = "frmAscii", .clientWidth = 3870, .clientHeight = 1815});
+    RECT suggested{200, 100, 400, 300};
+    SendMessageA(hwndOf(*dialog), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    for (auto [which, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, std::pair{ICON_BIG, SM_CXICON}}) {
+        auto icon = reinterpret_cast<HICON>(SendMessageA(hwndOf(*dialog), WM_GETICON, which, 0));
+        ICONINFO info{};
+        ASSERT_TRUE(icon && GetIconInfo(icon, &info)) << which;
+        BITMAP bitmap{};
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        EXPECT_EQ(bitmap.bmWidth, DpiApi().systemMetric(metric, 144)) << which;
+    }
 }
 
 // What a thread timer does inside the next modal loop, as a user's keys would.
