@@ -53,7 +53,9 @@ public:
     // ShowWindow(window, command). False when the window does not exist.
     virtual bool showWindow(WindowHandle window, int command) = 0;
 
-    // SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE).
+    // SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE |
+    // SWP_NOACTIVATE): raised without taking the keyboard from where the user types;
+    // asynchronously (SWP_ASYNCWINDOWPOS) for another thread's window.
     virtual bool setTopmost(WindowHandle window) = 0;
 
     // ReleaseCapture().
