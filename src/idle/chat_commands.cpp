@@ -6,6 +6,7 @@
 
 #include "common/text.h"
 #include "idle/presence.h"
+#include "style/lines.h"
 
 namespace lantern {
 
@@ -52,12 +53,12 @@ void Presence::onChatLine(const std::string& screenName, const std::string& text
     if (fromSignedOnUser) {
         if (text::matchesPattern(line, ".pr *")) {
             const std::string room = text::from(line, 5);
-            client_.sendChat(privateRoomLine(room));
+            client_.sendChat(privateRoomLine(style_, room));
             openLinkAndCloseKeywordWindow(client_, kPrivateRoomLink + room);
         }
         if (text::matchesPattern(line, ".aim *")) {
             const std::string name = text::from(line, 6);
-            client_.sendChat(chatRoomLine(name));
+            client_.sendChat(chatRoomLine(style_, name));
             openLinkAndCloseKeywordWindow(client_, kAimChatLink + name);
         }
         if (text::matchesPattern(line, ".*")) {
@@ -108,36 +109,7 @@ void Presence::idleOffByCommand() {
 
 void Presence::showCommands() {
     windows_->showCommandsList();
-    client_.sendChat(commandsLine());
-}
-
-// ---- the replies, piece by piece
-
-std::string Presence::roomLineHead() {
-    const std::string& c1 = style_.firstColor;
-    const std::string& c2 = style_.secondColor;
-    return style_.asciiPrefix + "<font color=#" + c1 + "><b>r</b><font color=#" + c2 + ">ollin <font color=#" +
-           c1 + "><b>t</b><font color=#" + c2 + ">o <font color=#" + c1;
-}
-
-std::string Presence::privateRoomLine(const std::string& room) {
-    // The room name is bold, and its bold tag is left open.
-    return roomLineHead() + "><b>p</b><font color=#" + style_.secondColor + ">r <font color=#" +
-           style_.firstColor + "><b>" + room;
-}
-
-std::string Presence::chatRoomLine(const std::string& name) {
-    const std::string& c1 = style_.firstColor;
-    const std::string& c2 = style_.secondColor;
-    return roomLineHead() + "><b>a</b><font color=#" + c2 + ">im <font color=#" + c1 + "><b>c</b><font color=#" +
-           c2 + ">hat <font color=#" + c1 + ">" + name;
-}
-
-std::string Presence::commandsLine() {
-    const std::string& c1 = style_.firstColor;
-    const std::string& c2 = style_.secondColor;
-    return style_.asciiPrefix + "<font color=#" + c1 + "><b>v</b><font color=#" + c2 + ">iewing <font color=#" +
-           c1 + "><b>c</b><font color=#" + c2 + ">ommands";
+    client_.sendChat(commandsLine(style_));
 }
 
 }  // namespace lantern

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "idle/presence.h"
+#include "style/lines.h"
 
 namespace lantern {
 
@@ -15,17 +16,6 @@ constexpr const char* kIdleOffText = "off";
 // The counters are 16-bit on purpose; past the top they wrap.
 std::int16_t plusOne(std::int16_t counter) {
     return static_cast<std::int16_t>(counter + 1);
-}
-
-// Both transfer lines: the same pieces around the marker and the transfer window's
-// two texts.
-std::string transferLine(const CurrentStyle& style, const char* marker, const std::string& label,
-                         const std::string& title, const std::string& reason) {
-    const std::string& c1 = style.firstColor;
-    const std::string& c2 = style.secondColor;
-    return style.asciiPrefix + "<font color=#" + c1 + marker + c2 + ">" + label + "</font><font color=#" + c1 +
-           "> : </font><font color=#" + c2 + ">" + title + "<font color=#" + c1 + "> [<font color=#" + c2 + ">" +
-           reason + "<font color=#" + c1 + ">]";
 }
 
 }  // namespace
@@ -82,30 +72,20 @@ void Presence::idleTick() {
 }
 
 std::string Presence::idleLine() {
-    const std::string& c1 = style_.firstColor;
-    const std::string& c2 = style_.secondColor;
-    return style_.asciiPrefix + "<font color=#" + c1 + "><b>i</b><font color=#" + c2 + ">dl\xE8 <font color=#" + c1 +
-           "><b>a</b><font color=#" + c2 + ">t <font color=#000000>" + std::to_string(idle_.idleDays) +
-           "<font color=#" + c1 + "><b>d</b><font color=#" + c2 + ">ays <font color=#000000>" +
-           std::to_string(idle_.idleHrs) + "<font color=#" + c1 + "><b>hr</b><font color=#" + c2 +
-           ">s <font color=#000000>" + std::to_string(idle_.idleMins) + "<font color=#" + c1 +
-           "><b>m</b></font><font color=#" + c2 + ">ins <font color=#" + c1 + ">[<font color=#" + c2 + ">" +
-           idle_.reasonText + "<font color=#" + c1 + ">]";
+    return lantern::idleLine(style_, {idle_.idleDays, idle_.idleHrs, idle_.idleMins}, idle_.reasonText);
 }
 
 std::string Presence::uploadLine() {
     // The label is read before the title, each with its own search.
     std::string label = client_.uploadLabelText();
     std::string title = client_.uploadTitleText();
-    return transferLine(style_, "><font face=Tahoma>u<b>L</b>: </font><font color=#", label, title,
-                        idle_.reasonText);
+    return lantern::uploadLine(style_, label, title, idle_.reasonText);
 }
 
 std::string Presence::downloadLine() {
     std::string label = client_.downloadLabelText();
     std::string title = client_.downloadTitleText();
-    return transferLine(style_, "><font face=Tahoma>d<b>L</b>: </font><font color=#", label, title,
-                        idle_.reasonText);
+    return lantern::downloadLine(style_, label, title, idle_.reasonText);
 }
 
 }  // namespace lantern

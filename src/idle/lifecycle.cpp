@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "idle/presence.h"
+#include "style/lines.h"
 #include "style/settings.h"
 
 namespace lantern {
@@ -13,13 +14,6 @@ namespace {
 
 constexpr const char* kSecondInstanceText = "And you call me the newbie...lol.";
 constexpr const char* kSecondInstanceTitle = "The requested application is already open";
-
-// Defaults of the colours when nothing is stored. The first colour has two on
-// purpose: the lines use the red one while the dialog's box shows black.
-constexpr const char* kDefaultAsciiCol = "000000";
-constexpr const char* kDefaultFirstColor = "ff3300";
-constexpr const char* kDefaultFirstColorBox = "000000";
-constexpr const char* kDefaultSecondColor = "000066";
 
 // Both forms of shut-down: the timer is stopped before the scanner.
 void stopTimerAndScanner(Timer& idleTimer, ChatScanner& scanner) {
@@ -33,12 +27,6 @@ void stopTimerAndScanner(Timer& idleTimer, ChatScanner& scanner) {
 [[noreturn]] void endNow(Toolkit& toolkit) {
     toolkit.endProgramNow();
     std::abort();
-}
-
-// The stored value, or `fallback` when it is missing or empty.
-std::string settingOr(Registry& registry, const char* name, const char* fallback) {
-    std::string value = readSetting(registry, kSettingsKey, name);
-    return value.empty() ? std::string(fallback) : value;
 }
 
 }  // namespace
@@ -88,17 +76,13 @@ void Presence::loadColours() {
     // Each box is written before the colour is put into effect: the first write may
     // create the dialog, whose own loading puts its defaults into the style, and
     // what is read here must win over those.
-    std::string asciiCol = settingOr(platform_.registry, "asciiCol", kDefaultAsciiCol);
-    styleDialog_->setAsciiColorBox(asciiCol);
-    style_.asciiCol = asciiCol;
-
-    std::string firstColor = readSetting(platform_.registry, kSettingsKey, "firstColor");
-    styleDialog_->setFirstColorBox(firstColor.empty() ? kDefaultFirstColorBox : firstColor);
-    style_.firstColor = firstColor.empty() ? kDefaultFirstColor : firstColor;
-
-    std::string secondColor = settingOr(platform_.registry, "secondColor", kDefaultSecondColor);
-    styleDialog_->setSecondColorBox(secondColor);
-    style_.secondColor = secondColor;
+    const StoredColours colours = readColours(platform_.registry);
+    styleDialog_->setAsciiColorBox(colours.ascii.inBox);
+    style_.asciiCol = colours.ascii.inEffect;
+    styleDialog_->setFirstColorBox(colours.first.inBox);
+    style_.firstColor = colours.first.inEffect;
+    styleDialog_->setSecondColorBox(colours.second.inBox);
+    style_.secondColor = colours.second.inEffect;
 }
 
 void Presence::endProgram(EndForm form) {

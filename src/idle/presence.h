@@ -70,10 +70,6 @@ private:
     void idleOnByCommand();
     void idleOffByCommand();
     void showCommands();
-    std::string roomLineHead();
-    std::string privateRoomLine(const std::string& room);
-    std::string chatRoomLine(const std::string& name);
-    std::string commandsLine();
 
     Platform& platform_;                          // not owned
     Client& client_;                              // not owned

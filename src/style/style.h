@@ -1,8 +1,10 @@
 #pragma once
-// The current style that every posted line uses, and the mark-up of the house style:
-// the default prefix and the five forms of the name banner.
+// The current style that every posted line uses, and the three colours as they are
+// stored, with their defaults. The lines themselves are in lines.h.
 
 #include <string>
+
+#include "platform/registry.h"
 
 namespace lantern {
 
@@ -15,13 +17,19 @@ struct CurrentStyle {
 
 enum class IdleEvent { On, Off };
 
-// "<font face=Webdings><font color=#" + asciiCol + ">6</font></font><font face=Tahoma> "
-std::string defaultPrefix(const std::string& asciiCol);
+// One stored colour: the one the lines use, and the one the style dialog's box (and
+// its own loading) shows. They differ only for the first colour when nothing is
+// stored: the lines use red while the box shows black, on purpose.
+struct StoredColour {
+    std::string inEffect;
+    std::string inBox;
+};
 
-std::string loadBanner(const CurrentStyle& style);
-std::string unloadBanner(const CurrentStyle& style);
-std::string commandUnloadBanner(const CurrentStyle& style);
-std::string commandIdleBanner(const CurrentStyle& style, IdleEvent event);
-std::string menuIdleBanner(const CurrentStyle& style, IdleEvent event);
+struct StoredColours {
+    StoredColour ascii, first, second;  // asciiCol, firstColor, secondColor
+};
+
+// Reads the three colour settings; a missing or empty one gives its defaults.
+StoredColours readColours(Registry& registry);
 
 }  // namespace lantern

@@ -1,7 +1,7 @@
 #include "ui/menu_window.h"
 
 #include "common/text.h"
-#include "style/style.h"
+#include "style/lines.h"
 #include "ui/about_box.h"
 
 namespace lantern {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "style/lines.h"
 #include "style/settings.h"
 
 namespace lantern {
@@ -93,16 +94,15 @@ void StyleDialog::load() {
     }
     if (isPrefixFont(font)) c.prefixBox->setFontFace(font);
 
+    // The dialog's own loading puts the colours its boxes show into effect.
     CurrentStyle& style = presence_.style();
-    loadColour("asciiCol", style.asciiCol, *c.asciiColorBox, "000000");
-    loadColour("firstColor", style.firstColor, *c.firstColorBox, "000000");
-    loadColour("secondColor", style.secondColor, *c.secondColorBox, "000066");
-}
-
-void StyleDialog::loadColour(const char* name, std::string& inEffect, Control& box, const char* fallback) {
-    inEffect = setting(name);
-    if (inEffect.empty()) inEffect = fallback;
-    box.setText(inEffect);
+    const StoredColours colours = readColours(platform_.registry);
+    style.asciiCol = colours.ascii.inBox;
+    c.asciiColorBox->setText(style.asciiCol);
+    style.firstColor = colours.first.inBox;
+    c.firstColorBox->setText(style.firstColor);
+    style.secondColor = colours.second.inBox;
+    c.secondColorBox->setText(style.secondColor);
 }
 
 void StyleDialog::setToSelected() {
@@ -132,10 +132,7 @@ void StyleDialog::setToSelected() {
     style.asciiPrefix = "<font face=" + font + "><font color=#" + style.asciiCol + ">" + glyphs + "<font face=Tahoma> ";
     store("asciiT", c.prefixBox->text());
 
-    const std::string& c1 = style.firstColor;
-    const std::string& c2 = style.secondColor;
-    presence_.client().sendChat(style.asciiPrefix + "<font face=tahoma color=#" + c1 + "><b>m</b><font color=#" + c2 +
-                                ">odified <font color=#" + c1 + "><b>a</b><font color=#" + c2 + ">scii.");
+    presence_.client().sendChat(asciiConfirmationLine(style));
 }
 
 std::string StyleDialog::setting(const char* name) { return readSetting(platform_.registry, kSettingsKey, name); }

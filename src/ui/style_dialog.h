@@ -43,7 +43,6 @@ private:
     void createAndLoad() override;
     void create();
     void load();
-    void loadColour(const char* setting, std::string& inEffect, Control& box, const char* fallback);
     void setToSelected();
     std::string setting(const char* name);
     void store(const char* name, const std::string& text);

@@ -5,7 +5,7 @@
 
 #include <numeric>
 
-#include "style/style.h"
+#include "style/lines.h"
 
 namespace lantern {
 namespace {

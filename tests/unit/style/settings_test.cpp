@@ -4,6 +4,7 @@
 
 #include "platform/sim/desktop.h"
 #include "style/settings.h"
+#include "style/style.h"
 
 namespace lantern {
 namespace {
@@ -34,6 +35,24 @@ TEST_F(SettingsTest, StringValuesReadWithoutTheirNulAndOtherTypesReadEmpty) {
     }
     EXPECT_EQ(read("nothingHere"), "");
     EXPECT_EQ(readSetting(registry, "Software\\nobody\\home", "firstColor"), "");
+}
+
+// Nothing stored (or nothing usable): the defaults, with the first colour red for the
+// lines and black in the dialog's box; anything stored: itself in both.
+TEST_F(SettingsTest, ColoursReadWithTheirDefaults) {
+    using Both = std::pair<std::string, std::string>;
+    auto both = [](const StoredColour& c) { return Both(c.inEffect, c.inBox); };
+    StoredColours colours = readColours(registry);
+    EXPECT_EQ(both(colours.ascii), Both("000000", "000000"));
+    EXPECT_EQ(both(colours.first), Both("ff3300", "000000"));
+    EXPECT_EQ(both(colours.second), Both("000066", "000066"));
+    desktop.setRegistryValue(kSettingsKey, "asciiCol", reg::Sz, "c0ffee");
+    desktop.setRegistryValue(kSettingsKey, "firstColor", reg::Sz, "abcdef");
+    desktop.setRegistryValue(kSettingsKey, "secondColor", reg::Dword, std::string("\x01\x02\x03\x04", 4));
+    colours = readColours(registry);
+    EXPECT_EQ(both(colours.ascii), Both("c0ffee", "c0ffee"));
+    EXPECT_EQ(both(colours.first), Both("abcdef", "abcdef"));
+    EXPECT_EQ(both(colours.second), Both("000066", "000066"));
 }
 
 TEST_F(SettingsTest, WriteCreatesTheWholePathAndStoresTextWithoutNulEvenWhenEmpty) {

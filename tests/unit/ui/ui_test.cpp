@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "style/style.h"
+#include "style/lines.h"
 #include "ui/commands_list.h"
 #include "ui/edge_snap.h"
 #include "ui/splash.h"

@@ -1,0 +1,151 @@
+#include "style/lines.h"
+
+namespace lantern {
+
+namespace {
+
+// The product word and its parts: the first letter goes bold, the rest follows.
+constexpr const char* kProductFirst = "l";
+constexpr const char* kProductRest = "ant\xE8rn";
+
+const char* idleEventPiece(IdleEvent event) {
+    return event == IdleEvent::On ? "><b>idl\xE8 on</b><font color=#" : "><b>idl\xE8 off</b><font color=#";
+}
+
+}  // namespace
+
+std::string defaultPrefix(const std::string& asciiCol) {
+    return "<font face=Webdings><font color=#" + asciiCol + ">6</font></font><font face=Tahoma> ";
+}
+
+// ---- the name banners
+
+// Each banner is its pieces joined in order, exactly as posted; the forms differ
+// in small ways on purpose (the chat room has seen them this way for years), so
+// they are written out one by one rather than computed from each other.
+
+std::string loadBanner(const CurrentStyle& s) {
+    const std::string& P = s.asciiPrefix;
+    const std::string& F = s.firstColor;
+    const std::string& S = s.secondColor;
+    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font face=tahoma><font color=#" + S +
+           ">" + kProductRest + " <font face=tahoma><font color=#" + F +
+           "><b>i</b><font face=tahoma><font color=#" + S + ">dl\xE8 by: vx9 <font color=#" + F +
+           ">[<font color=#" + S + "><b>load</b><font color=#" + F + ">]";
+}
+
+std::string unloadBanner(const CurrentStyle& s) {
+    const std::string& P = s.asciiPrefix;
+    const std::string& F = s.firstColor;
+    const std::string& S = s.secondColor;
+    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font face=tahoma><font color=#" + S +
+           ">" + kProductRest + "<font face=tahoma><font color=#" + F +
+           "> <b>i</b><font face=tahoma><font color=#" + S + ">dl\xE8 by: vx9 <font color=#" + F +
+           ">[<font color=#" + S + "><b>unload</b><font color=#" + F + ">]";
+}
+
+std::string commandUnloadBanner(const CurrentStyle& s) {
+    const std::string& P = s.asciiPrefix;
+    const std::string& F = s.firstColor;
+    const std::string& S = s.secondColor;
+    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font color=#" + S + ">" + kProductRest +
+           "<font color=#" + F + "> <b>i</b><font color=#" + S + ">dl\xE8 by: vx9 <font color=#" + F +
+           ">[<font color=#" + S + "><b>unload</b><font color=#" + F + ">]";
+}
+
+std::string commandIdleBanner(const CurrentStyle& s, IdleEvent event) {
+    const std::string& P = s.asciiPrefix;
+    const std::string& F = s.firstColor;
+    const std::string& S = s.secondColor;
+    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font color=#" + S + ">" + kProductRest +
+           "<font color=#" + F + "> <b>i</b><font color=#" + S + ">dl\xE8 <font color=#" + F +
+           ">[<font color=#" + S + idleEventPiece(event) + F + ">]";
+}
+
+std::string menuIdleBanner(const CurrentStyle& s, IdleEvent event) {
+    const std::string& P = s.asciiPrefix;
+    const std::string& F = s.firstColor;
+    const std::string& S = s.secondColor;
+    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b></font><font color=#" + S + ">" +
+           kProductRest + "</font><font color=#" + F + "> <b>i</b></font><font color=#" + S +
+           ">dl\xE8 <font color=#" + F + ">[<font color=#" + S + idleEventPiece(event) + F + ">]";
+}
+
+// ---- the idle report
+
+std::string idleLine(const CurrentStyle& style, IdleTime time, const std::string& reason) {
+    const std::string& c1 = style.firstColor;
+    const std::string& c2 = style.secondColor;
+    return style.asciiPrefix + "<font color=#" + c1 + "><b>i</b><font color=#" + c2 + ">dl\xE8 <font color=#" + c1 +
+           "><b>a</b><font color=#" + c2 + ">t <font color=#000000>" + std::to_string(time.days) + "<font color=#" +
+           c1 + "><b>d</b><font color=#" + c2 + ">ays <font color=#000000>" + std::to_string(time.hours) +
+           "<font color=#" + c1 + "><b>hr</b><font color=#" + c2 + ">s <font color=#000000>" +
+           std::to_string(time.minutes) + "<font color=#" + c1 + "><b>m</b></font><font color=#" + c2 +
+           ">ins <font color=#" + c1 + ">[<font color=#" + c2 + ">" + reason + "<font color=#" + c1 + ">]";
+}
+
+namespace {
+
+// Both transfer lines: the same pieces around the marker and the transfer window's
+// two texts.
+std::string transferLine(const CurrentStyle& style, const char* marker, const std::string& label,
+                         const std::string& title, const std::string& reason) {
+    const std::string& c1 = style.firstColor;
+    const std::string& c2 = style.secondColor;
+    return style.asciiPrefix + "<font color=#" + c1 + marker + c2 + ">" + label + "</font><font color=#" + c1 +
+           "> : </font><font color=#" + c2 + ">" + title + "<font color=#" + c1 + "> [<font color=#" + c2 + ">" +
+           reason + "<font color=#" + c1 + ">]";
+}
+
+// The start that both room lines share.
+std::string roomLineHead(const CurrentStyle& style) {
+    const std::string& c1 = style.firstColor;
+    const std::string& c2 = style.secondColor;
+    return style.asciiPrefix + "<font color=#" + c1 + "><b>r</b><font color=#" + c2 + ">ollin <font color=#" + c1 +
+           "><b>t</b><font color=#" + c2 + ">o <font color=#" + c1;
+}
+
+}  // namespace
+
+std::string uploadLine(const CurrentStyle& style, const std::string& label, const std::string& title,
+                       const std::string& reason) {
+    return transferLine(style, "><font face=Tahoma>u<b>L</b>: </font><font color=#", label, title, reason);
+}
+
+std::string downloadLine(const CurrentStyle& style, const std::string& label, const std::string& title,
+                         const std::string& reason) {
+    return transferLine(style, "><font face=Tahoma>d<b>L</b>: </font><font color=#", label, title, reason);
+}
+
+// ---- the chat commands' replies
+
+std::string privateRoomLine(const CurrentStyle& style, const std::string& room) {
+    // The room name is bold, and its bold tag is left open.
+    return roomLineHead(style) + "><b>p</b><font color=#" + style.secondColor + ">r <font color=#" +
+           style.firstColor + "><b>" + room;
+}
+
+std::string chatRoomLine(const CurrentStyle& style, const std::string& name) {
+    const std::string& c1 = style.firstColor;
+    const std::string& c2 = style.secondColor;
+    return roomLineHead(style) + "><b>a</b><font color=#" + c2 + ">im <font color=#" + c1 +
+           "><b>c</b><font color=#" + c2 + ">hat <font color=#" + c1 + ">" + name;
+}
+
+std::string commandsLine(const CurrentStyle& style) {
+    const std::string& c1 = style.firstColor;
+    const std::string& c2 = style.secondColor;
+    return style.asciiPrefix + "<font color=#" + c1 + "><b>v</b><font color=#" + c2 + ">iewing <font color=#" + c1 +
+           "><b>c</b><font color=#" + c2 + ">ommands";
+}
+
+// ---- the style dialog
+
+std::string asciiConfirmationLine(const CurrentStyle& style) {
+    const std::string& c1 = style.firstColor;
+    const std::string& c2 = style.secondColor;
+    return style.asciiPrefix + "<font face=tahoma color=#" + c1 + "><b>m</b><font color=#" + c2 +
+           ">odified <font color=#" + c1 + "><b>a</b><font color=#" + c2 + ">scii.";
+}
+
+}  // namespace lantern

@@ -1,0 +1,43 @@
+#pragma once
+// Every line the add-on posts, each built from its pieces in the order it is posted:
+// the five name banners, the idle line and the two transfer lines, the two room
+// lines, the commands line and the style dialog's confirmation. The text of a line
+// lives here and nowhere else; callers gather what goes into it.
+
+#include <cstdint>
+#include <string>
+
+#include "style/style.h"
+
+namespace lantern {
+
+// "<font face=Webdings><font color=#" + asciiCol + ">6</font></font><font face=Tahoma> "
+std::string defaultPrefix(const std::string& asciiCol);
+
+// ---- the name banners
+std::string loadBanner(const CurrentStyle& style);
+std::string unloadBanner(const CurrentStyle& style);
+std::string commandUnloadBanner(const CurrentStyle& style);
+std::string commandIdleBanner(const CurrentStyle& style, IdleEvent event);
+std::string menuIdleBanner(const CurrentStyle& style, IdleEvent event);
+
+// ---- the idle report
+struct IdleTime {
+    std::int16_t days = 0, hours = 0, minutes = 0;
+};
+std::string idleLine(const CurrentStyle& style, IdleTime time, const std::string& reason);
+// A transfer window's label and title text, with the reason.
+std::string uploadLine(const CurrentStyle& style, const std::string& label, const std::string& title,
+                       const std::string& reason);
+std::string downloadLine(const CurrentStyle& style, const std::string& label, const std::string& title,
+                         const std::string& reason);
+
+// ---- the chat commands' replies
+std::string privateRoomLine(const CurrentStyle& style, const std::string& room);
+std::string chatRoomLine(const CurrentStyle& style, const std::string& name);
+std::string commandsLine(const CurrentStyle& style);
+
+// ---- the style dialog
+std::string asciiConfirmationLine(const CurrentStyle& style);
+
+}  // namespace lantern
