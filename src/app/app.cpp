@@ -6,7 +6,7 @@ App::App(Platform& platform) : platform_(platform), client_(platform), presence_
 
 void App::start() {
     // The main window is the program's first window; start-up runs once it exists.
-    ui_ = std::make_unique<UserInterface>(platform_, presence_);
+    ui_ = std::make_unique<UserInterface>(platform_, client_, presence_);
     watcher_ = std::make_unique<ChatWatcher>(
         platform_, [this](const std::string& screenName, const std::string& text) {
             presence_.onChatLine(screenName, text);

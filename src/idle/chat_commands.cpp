@@ -25,12 +25,6 @@ void openLinkAndCloseKeywordWindow(Client& client, const std::string& link) {
     }
 }
 
-// The caption that ".idleon" gives our main window.
-std::string idleCaption(const IdleState& idle) {
-    return "Idle " + std::to_string(idle.idleDays) + " : " + std::to_string(idle.idleHrs) + " : " +
-           std::to_string(idle.idleMins);
-}
-
 }  // namespace
 
 void Presence::onChatLine(const std::string& screenName, const std::string& text) {
@@ -66,9 +60,9 @@ void Presence::onChatLine(const std::string& screenName, const std::string& text
             if (keyword == "end" || keyword == "exit") {
                 endProgram(EndForm::ChatCommand);
             } else if (keyword == "idleon") {
-                idleOnByCommand();
+                switchIdleOn(kChatCommandSwitch);
             } else if (keyword == "idleoff") {
-                idleOffByCommand();
+                switchIdleOff(kChatCommandSwitch);
             } else if (keyword == "coms") {
                 showCommands();
             }
@@ -83,28 +77,6 @@ void Presence::onChatLine(const std::string& screenName, const std::string& text
         client_.minimizeWindow(upload);
     }
     client_.pauseSeconds(0.3);
-}
-
-void Presence::idleOnByCommand() {
-    mainWindow_->setIdleText("on");
-    idle_.idleOn = true;
-    mainWindow_->setCaption(idleCaption(idle_));
-    client_.sendChat(commandIdleBanner(style_, IdleEvent::On));
-    // Posting lets other events run; if the menu switched idling off meanwhile, the
-    // timer is still enabled here and its next tick, finding idling off, stops it.
-    mainWindow_->idleTimer().setEnabled(true);
-    mainWindow_->setIdleButtonEnabled(false);
-    mainWindow_->setOffButtonEnabled(true);
-}
-
-void Presence::idleOffByCommand() {
-    mainWindow_->setIdleText("off");
-    idle_.idleOn = false;
-    mainWindow_->idleTimer().setEnabled(false);
-    mainWindow_->setOffButtonEnabled(false);
-    mainWindow_->setIdleButtonEnabled(true);
-    // The counters are left as they stand, and so is the caption.
-    client_.sendChat(commandIdleBanner(style_, IdleEvent::Off));
 }
 
 void Presence::showCommands() {

@@ -22,6 +22,18 @@ struct IdleState {
 
 enum class EndForm { Menu, ChatCommand };
 
+// The two ways idling is switched on and off: by the chat commands ".idleon" and
+// ".idleoff", and by the menu's "&On" and "O&ff". They share their steps and differ
+// only in these: the banner each posts, whether switching on shows the counters in
+// our caption, and whether switching off zeroes them after the banner.
+struct IdleSwitchForm {
+    std::string (*banner)(const CurrentStyle& style, IdleEvent event);
+    bool onShowsCountersInCaption;
+    bool offZeroesCounters;
+};
+extern const IdleSwitchForm kChatCommandSwitch;
+extern const IdleSwitchForm kMenuSwitch;
+
 inline constexpr const char* kAppTitle = "lant\xE8rn Idl\xE8 [beta]";
 inline constexpr const char* kStartCaption =
     "z\xE9phyr's lant\xE8rn idl\xE8 -- by: vx9...up in this bitch. . . . . . .";
@@ -54,12 +66,21 @@ public:
     std::string uploadLine();
     std::string downloadLine();
 
-    // ---- shared state, for the menu and the style dialog
-    IdleState& idle() { return idle_; }
-    CurrentStyle& style() { return style_; }
+    // ---- what the menu and the style dialog ask of the idle state and the style
+    // Switching on keeps the counters as they stand (counting goes on from them).
+    void switchIdleOn(const IdleSwitchForm& form);
+    void switchIdleOff(const IdleSwitchForm& form);
+    void setReason(const std::string& reason);
+    // Puts the style into effect for every line from now on (nothing is posted).
+    void useStyle(const CurrentStyle& style);
+
+    const IdleState& idle() const { return idle_; }
+    const CurrentStyle& style() const { return style_; }
     const std::string& appTitle() const { return appTitle_; }
-    Client& client() { return client_; }
-    MainWindowView& mainWindow() { return *mainWindow_; }
+
+    // Tests set up states that only the nesting of events reaches otherwise.
+    IdleState& idleForTest() { return idle_; }
+    CurrentStyle& styleForTest() { return style_; }
 
 private:
     // Reads the three colours into the current style and the dialog's boxes
@@ -67,8 +88,6 @@ private:
     void loadColours();
     // The shut-down steps shared by the menu form and the closing of the main window.
     void menuFormSteps();
-    void idleOnByCommand();
-    void idleOffByCommand();
     void showCommands();
 
     Platform& platform_;                          // not owned

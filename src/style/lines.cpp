@@ -18,6 +18,14 @@ std::string defaultPrefix(const std::string& asciiCol) {
     return "<font face=Webdings><font color=#" + asciiCol + ">6</font></font><font face=Tahoma> ";
 }
 
+std::string storedPrefix(const std::string& font, const std::string& glyphs) {
+    return "<font face=" + font + ">" + glyphs + "</font><font face=Tahoma> ";
+}
+
+std::string colouredPrefix(const std::string& font, const std::string& asciiCol, const std::string& glyphs) {
+    return "<font face=" + font + "><font color=#" + asciiCol + ">" + glyphs + "<font face=Tahoma> ";
+}
+
 // ---- the name banners
 
 // Each banner is its pieces joined in order, exactly as posted; the forms differ

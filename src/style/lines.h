@@ -11,8 +11,13 @@
 
 namespace lantern {
 
+// ---- the prefixes that begin every line
 // "<font face=Webdings><font color=#" + asciiCol + ">6</font></font><font face=Tahoma> "
 std::string defaultPrefix(const std::string& asciiCol);
+// The style dialog's: the form that is stored (font only, what the next start-up
+// reads), and the coloured form that it puts into effect.
+std::string storedPrefix(const std::string& font, const std::string& glyphs);
+std::string colouredPrefix(const std::string& font, const std::string& asciiCol, const std::string& glyphs);
 
 // ---- the name banners
 std::string loadBanner(const CurrentStyle& style);

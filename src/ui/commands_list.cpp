@@ -15,12 +15,12 @@ const WindowSpec kList{.name = "frmComs",
 
 }  // namespace
 
-CommandsList::CommandsList(Platform& platform, Presence& presence) : platform_(platform), presence_(presence) {}
+CommandsList::CommandsList(Platform& platform, Client& client) : platform_(platform), client_(client) {}
 
 void CommandsList::createAndLoad() {
     Window& window = window_.replace(platform_.toolkit.createWindow(kList));
     Control& list = window.add(controlAt(ControlKind::ListBox, "lstComs", 0, 0, 2895, 1035));
-    presence_.client().keepOnTop(window.handle());
+    client_.keepOnTop(window.handle());
     for (const char* line : kCommandLines) list.addItem(line);
 }
 

@@ -16,13 +16,13 @@ inline constexpr std::array<const char*, 7> kCommandLines = {
 
 class CommandsList : public ReopenableWindow {
 public:
-    CommandsList(Platform& platform, Presence& presence);
+    CommandsList(Platform& platform, Client& client);
 
 private:
     void createAndLoad() override;
 
     Platform& platform_;       // not owned
-    Presence& presence_;       // not owned
+    Client& client_;           // not owned
 };
 
 }  // namespace lantern

@@ -18,8 +18,11 @@ const WindowSpec kMainWindow{.name = "frmMain",
 
 }  // namespace
 
-MainWindow::MainWindow(Platform& platform, Presence& presence)
-    : platform_(platform), presence_(presence), window_(platform.toolkit.createWindow(kMainWindow)) {
+MainWindow::MainWindow(Platform& platform, Client& client, Presence& presence)
+    : platform_(platform),
+      client_(client),
+      presence_(presence),
+      window_(platform.toolkit.createWindow(kMainWindow)) {
     addControls();
 
     idleTimer_ = platform_.toolkit.createTimer();
@@ -27,7 +30,7 @@ MainWindow::MainWindow(Platform& platform, Presence& presence)
     idleTimer_->setEnabled(false);
 
     // Stays above other programs' windows even after one of them took the top.
-    window_->onPaint = [this] { presence_.client().keepOnTop(window_->handle()); };
+    window_->onPaint = [this] { client_.keepOnTop(window_->handle()); };
     window_->onClose = [this] { presence_.mainWindowClosed(); };
 }
 

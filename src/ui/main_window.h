@@ -17,7 +17,7 @@ public:
     // The hot spot over the drop-down arrow; the menu opens at its bottom-left corner.
     static constexpr double kPopLeft = 2520, kPopTop = 120, kPopSize = 255;
 
-    MainWindow(Platform& platform, Presence& presence);
+    MainWindow(Platform& platform, Client& client, Presence& presence);
 
     // MainWindowView
     WindowHandle handle() override;
@@ -42,6 +42,7 @@ private:
     void dragAndSnap(MouseButton button);
 
     Platform& platform_;              // not owned
+    Client& client_;                  // not owned
     Presence& presence_;              // not owned
     std::unique_ptr<Window> window_;  // owned; lives for the whole run
     std::unique_ptr<Timer> idleTimer_;  // owned: tmrIdle

@@ -85,34 +85,20 @@ void MenuWindow::enableIdleItems(bool onEnabled) {
 // Counters and reason stay as they are: switching on again counts on from them.
 void MenuWindow::idleOn() {
     enableIdleItems(false);
-    mainWindow_.setIdleText("on");
-    presence_.idle().idleOn = true;
-    presence_.client().sendChat(menuIdleBanner(presence_.style(), IdleEvent::On));
-    mainWindow_.idleTimer().setEnabled(true);
-    mainWindow_.setIdleButtonEnabled(false);
-    mainWindow_.setOffButtonEnabled(true);
+    presence_.switchIdleOn(kMenuSwitch);
 }
 
 // Posts and zeroes even when idling was already off (switched off from the chat).
 void MenuWindow::idleOff() {
     enableIdleItems(true);
-    mainWindow_.setIdleText("off");
-    presence_.idle().idleOn = false;
-    mainWindow_.idleTimer().setEnabled(false);
-    mainWindow_.setOffButtonEnabled(false);
-    mainWindow_.setIdleButtonEnabled(true);
-    presence_.client().sendChat(menuIdleBanner(presence_.style(), IdleEvent::Off));
-    IdleState& idle = presence_.idle();
-    idle.idleMins = 0;
-    idle.idleDays = 0;
-    idle.idleHrs = 0;
+    presence_.switchIdleOff(kMenuSwitch);
 }
 
 // Only the reason of the idle lines changes; the reason box on the main window does not.
 void MenuWindow::askReason() {
     const std::optional<std::string> answer = platform_.toolkit.inputBox(kReasonPrompt, presence_.appTitle(), "");
     const std::string reason = text::toLower(answer.value_or(""));
-    if (!reason.empty()) presence_.idle().reasonText = reason;
+    if (!reason.empty()) presence_.setReason(reason);
 }
 
 }  // namespace lantern

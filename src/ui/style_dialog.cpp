@@ -34,7 +34,8 @@ bool isPrefixFont(const std::string& face) {
 
 }  // namespace
 
-StyleDialog::StyleDialog(Platform& platform, Presence& presence) : platform_(platform), presence_(presence) {}
+StyleDialog::StyleDialog(Platform& platform, Client& client, Presence& presence)
+    : platform_(platform), client_(client), presence_(presence) {}
 
 void StyleDialog::setAsciiColorBox(const std::string& text) { ensureLoaded().asciiColorBox->setText(text); }
 void StyleDialog::setFirstColorBox(const std::string& text) { ensureLoaded().firstColorBox->setText(text); }
@@ -81,7 +82,7 @@ void StyleDialog::load() {
     Controls& c = controls_;
     for (const char* face : kPrefixFonts) c.fontList->addItem(face);
 
-    presence_.client().keepOnTop(window_.get()->handle());
+    client_.keepOnTop(window_.get()->handle());
 
     c.prefixBox->setText(setting("asciiT"));
     if (c.prefixBox->text().empty()) c.prefixBox->setText("2");
@@ -95,13 +96,14 @@ void StyleDialog::load() {
     if (isPrefixFont(font)) c.prefixBox->setFontFace(font);
 
     // The dialog's own loading puts the colours its boxes show into effect.
-    CurrentStyle& style = presence_.style();
+    CurrentStyle style = presence_.style();
     const StoredColours colours = readColours(platform_.registry);
     style.asciiCol = colours.ascii.inBox;
-    c.asciiColorBox->setText(style.asciiCol);
     style.firstColor = colours.first.inBox;
-    c.firstColorBox->setText(style.firstColor);
     style.secondColor = colours.second.inBox;
+    presence_.useStyle(style);
+    c.asciiColorBox->setText(style.asciiCol);
+    c.firstColorBox->setText(style.firstColor);
     c.secondColorBox->setText(style.secondColor);
 }
 
@@ -116,9 +118,9 @@ void StyleDialog::setToSelected() {
 
     // The stored prefix keeps this font-only form (what the next start-up reads);
     // the coloured form below is only put into effect.
-    CurrentStyle& style = presence_.style();
+    CurrentStyle style = presence_.style();
     const std::string glyphs = c.prefixBox->text();
-    style.asciiPrefix = "<font face=" + font + ">" + glyphs + "</font><font face=Tahoma> ";
+    style.asciiPrefix = storedPrefix(font, glyphs);
     store("ascii", style.asciiPrefix);
     store("asciiF", font);
 
@@ -129,10 +131,11 @@ void StyleDialog::setToSelected() {
     style.secondColor = c.secondColorBox->text();
     store("secondColor", style.secondColor);
 
-    style.asciiPrefix = "<font face=" + font + "><font color=#" + style.asciiCol + ">" + glyphs + "<font face=Tahoma> ";
+    style.asciiPrefix = colouredPrefix(font, style.asciiCol, glyphs);
     store("asciiT", c.prefixBox->text());
 
-    presence_.client().sendChat(asciiConfirmationLine(style));
+    presence_.useStyle(style);
+    client_.sendChat(asciiConfirmationLine(style));
 }
 
 std::string StyleDialog::setting(const char* name) { return readSetting(platform_.registry, kSettingsKey, name); }

@@ -21,7 +21,7 @@ inline constexpr const char* kInvalidFontMessage = "You must choose a valid font
 
 class StyleDialog : public StyleDialogView, public ReopenableWindow {
 public:
-    StyleDialog(Platform& platform, Presence& presence);
+    StyleDialog(Platform& platform, Client& client, Presence& presence);
 
     // StyleDialogView: each creates the dialog, hidden, if it does not exist.
     void setAsciiColorBox(const std::string& text) override;
@@ -48,6 +48,7 @@ private:
     void store(const char* name, const std::string& text);
 
     Platform& platform_;        // not owned
+    Client& client_;            // not owned
     Presence& presence_;        // not owned
     Controls controls_;
 };

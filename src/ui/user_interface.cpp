@@ -9,10 +9,10 @@
 namespace lantern {
 
 struct UserInterface::Impl {
-    Impl(Platform& platform, Presence& presence)
-        : mainWindow(platform, presence),
-          styleDialog(platform, presence),
-          commandsList(platform, presence),
+    Impl(Platform& platform, Client& client, Presence& presence)
+        : mainWindow(platform, client, presence),
+          styleDialog(platform, client, presence),
+          commandsList(platform, client),
           splash(platform, mainWindow),
           menu(platform, presence, mainWindow, styleDialog, commandsList) {
         mainWindow.onMenuRequested = [this](Window& over, double x, double y) { menu.popup(over, x, y); };
@@ -25,8 +25,8 @@ struct UserInterface::Impl {
     MenuWindow menu;
 };
 
-UserInterface::UserInterface(Platform& platform, Presence& presence)
-    : impl_(std::make_unique<Impl>(platform, presence)) {}
+UserInterface::UserInterface(Platform& platform, Client& client, Presence& presence)
+    : impl_(std::make_unique<Impl>(platform, client, presence)) {}
 
 UserInterface::~UserInterface() = default;
 

@@ -13,7 +13,7 @@ namespace lantern {
 
 class UserInterface : public SecondaryWindows {
 public:
-    UserInterface(Platform& platform, Presence& presence);
+    UserInterface(Platform& platform, Client& client, Presence& presence);
     ~UserInterface() override;
 
     MainWindowView& mainWindow();

@@ -358,7 +358,7 @@ private:
     // The watcher's polls make most of the calls; rarer operations get a larger share of the faults.
     double weightOfNow() const {
         if (operations_.empty()) return 1;  // start-up, or between operations
-        if (operations_.back() == &app_->presence().mainWindow().idleTimer()) return 4;
+        if (operations_.back() == &app_->ui().mainWindow().idleTimer()) return 4;
         return operations_.back()->interval() < 20 ? 2 : 0.1;  // a chat line handed on, or a poll
     }
 

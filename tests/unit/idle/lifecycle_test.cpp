@@ -18,9 +18,9 @@ class StartUp : public Lifecycle, public ::testing::WithParamInterface<Stored> {
 TEST_P(StartUp, ReadsTheStyleAnnouncesThenStartsTheScanner) {
     const Stored& c = GetParam();
     for (const auto& [name, value] : c.registry) storeSetting(name, value);
-    presence.idle() = IdleState{true, 5, 6, 7, "gone"};
+    presence.idleForTest() = IdleState{true, 5, 6, 7, "gone"};
     // The dialog's own loading puts its defaults into the style: what was read must win.
-    onDialogCreate = [&] { presence.style() = CurrentStyle{"dialog", "dialog", "dialog", "dialog"}; };
+    onDialogCreate = [&] { presence.styleForTest() = CurrentStyle{"dialog", "dialog", "dialog", "dialog"}; };
     bool bannerOutWhenScannerStarted = false;
     onScannerStart = [&] { bannerOutWhenScannerStarted = posted().size() == 1; };
 
@@ -31,7 +31,7 @@ TEST_P(StartUp, ReadsTheStyleAnnouncesThenStartsTheScanner) {
               std::vector<std::string>{"z\xE9phyr's lant\xE8rn idl\xE8 -- by: vx9...up in this bitch. . . . . . ."});
     EXPECT_EQ(boxWrites, (std::vector<Box>{{"txtAsciiColor", c.wantAsciiCol}, {"txtFirstColor", c.wantFirstBox},
                                            {"txtSecondColor", c.want.c2}}));
-    const IdleState& idle = presence.idle();
+    const IdleState& idle = presence.idleForTest();
     EXPECT_EQ(std::tuple(idle.idleOn, idle.idleDays, idle.idleHrs, idle.idleMins, idle.reasonText),
               std::tuple(false, 0, 0, 0, "uppin."));
     EXPECT_EQ(placedAndHidden + splashes + scannerStarts, 3);

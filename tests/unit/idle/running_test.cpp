@@ -103,7 +103,7 @@ TEST_F(ChatCommands, ComsShowsTheListAndPostsEachTime) {
 }
 
 TEST_F(ChatCommands, AnEmptyPrefixStartsTheLineWithTheColour) {
-    presence.style().asciiPrefix = "";
+    presence.styleForTest().asciiPrefix = "";
     ASSERT_FALSE(says(".pr x"));
     EXPECT_EQ(posted(), std::vector<std::string>{expected::roomLine({"", defaults.c1, defaults.c2}, false, "x")});
 }
@@ -112,7 +112,7 @@ class IdleReport : public Running {
 protected:
     IdleReport() {
         txtIdle = "on";
-        presence.idle().idleOn = true;
+        presence.idleForTest().idleOn = true;
         timer->setEnabled(true);
     }
     bool tick() { return desktop.run([&] { presence.idleTick(); }); }
@@ -131,9 +131,9 @@ class Ticks : public IdleReport, public ::testing::WithParamInterface<Tick> {};
 TEST_P(Ticks, CountAndPostOnlyWhileSwitchedOn) {
     const Tick& t = GetParam();
     txtIdle = t.txtIdle;
-    IdleState& idle = presence.idle();
+    IdleState& idle = presence.idleForTest();
     idle = IdleState{t.idleOn, std::int16_t(t.mins), std::int16_t(t.hrs), std::int16_t(t.days), t.reason};
-    presence.style().firstColor = presence.style().secondColor = "abcabc";  // none stored: the defaults come back
+    presence.styleForTest().firstColor = presence.styleForTest().secondColor = "abcabc";  // none stored: the defaults come back
     ASSERT_FALSE(tick());
     const std::string reason = t.reason.empty() ? "uppin." : t.reason;
     std::vector<std::string> lines;
@@ -165,7 +165,7 @@ TEST_F(IdleReport, BothTransfersGiveTwoLinesUploadFirstAndOneMinute) {
     chat->startTransfer(TransferKind::Download, "song.mp3", 4'000'000);
     chat->startTransfer(TransferKind::Upload);
     chat->setTransferProgress(TransferKind::Upload, 37);
-    presence.idle().reasonText = "eating";
+    presence.idleForTest().reasonText = "eating";
     ASSERT_FALSE(tick());
     // The windows' texts less "Now Uploading:", "File Uploading: ", "Time Remaining: ", "File Transfer - ".
     const std::string upLabel = " 850 KB, about 2 minutes left";
@@ -192,7 +192,7 @@ TEST_F(IdleReport, OneTransferGivesItsOwnLineAndNoIdleLine) {
         transfer.kind == TransferKind::Upload ? chat->startTransfer(TransferKind::Upload)
                                               : chat->startTransfer(TransferKind::Download, "song.mp3", 4'000'000);
         chat->setTransferProgress(TransferKind::Upload, 37);
-        presence.idle().reasonText = "eating";
+        presence.idleForTest().reasonText = "eating";
         chat->record().clear();
         ASSERT_FALSE(tick());
         EXPECT_EQ(posted(), std::vector<std::string>{transfer.line});
@@ -205,7 +205,7 @@ TEST_F(IdleReport, ATransferThatEndsWhileTheOtherLineIsTypedIsSearchedAgainAndNo
     chat->startTransfer(TransferKind::Download, "song.mp3", 4'000'000);
     chat->startTransfer(TransferKind::Upload);
     chat->setTransferProgress(TransferKind::Upload, 37);
-    presence.idle().reasonText = "eating";
+    presence.idleForTest().reasonText = "eating";
     desktop.post(0.5, [&] { chat->stopTransfer(TransferKind::Download); });  // inside the upload line's post
     ASSERT_FALSE(tick());
     EXPECT_EQ(posted(), std::vector<std::string>{kUpload.line});
@@ -216,7 +216,7 @@ TEST_F(IdleReport, SwitchedOffWhilePostingFinishesItsLinesAndTicksNoMore) {
     chat->startTransfer(TransferKind::Upload);
     desktop.post(0.5, [&] {  // the menu's Off, while the first line is being typed
         txtIdle = "off";
-        presence.idle().idleOn = false;
+        presence.idleForTest().idleOn = false;
         timer->setEnabled(false);
     });
     ASSERT_FALSE(tick());

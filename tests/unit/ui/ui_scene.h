@@ -27,7 +27,7 @@ protected:
     Platform platform{desktop.platform()};
     Client client{platform};
     Presence presence{platform, client};
-    UserInterface ui{platform, presence};
+    UserInterface ui{platform, client, presence};
     standin::SimStandin chat{desktop, {.screenName = kTester}};
 
     UiScene() { presence.attach(ui.mainWindow(), ui.styleDialog(), ui, *this); }

@@ -208,7 +208,7 @@ TEST_F(Menu, IdleOnAndOff) {
                           control("frmMain", "cmdIdle").enabled(), control("frmMain", "cmdOff").enabled(),
                           offered("mnuOptsIdleOn"), offered("mnuOptsIdleOff"));
     };
-    presence.idle().idleMins = 3;
+    presence.idleForTest().idleMins = 3;
     choose("mnuOptsIdleOn");
     EXPECT_EQ(state(), std::tuple(true, "on", true, false, true, false, true));
     EXPECT_EQ(presence.idle().idleMins, 3);  // counting goes on from where it stood
@@ -218,7 +218,7 @@ TEST_F(Menu, IdleOnAndOff) {
 
     choose("mnuOptsIdleOn");
     presence.onChatLine(kTester, ".idleoff");  // the menu still offers Off
-    presence.idle() = IdleState{.idleMins = 30, .idleHrs = 5, .idleDays = 2};
+    presence.idleForTest() = IdleState{.idleMins = 30, .idleHrs = 5, .idleDays = 2};
     chat.record().clear();
     choose("mnuOptsIdleOff");
     EXPECT_EQ(posted(), std::vector{banner(IdleEvent::Off)});
@@ -229,7 +229,7 @@ TEST_F(Menu, Reason) {
     const std::pair<std::optional<std::string>, std::string> cases[] = {
         {"Out For LUNCH", "out for lunch"}, {"   ", "   "}, {"", "previous"}, {std::nullopt, "previous"}};
     for (const auto& [answer, reason] : cases) {
-        presence.idle().reasonText = "previous";
+        presence.idleForTest().reasonText = "previous";
         desktop.queueInputBoxAnswer(answer);
         choose("mnuOptsReason");
         EXPECT_EQ(presence.idle().reasonText, reason);
@@ -258,7 +258,7 @@ class StyleDialog : public Menu {
 protected:
     // The style in effect is poisoned first, so that loading is seen to fill it.
     void open() {
-        presence.style() = CurrentStyle{"(prefix)", "(ascii)", "(first)", "(second)"};
+        presence.styleForTest() = CurrentStyle{"(prefix)", "(ascii)", "(first)", "(second)"};
         if (desktop.form("frmAscii")) desktop.userClose(form("frmAscii"));
         choose("mnuOptsAscii");
     }
