@@ -4,8 +4,9 @@
 
 #include "platform/win32/event_loop.h"
 #include "platform/win32/form.h"
-#include "platform/win32/form_control.h"
+#include "platform/win32/frame_control.h"
 #include "platform/win32/registry.h"
+#include "platform/win32/surface_control.h"
 #include "platform/win32/toolkit.h"
 #include "platform/win32/window_system.h"
 #include "platform/win32/window_timer.h"
@@ -33,8 +34,8 @@ Backend::Backend(HINSTANCE module, const Win32Options& chosen) : instance(module
     InitCommonControlsEx(&controls);
 
     registerClass(instance, kFormClass, Form::windowProc);
-    registerClass(instance, kSurfaceClass, FormControl::ownClassProc);
-    registerClass(instance, kFrameClass, FormControl::ownClassProc);
+    registerClass(instance, kSurfaceClass, SurfaceControl::windowProc);
+    registerClass(instance, kFrameClass, FrameControl::windowProc);
     registerClass(instance, kHostClass, hostProc);
     host = CreateWindowExA(0, kHostClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
 }

@@ -104,7 +104,7 @@ FormControl& Form::addWithId(const ControlSpec& spec, int id) {
             }
         }
     }
-    controls_.push_back(std::make_unique<FormControl>(*this, spec, parent, id));
+    controls_.push_back(FormControl::create(*this, spec, parent, id));
     FormControl& added = *controls_.back();
     restack(added);
     return added;

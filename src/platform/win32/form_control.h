@@ -1,10 +1,11 @@
 #pragma once
-// A control on one of our forms. Text boxes, buttons, list boxes and combo boxes are
-// the system's controls, subclassed to report mouse presses; labels and pictures are
-// windows of our own class "LanternSurface" (a transparent label paints nothing and
-// lets the picture below show, yet takes the mouse); a frame is a "LanternFrame" that
-// draws an etched border with its caption and holds controls of its own.
+// A control on one of our forms, and what every kind shares: its spec, its window,
+// its font, the enabled flag, and raising the mouse events. One class per kind stands
+// on it: surfaces (labels and pictures, surface_control.h), the frame
+// (frame_control.h) and the system's own controls (system_control.h).
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,12 @@ namespace lantern::win32 {
 
 class Form;
 
-class FormControl final : public Control {
+class FormControl : public Control {
 public:
-    // `parent` is the form's window or a frame's; null when the form is gone already,
-    // and then the control has no window and ignores every call.
-    FormControl(Form& form, const ControlSpec& spec, HWND parent, int id);
+    // The control of the spec's kind. `parent` is the form's window or a frame's; null
+    // when the form is gone already, and then the control has no window and ignores
+    // every call.
+    static std::unique_ptr<FormControl> create(Form& form, const ControlSpec& spec, HWND parent, int id);
     ~FormControl() override;
     FormControl(const FormControl&) = delete;
     FormControl& operator=(const FormControl&) = delete;
@@ -31,8 +33,9 @@ public:
     void setEnabled(bool enabled) override;
     std::string fontFace() const override { return spec_.font.face; }
     void setFontFace(const std::string& face) override;
-    void addItem(const std::string& item) override;
-    std::vector<std::string> items() const override;
+    // Only lists have entries.
+    void addItem(const std::string&) override {}
+    std::vector<std::string> items() const override { return {}; }
 
     HWND hwnd() const { return hwnd_; }
     int id() const { return id_; }
@@ -41,34 +44,48 @@ public:
     bool whiteBackground() const { return spec_.whiteBackground; }
 
     // Places the control and sizes its font for the DPI of its form.
-    void layout(unsigned dpi);
+    virtual void layout(unsigned dpi);
     // A WM_COMMAND notification from the control.
-    void command(int notification);
+    virtual void command(int /*notification*/) {}
     // The form's window, and with it this control's, has been destroyed.
     void windowGone() { hwnd_ = nullptr; }
 
-    // The window procedure of "LanternSurface" and "LanternFrame".
-    static LRESULT CALLBACK ownClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The window class and styles a kind of control is created with.
+    struct WindowClass {
+        const char* name;
+        DWORD style;
+        DWORD exStyle;
+    };
 
-private:
-    static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR subclassId, DWORD_PTR self);
-    LRESULT ownClassMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool mouseMessage(UINT message, LPARAM lParam);
-    void paintSurface(HDC dc) const;
-    void paintFrame(HDC dc) const;
-    void applyFont(unsigned dpi);
+protected:
+    FormControl(Form& form, const ControlSpec& spec, int id);
+    // Creates the window with the spec's text, id and enabled state; `self` is handed
+    // to CreateWindowExA for the window procedure of our own classes.
+    void createWindow(HWND parent, WindowClass windowClass, void* self);
+    // Our own classes draw themselves: a change of font or state repaints them.
+    virtual void repaint() {}
+    // Handlers run on copies: one may replace itself, or destroy the control's window
+    // and form; nothing of the control is touched after it returns.
     void raiseMouseDown(MouseButton button);
     void raiseClick();
-    std::string itemText(UINT lengthMessage, UINT textMessage, WPARAM index) const;
 
     Form& form_;  // not owned: the form that holds the control and outlives it
     ControlSpec spec_;
     int id_;
-    HWND hwnd_ = nullptr;        // owned by its parent window, destroyed with it
-    HFONT font_ = nullptr;       // owned
-    HBITMAP picture_ = nullptr;  // owned
-    bool pressed_ = false;       // a left press on a label or picture that may become a click
+    HWND hwnd_ = nullptr;   // owned by its parent window, destroyed with it
+    HFONT font_ = nullptr;  // owned
+
+private:
+    void applyFont(unsigned dpi);
 };
+
+// The mouse button of a WM_xBUTTONDOWN, and whether a message is one.
+MouseButton buttonOf(UINT message);
+bool isButtonDown(UINT message);
+
+// What our own window classes do alike: paint everything in WM_PAINT (no erasing),
+// repaint on a new text, forget the object when the window goes. Null for a message
+// the class handles no differently from DefWindowProcA.
+std::optional<LRESULT> ownClassDefaults(HWND window, UINT message, WPARAM wParam, LPARAM lParam, HWND& owned);
 
 }  // namespace lantern::win32
