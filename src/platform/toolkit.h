@@ -31,10 +31,17 @@ struct Font {
     bool bold = false;
 };
 
+// A rectangle in twips: left and top in the container's coordinates.
+struct TwipsRect {
+    double left = 0, top = 0, width = 0, height = 0;
+};
+
+// How a control is made; written with designated initialisers, the fields in this
+// order: {.kind = ..., .name = "txtIdle", .place = {5280, 2640, 615, 375}, .text = "off"}.
 struct ControlSpec {
     ControlKind kind = ControlKind::Label;
     std::string name;  // the form's name for it: "txtIdle", "lblPop", ...
-    double left = 0, top = 0, width = 0, height = 0;  // twips, in the container's coordinates
+    TwipsRect place;
     std::string text;      // caption of a label, button or frame; text of a box or combo
     int maxLength = 0;     // text boxes: most characters the user may type; 0 = no limit
     bool enabled = true;
@@ -48,21 +55,6 @@ struct ControlSpec {
     // input), while the program still reads and writes its text and enabled flag.
     bool userReachable = true;
 };
-
-// A control spec of the common shape: kind, name, left, top, width, height (twips)
-// and initial text; other fields keep their defaults.
-inline ControlSpec controlAt(ControlKind kind, const std::string& name, double left, double top, double width,
-                             double height, const std::string& text = "") {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.name = name;
-    spec.left = left;
-    spec.top = top;
-    spec.width = width;
-    spec.height = height;
-    spec.text = text;
-    return spec;
-}
 
 class Control {
 public:

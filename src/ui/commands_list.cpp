@@ -19,7 +19,7 @@ CommandsList::CommandsList(Platform& platform, Client& client) : platform_(platf
 
 void CommandsList::createAndLoad() {
     Window& window = window_.replace(platform_.toolkit.createWindow(kList));
-    Control& list = window.add(controlAt(ControlKind::ListBox, "lstComs", 0, 0, 2895, 1035));
+    Control& list = window.add({.kind = ControlKind::ListBox, .name = "lstComs", .place = {0, 0, 2895, 1035}});
     client_.keepOnTop(window.handle());
     for (const char* line : kCommandLines) list.addItem(line);
 }

@@ -37,49 +37,48 @@ MainWindow::MainWindow(Platform& platform, Client& client, Presence& presence)
 void MainWindow::addControls() {
     // The visible bar: the picture, and over it the two transparent labels that take
     // the mouse (the drag area, and the hot spot over the arrow).
-    ControlSpec picture = controlAt(ControlKind::Picture, "Image1", 0, 0, 2865, 480);
-    picture.picture = "title_bar";
-    window_->add(picture);
-
-    ControlSpec dragArea = controlAt(ControlKind::Label, "lblMove", 0, 0, 2535, 495);
-    dragArea.transparent = true;
-    Control& lblMove = window_->add(dragArea);
+    window_->add({.kind = ControlKind::Picture, .name = "Image1", .place = {0, 0, 2865, 480}, .picture = "title_bar"});
+    Control& lblMove = window_->add({.name = "lblMove", .place = {0, 0, 2535, 495}, .transparent = true});
     lblMove.onMouseDown = [this](MouseButton button) { dragAndSnap(button); };
-
-    ControlSpec hotSpot = controlAt(ControlKind::Label, "lblPop", kPopLeft, kPopTop, kPopSize, kPopSize);
-    hotSpot.transparent = true;
-    Control& lblPop = window_->add(hotSpot);
+    Control& lblPop =
+        window_->add({.name = "lblPop", .place = {kPopLeft, kPopTop, kPopSize, kPopSize}, .transparent = true});
     lblPop.onClick = [this] {
         if (onMenuRequested) onMenuRequested(*window_, kPopLeft, kPopTop + kPopSize);
     };
 
     // The state controls, beyond the visible area and out of the user's reach: a key
     // typed into "off" would stop the idle lines, one into the reason would be stored.
-    ControlSpec idleBox = controlAt(ControlKind::TextBox, "txtIdle", 5280, 2640, 615, 375, "off");
-    idleBox.userReachable = false;
-    txtIdle_ = &window_->add(idleBox);
-
-    ControlSpec frame = controlAt(ControlKind::Frame, "Frame1", 4080, 840, 2895, 1215, "Idle w/ time and reason");
-    frame.font = Font{"Tahoma", 9.75, false};
-    frame.whiteBackground = true;
-    frame.userReachable = false;
-    window_->add(frame);
-
-    ControlSpec reason = controlAt(ControlKind::TextBox, "txtRsn", 120, 720, 2655, 375, "sleepin...");
-    reason.container = "Frame1";
-    reason.userReachable = false;
-    txtRsn_ = &window_->add(reason);
-
-    ControlSpec idleButton = controlAt(ControlKind::Button, "cmdIdle", 120, 240, 1215, 375, "ON");
-    idleButton.container = "Frame1";
-    idleButton.userReachable = false;
-    cmdIdle_ = &window_->add(idleButton);
-
-    ControlSpec offButton = controlAt(ControlKind::Button, "cmdOff", 1560, 240, 1215, 375, "OFF");
-    offButton.container = "Frame1";
-    offButton.enabled = false;
-    offButton.userReachable = false;
-    cmdOff_ = &window_->add(offButton);
+    txtIdle_ = &window_->add({.kind = ControlKind::TextBox,
+                              .name = "txtIdle",
+                              .place = {5280, 2640, 615, 375},
+                              .text = "off",
+                              .userReachable = false});
+    window_->add({.kind = ControlKind::Frame,
+                  .name = "Frame1",
+                  .place = {4080, 840, 2895, 1215},
+                  .text = "Idle w/ time and reason",
+                  .whiteBackground = true,
+                  .font = Font{"Tahoma", 9.75, false},
+                  .userReachable = false});
+    txtRsn_ = &window_->add({.kind = ControlKind::TextBox,
+                             .name = "txtRsn",
+                             .place = {120, 720, 2655, 375},
+                             .text = "sleepin...",
+                             .container = "Frame1",
+                             .userReachable = false});
+    cmdIdle_ = &window_->add({.kind = ControlKind::Button,
+                              .name = "cmdIdle",
+                              .place = {120, 240, 1215, 375},
+                              .text = "ON",
+                              .container = "Frame1",
+                              .userReachable = false});
+    cmdOff_ = &window_->add({.kind = ControlKind::Button,
+                             .name = "cmdOff",
+                             .place = {1560, 240, 1215, 375},
+                             .text = "OFF",
+                             .enabled = false,
+                             .container = "Frame1",
+                             .userReachable = false});
 }
 
 // Any mouse button on the drag area drags the bar; when the button comes up, it

@@ -34,9 +34,8 @@ Splash::Splash(Platform& platform, MainWindow& mainWindow) : platform_(platform)
 
 void Splash::createAndLoad() {
     Window& window = window_.replace(platform_.toolkit.createWindow(kSplash));
-    ControlSpec picture = controlAt(ControlKind::Picture, "Image1", 0, 0, 4500, 3075);
-    picture.picture = "splash";
-    window.add(picture).onClick = [this, &window] {
+    window.add({.kind = ControlKind::Picture, .name = "Image1", .place = {0, 0, 4500, 3075}, .picture = "splash"})
+        .onClick = [this, &window] {
         auto running = window_.running();
         mainWindow_.show();
         window.destroy();

@@ -16,16 +16,16 @@ const WindowSpec kDialog{.name = "frmAscii",
                          .maxButton = false};
 
 ControlSpec label(const std::string& name, double left, double top, double width, const std::string& caption) {
-    ControlSpec spec = controlAt(ControlKind::Label, name, left, top, width, 255, caption);
-    spec.font = Font{"MS Sans Serif", 8.25, true};
-    spec.whiteBackground = true;
-    return spec;
+    return {.name = name,
+            .place = {left, top, width, 255},
+            .text = caption,
+            .whiteBackground = true,
+            .font = Font{"MS Sans Serif", 8.25, true}};
 }
 
 ControlSpec colourBox(const std::string& name, double top, const std::string& text, int maxLength) {
-    ControlSpec spec = controlAt(ControlKind::TextBox, name, 1440, top, 855, 285, text);
-    spec.maxLength = maxLength;
-    return spec;
+    return {.kind = ControlKind::TextBox, .name = name, .place = {1440, top, 855, 285}, .text = text,
+            .maxLength = maxLength};
 }
 
 bool isPrefixFont(const std::string& face) {
@@ -56,14 +56,16 @@ void StyleDialog::createAndLoad() {
 void StyleDialog::create() {
     Window& window = window_.replace(platform_.toolkit.createWindow(kDialog));
 
-    controls_.fontList = &window.add(controlAt(ControlKind::ComboBox, "cboAscii", 0, 0, 2655, 315, "Webdings"));
-
-    ControlSpec prefix = controlAt(ControlKind::TextBox, "txtAscii", 2760, 0, 1095, 315);
-    prefix.font = Font{"Webdings", 8.25, false};  // the preview font
-    controls_.prefixBox = &window.add(prefix);
-
-    Control& setButton =
-        window.add(controlAt(ControlKind::Button, "cmdSet", 0, 1440, 3855, 375, "set ascii to selected"));
+    controls_.fontList = &window.add(
+        {.kind = ControlKind::ComboBox, .name = "cboAscii", .place = {0, 0, 2655, 315}, .text = "Webdings"});
+    controls_.prefixBox = &window.add({.kind = ControlKind::TextBox,
+                                       .name = "txtAscii",
+                                       .place = {2760, 0, 1095, 315},
+                                       .font = Font{"Webdings", 8.25, false}});  // the preview font
+    Control& setButton = window.add({.kind = ControlKind::Button,
+                                     .name = "cmdSet",
+                                     .place = {0, 1440, 3855, 375},
+                                     .text = "set ascii to selected"});
     setButton.onClick = [this] {
         auto running = window_.running();
         setToSelected();

@@ -45,8 +45,9 @@ void FormControl::createWindow(HWND parent, WindowClass windowClass, void* self)
 
 void FormControl::layout(unsigned dpi) {
     if (!hwnd_) return;
-    SetWindowPos(hwnd_, nullptr, twipsToPixels(spec_.left, dpi), twipsToPixels(spec_.top, dpi),
-                 twipsToPixels(spec_.width, dpi), twipsToPixels(spec_.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    const TwipsRect& place = spec_.place;
+    SetWindowPos(hwnd_, nullptr, twipsToPixels(place.left, dpi), twipsToPixels(place.top, dpi),
+                 twipsToPixels(place.width, dpi), twipsToPixels(place.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     applyFont(dpi);
 }
 

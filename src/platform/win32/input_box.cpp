@@ -43,12 +43,14 @@ std::optional<std::string> runInputBox(Backend& backend, const std::string& prom
     Form box(backend, spec);
     if (!box.alive()) return std::nullopt;
 
-    box.addWithId(controlAt(ControlKind::Label, "lblPrompt", 120, 120, 3960, 1100, prompt), 100);
-    FormControl& ok = box.addWithId(controlAt(ControlKind::Button, "cmdOK", 4200, 120, 1080, 375, "OK"), IDOK);
-    FormControl& cancel = box.addWithId(controlAt(ControlKind::Button, "cmdCancel", 4200, 555, 1080, 375, "Cancel"),
-                                        IDCANCEL);
-    FormControl& answerBox =
-        box.addWithId(controlAt(ControlKind::TextBox, "txtAnswer", 120, 1320, 5160, 330, defaultText), 101);
+    box.addWithId({.name = "lblPrompt", .place = {120, 120, 3960, 1100}, .text = prompt}, 100);
+    FormControl& ok = box.addWithId(
+        {.kind = ControlKind::Button, .name = "cmdOK", .place = {4200, 120, 1080, 375}, .text = "OK"}, IDOK);
+    FormControl& cancel = box.addWithId(
+        {.kind = ControlKind::Button, .name = "cmdCancel", .place = {4200, 555, 1080, 375}, .text = "Cancel"},
+        IDCANCEL);
+    FormControl& answerBox = box.addWithId(
+        {.kind = ControlKind::TextBox, .name = "txtAnswer", .place = {120, 1320, 5160, 330}, .text = defaultText}, 101);
 
     std::optional<std::string> answer;
     bool done = false;

@@ -49,8 +49,9 @@ void SystemControl::layout(unsigned dpi) {
     if (!hwnd_ || !isCombo()) return;
     // The window also holds the dropped-down list; the box itself is as high as the
     // form says, so its field is that less the borders.
-    const int height = twipsToPixels(spec_.height, dpi);
-    SetWindowPos(hwnd_, nullptr, 0, 0, twipsToPixels(spec_.width, dpi), height + twipsToPixels(kComboListTwips, dpi),
+    const int height = twipsToPixels(spec_.place.height, dpi);
+    const int withList = height + twipsToPixels(kComboListTwips, dpi);
+    SetWindowPos(hwnd_, nullptr, 0, 0, twipsToPixels(spec_.place.width, dpi), withList,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     const int field = std::max(1, height - MulDiv(6, static_cast<int>(dpi), kDefaultDpi));
     SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);

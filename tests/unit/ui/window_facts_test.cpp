@@ -110,7 +110,7 @@ TEST_F(WindowFacts, EveryControlInTheOrderItIsMade) {
         const ControlSpec& spec = control->spec();
         const std::string where = std::string(f.form) + "." + f.name;
         EXPECT_EQ(spec.kind, f.kind) << where;
-        EXPECT_EQ(std::tuple(spec.left, spec.top, spec.width, spec.height),
+        EXPECT_EQ(std::tuple(spec.place.left, spec.place.top, spec.place.width, spec.place.height),
                   std::tuple(f.left, f.top, f.width, f.height))
             << where;
         EXPECT_EQ(spec.text, f.text) << where;

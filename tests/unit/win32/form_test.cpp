@@ -19,8 +19,10 @@ HWND hwndOf(Window& window) { return reinterpret_cast<HWND>(window.handle()); }
 
 const WindowSpec kBar{.name = "frmMain", .clientWidth = 2865, .clientHeight = 480, .border = Border::None,
                       .taskbarButton = false};
-const ControlSpec kTxtIdle{.kind = ControlKind::TextBox, .name = "txtIdle", .left = 5280, .top = 2640,
-                           .width = 615, .height = 375, .text = "off",
+const ControlSpec kTxtIdle{.kind = ControlKind::TextBox,
+                           .name = "txtIdle",
+                           .place = {5280, 2640, 615, 375},
+                           .text = "off",
                            .userReachable = false};  // beyond what the bar shows
 
 class Win32FormTest : public ::testing::Test {
@@ -45,8 +47,8 @@ TEST(Win32Twips, RoundToTheNearestPixelHalvesAwayFromZero) {
 
 TEST_F(Win32FormTest, TextBoxStopsAtItsMaxLength) {
     auto window = toolkit_.createWindow(WindowSpec{.name = "frmText"});
-    Control& box = window->add(ControlSpec{.kind = ControlKind::TextBox, .name = "txtCount", .width = 1500,
-                                           .height = 315, .maxLength = 6});
+    Control& box = window->add(
+        ControlSpec{.kind = ControlKind::TextBox, .name = "txtCount", .place = {0, 0, 1500, 315}, .maxLength = 6});
     for (char typed : std::string("ff3300aa")) SendMessageA(windowOf(box), WM_CHAR, typed, 0);
     EXPECT_EQ(box.text(), "ff3300");
 }
@@ -73,10 +75,10 @@ TEST_F(Win32FormTest, TimerTicksOneAtATimeWhileEnabled) {
 
 TEST_F(Win32FormTest, TransparentLabelsOverThePictureTakeTheMouse) {
     auto window = toolkit_.createWindow(kBar);
-    window->add(ControlSpec{.kind = ControlKind::Picture, .width = 2865, .height = 480, .picture = "title_bar"});
-    Control& lblMove = window->add(ControlSpec{.name = "lblMove", .width = 2535, .height = 495, .transparent = true});
+    window->add(ControlSpec{.kind = ControlKind::Picture, .place = {0, 0, 2865, 480}, .picture = "title_bar"});
+    Control& lblMove = window->add(ControlSpec{.name = "lblMove", .place = {0, 0, 2535, 495}, .transparent = true});
     Control& lblPop = window->add(
-        ControlSpec{.name = "lblPop", .left = 2520, .top = 120, .width = 255, .height = 255, .transparent = true});
+        ControlSpec{.name = "lblPop", .place = {2520, 120, 255, 255}, .transparent = true});
     window->move(1500, 1500);
     window->show();
     platform_.windows.setTopmost(window->handle());
@@ -104,8 +106,8 @@ TEST_F(Win32FormTest, TransparentLabelsOverThePictureTakeTheMouse) {
 
 TEST_F(Win32FormTest, KeepingTheBarOnTopLeavesTheKeyboardWhereTheUserTypes) {
     auto dialog = toolkit_.createWindow(WindowSpec{.name = "frmAscii", .clientWidth = 3870, .clientHeight = 1815});
-    Control& prefix = dialog->add(ControlSpec{.kind = ControlKind::TextBox, .name = "txtAscii", .left = 2760,
-                                              .width = 1095, .height = 315});
+    Control& prefix =
+        dialog->add(ControlSpec{.kind = ControlKind::TextBox, .name = "txtAscii", .place = {2760, 0, 1095, 315}});
     auto bar = toolkit_.createWindow(kBar);
     bar->show();
     activate(*dialog);
@@ -122,8 +124,10 @@ TEST_F(Win32FormTest, KeepingTheBarOnTopLeavesTheKeyboardWhereTheUserTypes) {
 TEST_F(Win32FormTest, StateControlsAreOutOfTheUsersReach) {
     auto bar = toolkit_.createWindow(kBar);
     Control& idle = bar->add(kTxtIdle);
-    Control& button = bar->add(ControlSpec{.kind = ControlKind::Button, .name = "cmdIdle", .left = 5280,
-                                           .top = 3240, .width = 1215, .height = 375, .text = "ON",
+    Control& button = bar->add(ControlSpec{.kind = ControlKind::Button,
+                                           .name = "cmdIdle",
+                                           .place = {5280, 3240, 1215, 375},
+                                           .text = "ON",
                                            .userReachable = false});
     int clicks = 0;
     button.onClick = [&] { ++clicks; };
