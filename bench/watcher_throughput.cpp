@@ -24,6 +24,7 @@
 #include "bench/support/sim_scene.h"
 #include "bench/support/summary.h"
 #include "chatwatch/chat_watcher.h"
+#include "client/client.h"
 
 namespace lantern::bench {
 namespace {
@@ -98,6 +99,8 @@ Outcome flood(const Run& run, double seconds, bool watching) {
         ++outcome.handled;
         outcome.lastHandled = text;
     });
+    Client client(scene.platform);  // as the entry point hands it over: the welcome window's name
+    watcher.setSignedOnNameReader([&] { return client.readScreenName(); });
     if (watching) {
         watcher.start();
     }

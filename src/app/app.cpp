@@ -11,6 +11,7 @@ void App::start() {
         platform_, [this](const std::string& screenName, const std::string& text) {
             presence_.onChatLine(screenName, text);
         });
+    watcher_->setSignedOnNameReader([this] { return client_.readScreenName(); });
     presence_.attach(ui_->mainWindow(), ui_->styleDialog(), *ui_, *watcher_);
     presence_.startUp();
 }

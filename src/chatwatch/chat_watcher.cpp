@@ -22,7 +22,6 @@
 #include "chatwatch/line_queue.h"
 #include "chatwatch/room_transcript.h"
 #include "chatwatch/transcript.h"
-#include "client/client.h"
 
 namespace lantern {
 
@@ -46,10 +45,8 @@ struct ChatWatcher::Impl {
     Impl(Platform& seams, ChatLineHandler handler)
         : platform(seams),
           onChatLine(std::move(handler)),
-          client(platform),
           pollTimer(platform.toolkit.createTimer()),
           dispatchTimer(platform.toolkit.createTimer()) {
-        readSignedOnName = [this] { return client.readScreenName(); };
         pollTimer->setInterval(kPollMilliseconds);
         pollTimer->onTick = [this] { poll(); };
         dispatchTimer->setInterval(kDispatchMilliseconds);
@@ -66,8 +63,7 @@ struct ChatWatcher::Impl {
 
     Platform platform;  // the seams, not owned
     ChatLineHandler onChatLine;
-    std::function<std::string()> readSignedOnName;
-    Client client;                         // reads the signed-on name by default
+    std::function<std::string()> readSignedOnName;  // none: nothing is folded
     std::unique_ptr<Timer> pollTimer;      // owned
     std::unique_ptr<Timer> dispatchTimer;  // owned
 

@@ -33,7 +33,8 @@ public:
     void stop() override;
 
     // How the watcher learns who is signed on, asked only when a backlog of lines
-    // has built up (see line_queue.h). By default the client's welcome window is read.
+    // has built up (see line_queue.h); the entry point hands it the client's reading
+    // of the welcome window. Without one, no line is folded.
     void setSignedOnNameReader(std::function<std::string()> reader);
 
     ChatWatcherStats stats() const;

@@ -2,33 +2,24 @@
 
 #include <algorithm>
 
-#include "client/window_io.h"
+#include "client/client_windows.h"
 #include "platform/messages.h"
 
 namespace lantern::roomtranscript {
 
 namespace {
 
-constexpr const char* kTranscriptClass = "richcntlreadonly";
+using clientwindows::kTranscriptClass;
 // Lines arriving between the length and the read are picked up now rather than at
 // the next poll, up to this much.
 constexpr std::size_t kReadSlack = 1024;
 
-WindowHandle firstClientWindow(WindowSystem& windows) {
-    const WindowHandle frame = windows.findWindow("aol frame25");
-    const WindowHandle mdiClient = frame ? windows.findChild(frame, 0, "mdiclient") : 0;
-    const WindowHandle child = mdiClient ? windows.findChild(mdiClient, 0, "aol child") : 0;
-    return child ? windows.getWindow(child, gw::First) : 0;
-}
-
 }  // namespace
 
 Room find(WindowSystem& windows) {
-    for (WindowHandle candidate = firstClientWindow(windows); candidate != 0;
+    for (WindowHandle candidate = clientwindows::firstClientWindow(windows); candidate != 0;
          candidate = windows.getWindow(candidate, gw::Next)) {
-        if (windowio::hasChildOfEach(
-                windows, candidate,
-                {"_aol_static", kTranscriptClass, "_aol_combobox", "_aol_icon", "richcntl"})) {
+        if (clientwindows::isChatRoom(windows, candidate)) {
             return Room{candidate, windows.findChild(candidate, 0, kTranscriptClass)};
         }
     }

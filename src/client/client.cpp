@@ -4,6 +4,7 @@
 
 #include "common/text.h"
 
+#include "client/client_windows.h"
 #include "client/elapsed_clock.h"
 #include "client/window_io.h"
 #include "platform/messages.h"
@@ -11,11 +12,7 @@
 namespace lantern {
 
 namespace {
-// The client's window tree, class names as we pass them (the platform ignores case).
-constexpr const char* kMainFrameClass = "aol frame25";
-constexpr const char* kMdiClientClass = "mdiclient";
-constexpr const char* kClientWindowClass = "aol child";
-constexpr const char* kChatInputClass = "richcntl";
+using clientwindows::kChatInputClass;
 
 // The pauses while a chat line is typed and sent, in seconds: after clearing the
 // box, after typing the line, after the carriage return.
@@ -27,38 +24,16 @@ constexpr double kPauseAfterSend = 0.4;
 Client::Client(Platform& platform) : platform_(platform) {}
 
 WindowHandle Client::findMainFrame() {
-    return platform_.windows.findWindow(kMainFrameClass);
+    return platform_.windows.findWindow(clientwindows::kMainFrameClass);
 }
 
-WindowHandle Client::firstClientWindow() {
-    WindowSystem& windows = platform_.windows;
-    const WindowHandle frame = findMainFrame();
-    if (frame == 0) {
-        return 0;
-    }
-    const WindowHandle mdiClient = windows.findChild(frame, 0, kMdiClientClass);
-    if (mdiClient == 0) {
-        return 0;
-    }
-    const WindowHandle clientWindow = windows.findChild(mdiClient, 0, kClientWindowClass);
-    if (clientWindow == 0) {
-        return 0;
-    }
-    // The first of all the MDI client's children, whatever its class.
-    return windows.getWindow(clientWindow, gw::First);
-}
+WindowHandle Client::firstClientWindow() { return clientwindows::firstClientWindow(platform_.windows); }
 
 WindowHandle Client::findChatRoom() {
-    // A chat room is known by its children alone: a label, the transcript, the
-    // combo box, an icon and the input box.
-    return windowio::walk(
-        platform_.windows, platform_.events, firstClientWindow(), [this](WindowHandle candidate) {
-            return windowio::hasChildOfEach(
-                       platform_.windows, candidate,
-                       {"_aol_static", "richcntlreadonly", "_aol_combobox", "_aol_icon", kChatInputClass})
-                       ? windowio::Verdict::Take
-                       : windowio::Verdict::Skip;
-        });
+    return windowio::walk(platform_.windows, platform_.events, firstClientWindow(), [this](WindowHandle candidate) {
+        return clientwindows::isChatRoom(platform_.windows, candidate) ? windowio::Verdict::Take
+                                                                       : windowio::Verdict::Skip;
+    });
 }
 
 std::string Client::readText(WindowHandle window) {
