@@ -1,5 +1,7 @@
 #pragma once
 // The chat scanner as start-up and shut-down drive it: start and stop, nothing else.
+// ChatWatcher is the one implementation; the presence's and the windows' tests put a
+// recorder of their own in its place.
 
 namespace lantern {
 

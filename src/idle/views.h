@@ -1,7 +1,8 @@
 #pragma once
 // What the idle presence needs of the windows above it. It owns these small
 // interfaces; ui/ implements them and the entry point wires the two together, so
-// no header of idle/ includes one of ui/.
+// no header of idle/ includes one of ui/. The presence's tests implement them too,
+// recording what the presence asks of its windows.
 
 #include <string>
 
