@@ -14,6 +14,7 @@ void App::start() {
     watcher_->setSignedOnNameReader([this] { return client_.readScreenName(); });
     presence_.attach(ui_->mainWindow(), ui_->styleDialog(), *ui_, *watcher_);
     presence_.startUp();
+    ui_->startAutoIdle();
 }
 
 }  // namespace lantern

@@ -20,7 +20,13 @@ std::string idleCaption(const IdleState& idle) {
 const IdleSwitchForm kChatCommandSwitch{commandIdleBanner, true, false};
 const IdleSwitchForm kMenuSwitch{menuIdleBanner, false, true};
 
-void Presence::switchIdleOn(const IdleSwitchForm& form) {
+void Presence::switchIdleOn(const IdleSwitchForm& form, std::optional<IdleTime> counters) {
+    ++idleSwitches_;
+    if (counters) {
+        idle_.idleDays = counters->days;
+        idle_.idleHrs = counters->hours;
+        idle_.idleMins = counters->minutes;
+    }
     mainWindow_->setIdleText("on");
     idle_.idleOn = true;
     if (form.onShowsCountersInCaption) mainWindow_->setCaption(idleCaption(idle_));
@@ -34,6 +40,7 @@ void Presence::switchIdleOn(const IdleSwitchForm& form) {
 }
 
 void Presence::switchIdleOff(const IdleSwitchForm& form) {
+    ++idleSwitches_;
     mainWindow_->setIdleText("off");
     idle_.idleOn = false;
     mainWindow_->idleTimer().setEnabled(false);

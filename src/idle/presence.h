@@ -4,11 +4,12 @@
 // and reaches the windows above it only through the interfaces of views.h.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "client/client.h"
 #include "idle/views.h"
-#include "style/style.h"
+#include "style/lines.h"
 
 namespace lantern {
 
@@ -67,9 +68,12 @@ public:
     std::string downloadLine();
 
     // ---- what the menu and the style dialog ask of the idle state and the style
-    // Switching on keeps the counters as they stand (counting goes on from them).
-    void switchIdleOn(const IdleSwitchForm& form);
+    // Switching on keeps the counters as they stand (counting goes on from them), or
+    // first sets them to the time given (the automatic switch: the minutes gone).
+    void switchIdleOn(const IdleSwitchForm& form, std::optional<IdleTime> counters = std::nullopt);
     void switchIdleOff(const IdleSwitchForm& form);
+    // How many switches on or off have begun so far, by any form.
+    std::uint64_t idleSwitches() const { return idleSwitches_; }
     void setReason(const std::string& reason);
     // Puts the style into effect for every line from now on (nothing is posted).
     void useStyle(const CurrentStyle& style);
@@ -98,6 +102,7 @@ private:
     ChatScanner* scanner_ = nullptr;              // not owned; set by attach
     IdleState idle_;
     CurrentStyle style_;
+    std::uint64_t idleSwitches_ = 0;
     std::string appTitle_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // The seam to events and the clock: let pending events run, wait for events until a
-// deadline (running them as they come, never spinning), and read the time of day.
+// deadline (running them as they come, never spinning), read the time of day, and
+// how long the user has not touched keyboard or mouse.
 
 namespace lantern {
 
@@ -18,6 +19,10 @@ public:
 
     // Seconds since local midnight, with fractions; restarts at 0 at midnight.
     virtual double timeOfDay() = 0;
+
+    // Seconds since the last keyboard or mouse input anywhere in the user's session,
+    // not only in our windows (GetLastInputInfo).
+    virtual double secondsSinceInput() = 0;
 };
 
 }  // namespace lantern

@@ -29,6 +29,7 @@ std::string menuIdleBanner(const CurrentStyle& style, IdleEvent event);
 // ---- the idle report
 struct IdleTime {
     std::int16_t days = 0, hours = 0, minutes = 0;
+    bool operator==(const IdleTime&) const = default;
 };
 std::string idleLine(const CurrentStyle& style, IdleTime time, const std::string& reason);
 // A transfer window's label and title text, with the reason.

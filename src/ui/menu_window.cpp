@@ -76,6 +76,16 @@ void MenuWindow::choose(const std::string& chosen) {
     }
 }
 
+void MenuWindow::idleOnAutomatically(IdleTime gone) {
+    ensureCreated();
+    idleOn(gone);
+}
+
+void MenuWindow::idleOffAutomatically() {
+    ensureCreated();
+    idleOff();
+}
+
 void MenuWindow::enableIdleItems(bool onEnabled) {
     PopupMenu& menu = *form_.get()->menu;
     menu.setEnabled(onEnabled ? "mnuOptsIdleOff" : "mnuOptsIdleOn", false);
@@ -83,9 +93,9 @@ void MenuWindow::enableIdleItems(bool onEnabled) {
 }
 
 // Counters and reason stay as they are: switching on again counts on from them.
-void MenuWindow::idleOn() {
+void MenuWindow::idleOn(std::optional<IdleTime> counters) {
     enableIdleItems(false);
-    presence_.switchIdleOn(kMenuSwitch);
+    presence_.switchIdleOn(kMenuSwitch, counters);
 }
 
 // Posts and zeroes even when idling was already off (switched off from the chat).

@@ -29,6 +29,11 @@ public:
     // The menu tree, captions with their accelerators, in order.
     static MenuItemSpec menuTree();
 
+    // What "&On" and "O&ff" do, for the automatic switch: its flags too (the menu
+    // window is made first if it was never opened), with the counters at `gone`.
+    void idleOnAutomatically(IdleTime gone);
+    void idleOffAutomatically();
+
 private:
     struct Form {
         std::unique_ptr<Window> window;   // owned: frmMenu, never shown
@@ -37,7 +42,7 @@ private:
 
     Form& ensureCreated();
     void choose(const std::string& item);
-    void idleOn();
+    void idleOn(std::optional<IdleTime> counters = std::nullopt);
     void idleOff();
     void askReason();
     // "&On" and "O&ff" each disable themselves and enable the other.

@@ -1,5 +1,6 @@
 #include "ui/user_interface.h"
 
+#include "ui/auto_idle.h"
 #include "ui/commands_list.h"
 #include "ui/main_window.h"
 #include "ui/menu_window.h"
@@ -14,7 +15,8 @@ struct UserInterface::Impl {
           styleDialog(platform, client, presence),
           commandsList(platform, client),
           splash(platform, mainWindow),
-          menu(platform, presence, mainWindow, styleDialog, commandsList) {
+          menu(platform, presence, mainWindow, styleDialog, commandsList),
+          autoIdle(platform, presence, mainWindow, menu) {
         mainWindow.onMenuRequested = [this](Window& over, double x, double y) { menu.popup(over, x, y); };
     }
 
@@ -23,6 +25,7 @@ struct UserInterface::Impl {
     CommandsList commandsList;
     Splash splash;
     MenuWindow menu;
+    AutoIdle autoIdle;
 };
 
 UserInterface::UserInterface(Platform& platform, Client& client, Presence& presence)
@@ -33,6 +36,7 @@ UserInterface::~UserInterface() = default;
 MainWindowView& UserInterface::mainWindow() { return impl_->mainWindow; }
 StyleDialogView& UserInterface::styleDialog() { return impl_->styleDialog; }
 void UserInterface::showSplash() { impl_->splash.show(); }
+void UserInterface::startAutoIdle() { impl_->autoIdle.start(); }
 void UserInterface::showCommandsList() { impl_->commandsList.show(); }
 
 }  // namespace lantern

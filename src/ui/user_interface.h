@@ -19,6 +19,8 @@ public:
     MainWindowView& mainWindow();
     StyleDialogView& styleDialog();
     void showSplash() override;
+    // The automatic idle switch begins its checks (after start-up).
+    void startAutoIdle();
     void showCommandsList() override;
 
 private:

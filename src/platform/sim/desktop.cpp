@@ -18,7 +18,7 @@ constexpr double kShortestWait = 1e-6;
 // The event seam on the virtual clock.
 class SimEventLoop final : public EventLoop {
 public:
-    explicit SimEventLoop(EventQueue& clock) : clock_(clock) {}
+    SimEventLoop(EventQueue& clock, const SimToolkit& user) : clock_(clock), user_(user) {}
 
     void doEvents() override {
         ++waits;
@@ -40,11 +40,14 @@ public:
         return time < 0 ? time + kSecondsPerDay : time;
     }
 
+    double secondsSinceInput() override { return clock_.now() - user_.lastInputAt(); }
+
     long waits = 0;
     double midnightOffset = 12 * 3600;  // the time of day when the clock read 0: noon
 
 private:
-    EventQueue& clock_;  // not owned: the desktop's
+    EventQueue& clock_;       // not owned: the desktop's
+    const SimToolkit& user_;  // not owned: where the user's input arrives
 };
 
 }  // namespace
@@ -54,9 +57,9 @@ struct Desktop::Impl {
     EventQueue clock;
     WindowTree tree;
     SimWindowSystem windows{tree, clock};
-    SimEventLoop events{clock};
     SimRegistry registry;
     SimToolkit toolkit{tree, clock};
+    SimEventLoop events{clock, toolkit};
 
     template <typename Body>
     bool runCatchingEnd(Body&& body) {
@@ -195,6 +198,7 @@ void Desktop::userClose(Window& window) { impl_->toolkit.userClose(window); }
 void Desktop::type(Control& control, const std::string& text) { impl_->toolkit.type(control, text); }
 void Desktop::paint(Window& window) { impl_->toolkit.paint(window); }
 void Desktop::pressTab() { impl_->toolkit.pressTab(); }
+void Desktop::userInput() { impl_->toolkit.noteInput(); }
 void Desktop::typeKeys(const std::string& text) { impl_->toolkit.typeKeys(text); }
 const Control* Desktop::focusedControl() { return impl_->toolkit.focused(); }
 

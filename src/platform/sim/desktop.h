@@ -172,6 +172,10 @@ public:
     void pressTab();
     void typeKeys(const std::string& text);
     const Control* focusedControl();
+    // The user moves the mouse or presses a key somewhere in the session, maybe in
+    // another program. Every user action above counts as input too; the program reads
+    // the time since the last one through its event seam.
+    void userInput();
 
     const std::vector<ShownMessageBox>& messageBoxes() const;
     // Answers for the next input boxes, in order; with none queued an input box is

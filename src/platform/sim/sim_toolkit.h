@@ -134,6 +134,9 @@ public:
     void pressTab();
     void typeKeys(const std::string& text);  // into the focused control, replacing its text
     SimControl* focused();                    // the control with the keyboard focus, or null
+    // The user's last keyboard or mouse input, in virtual seconds.
+    void noteInput() { lastInputAt_ = clock_.now(); }
+    double lastInputAt() const { return lastInputAt_; }
     void paint(Window& window);
 
     std::vector<ShownMessageBox> messageBoxes;
@@ -175,6 +178,7 @@ private:
     std::optional<MouseButton> held_;  // the button the user holds down, during its press
     WindowHandle active_ = 0;          // the window the user last pressed on
     std::weak_ptr<SimControl> focus_;  // the keyboard focus in it, if a control has it
+    double lastInputAt_ = 0;
 };
 
 }  // namespace lantern::sim

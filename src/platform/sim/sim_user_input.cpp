@@ -33,6 +33,7 @@ std::shared_ptr<SimControl> SimToolkit::reachable(Control& control) {
 // ---- the mouse
 
 void SimToolkit::pressMouse(Control& control, MouseButton button) {
+    noteInput();
     auto reached = reachable(control);
     if (!reached) return;
     userActivates(*reached);
@@ -43,6 +44,7 @@ void SimToolkit::pressMouse(Control& control, MouseButton button) {
 }
 
 void SimToolkit::click(Control& control) {
+    noteInput();
     auto reached = reachable(control);
     if (!reached) return;
     userActivates(*reached);
@@ -57,6 +59,7 @@ void SimToolkit::click(Control& control) {
 }
 
 void SimToolkit::userClose(Window& window) {
+    noteInput();
     if (window.alive()) close(window.handle());
 }
 
@@ -100,6 +103,7 @@ SimControl* SimToolkit::focused() {
 // Tab as the dialog manager moves it: to the next control after the focus, in the
 // order they were added, that is enabled, a tab stop and reachable; round to the first.
 void SimToolkit::pressTab() {
+    noteInput();
     auto it = forms_.find(active_);
     if (it == forms_.end() || !it->second->visible()) return;
     std::vector<SimControl*> stops;
@@ -113,10 +117,12 @@ void SimToolkit::pressTab() {
 }
 
 void SimToolkit::typeKeys(const std::string& text) {
+    noteInput();
     if (SimControl* control = focused()) type(*control, text);
 }
 
 void SimToolkit::type(Control& control, const std::string& text) {
+    noteInput();
     auto reached = reachable(control);
     if (!reached) return;
     const ControlSpec& spec = reached->spec();

@@ -63,6 +63,15 @@ double Win32EventLoop::timeOfDay() {
     return now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0;
 }
 
+double Win32EventLoop::secondsSinceInput() {
+    LASTINPUTINFO last{};
+    last.cbSize = sizeof last;
+    if (!GetLastInputInfo(&last)) return 0;  // unknown: as if the user were there
+    // Both are the same 32-bit tick count: the difference is right across its wrap.
+    const DWORD idle = GetTickCount() - last.dwTime;
+    return idle / 1000.0;
+}
+
 int Win32EventLoop::run() {
     MSG message;
     while (!backend_.quitSeen) {

@@ -15,6 +15,7 @@ public:
     void doEvents() override;
     void waitForEvents(double seconds) override;
     double timeOfDay() override;
+    double secondsSinceInput() override;
 
     // The program's main loop: runs until WM_QUIT and answers its exit code.
     int run();

@@ -268,6 +268,7 @@ public:
     void doEvents() override { before({Kind::Wait}), desktop_.events().doEvents(); }
     void waitForEvents(double s) override { before({Kind::Wait}), desktop_.events().waitForEvents(s); }
     double timeOfDay() override { return desktop_.events().timeOfDay(); }
+    double secondsSinceInput() override { return desktop_.events().secondsSinceInput(); }
 
     std::unique_ptr<Window> createWindow(const WindowSpec& spec) override { return kit().createWindow(spec); }
     std::unique_ptr<Timer> createTimer() override {
@@ -655,6 +656,7 @@ struct BoundedEvents final : EventLoop {
         inner.waitForEvents(seconds);
     }
     double timeOfDay() override { return inner.timeOfDay(); }
+    double secondsSinceInput() override { return inner.secondsSinceInput(); }
     EventLoop& inner;  // not owned
     long waits = 0;
 };
