@@ -175,7 +175,11 @@ void ChatWatcher::Impl::foldOthersIfBacklogged() {
     // Reading the name may let events run; the queue may shrink meanwhile, which
     // is fine: the folding works on what is queued once the name is known.
     const std::string signedOnName = readSignedOnName();
-    queue.demoteOthers(signedOnName);
+    // A read that names nobody (nobody signed on, or the client did not answer)
+    // cannot tell the user's lines from others': then nothing is folded.
+    if (namesSomeone(signedOnName)) {
+        queue.demoteOthers(signedOnName);
+    }
     // What is left is the user's own; ask again only once it has doubled.
     foldAt = std::max(kBacklog, 2 * queue.size());
 }

@@ -1,5 +1,6 @@
 // The watcher on the simulated desktop: rooms whose transcripts the test writes.
 
+#include "client/client.h"
 #include "platform/messages.h"
 #include "watcher_scene.h"
 
@@ -88,6 +89,59 @@ TEST_F(ChatWatcherTest, AQuietOrHungRoomIsLeftAloneYetLosesNothing) {
     desktop.runFor(4);
     EXPECT_EQ(received, (Lines{{"Bob", "1"}, {"Bob", "2"}, {"Bob", "3"}}));
 }
+
+
+// A backlog makes the watcher ask who is signed on, to fold other people's dot-lines.
+// A read that names nobody must fold none: the user's commands would never run.
+enum class NameRead { NotOnline, Empty, TimedOut };
+
+class NamelessBacklog : public WatcherScene, public ::testing::WithParamInterface<NameRead> {
+protected:
+    Client client{platform};  // reads the welcome window, as the watcher's own reader does
+};
+
+TEST_P(NamelessBacklog, FoldsNoneOfTheUsersCommands) {
+    openClient();
+    const WindowHandle welcome = desktop.createWindow(mdi, "AOL Child", "Welcome, me!");
+    for (const char* c : {"_AOL_Icon", "_AOL_Static", "_AOL_Glyph", "RICHCNTLSTATIC"}) desktop.createWindow(welcome, c);
+    switch (GetParam()) {
+        case NameRead::NotOnline: watcher.setSignedOnNameReader([] { return std::string(kNotOnline); }); break;
+        case NameRead::Empty: watcher.setSignedOnNameReader([] { return std::string(); }); break;
+        case NameRead::TimedOut:
+            desktop.hang(welcome, 1e6);
+            watcher.setSignedOnNameReader([this] { return client.readScreenName(); });
+            break;
+    }
+    const WindowHandle room = openRoom();  // never trimmed: a slow read loses nothing here
+    watcher.start();
+    // 40 lines a second, a third of them other people's dot-lines; each costs 0.3 s.
+    whileHandling = [this](const ChatLine&) { desktop.events().waitForEvents(0.3); };
+    Lines commands;
+    for (int i = 0; i < 800; ++i) {
+        const bool mine = i % 40 == 20;
+        const ChatLine line = mine ? ChatLine{"me", ".pr " + std::to_string(i)}
+                                   : ChatLine{"Spammer", (i % 3 ? "lol " : ".end ") + std::to_string(i)};
+        if (mine) commands.push_back(line);
+        desktop.post(0.025 * i, [this, room, line] { say(room, line.screenName, line.text); });
+    }
+    desktop.runFor(120);
+    Lines mineReceived;
+    std::copy_if(received.begin(), received.end(), std::back_inserter(mineReceived),
+                 [](const ChatLine& line) { return line.screenName == "me"; });
+    EXPECT_EQ(mineReceived, commands);
+}
+
+std::string nameReadName(const ::testing::TestParamInfo<NameRead>& read) {
+    switch (read.param) {
+        case NameRead::NotOnline: return "NotOnline";
+        case NameRead::Empty: return "Empty";
+        case NameRead::TimedOut: return "TimedOut";
+    }
+    return "?";
+}
+
+INSTANTIATE_TEST_SUITE_P(ChatWatcherTest, NamelessBacklog,
+                         ::testing::Values(NameRead::NotOnline, NameRead::Empty, NameRead::TimedOut), nameReadName);
 
 }  // namespace
 }  // namespace lantern
