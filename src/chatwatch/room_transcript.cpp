@@ -40,7 +40,7 @@ std::optional<std::size_t> length(WindowSystem& windows, WindowHandle transcript
     if (!result.delivered) {
         return std::nullopt;
     }
-    return result.value > 0 ? static_cast<std::size_t>(result.value) : 0;
+    return windowio::believableLength(result.value);
 }
 
 std::optional<std::string> read(WindowSystem& windows, WindowHandle transcript,

@@ -104,7 +104,7 @@ std::intptr_t SimWindowSystem::defaultBehaviour(WindowNode& node, unsigned messa
             text = node.caption;
             return static_cast<std::intptr_t>(text.size());
         case msg::GetTextLength:
-            return static_cast<std::intptr_t>(node.caption.size());
+            return node.misreportedLength.value_or(static_cast<std::intptr_t>(node.caption.size()));
         case msg::Close:
             tree_.destroy(node.handle);
             return 0;

@@ -1,6 +1,9 @@
 // The watcher on the simulated desktop: rooms whose transcripts the test writes.
 
+#include <limits>
+
 #include "client/client.h"
+#include "client/window_io.h"
 #include "platform/messages.h"
 #include "watcher_scene.h"
 
@@ -90,6 +93,27 @@ TEST_F(ChatWatcherTest, AQuietOrHungRoomIsLeftAloneYetLosesNothing) {
     EXPECT_EQ(received, (Lines{{"Bob", "1"}, {"Bob", "2"}, {"Bob", "3"}}));
 }
 
+
+// A transcript that answers a length no text has is still read, within the one bound
+// that every length read from another program is held to.
+TEST_F(ChatWatcherTest, ABogusTranscriptLengthIsHeldToTheBound) {
+    const std::intptr_t bogus[] = {std::numeric_limits<std::intptr_t>::max(),
+                                   static_cast<std::intptr_t>(windowio::kMaxForeignTextLength) + 1, -1,
+                                   std::numeric_limits<std::intptr_t>::min()};
+    openClient();
+    watcher.start();
+    Lines said;
+    for (const std::intptr_t length : bogus) {
+        const WindowHandle room = openRoom("\r\nBob:\tbefore");
+        desktop.misreportTextLength(transcripts[room], length);
+        desktop.runFor(1);
+        const std::string text = "length " + std::to_string(length);
+        say(room, "Bob", text);
+        said.push_back({"Bob", text});
+        desktop.runFor(2);
+        EXPECT_EQ(received, said) << length;
+    }
+}
 
 // A backlog makes the watcher ask who is signed on, to fold other people's dot-lines.
 // A read that names nobody must fold none: the user's commands would never run.
