@@ -23,6 +23,7 @@ struct ChatWatcherStats {
     std::uint64_t linesCoalesced = 0;  // lines folded into a newer one (see line_queue.h)
     std::size_t queueLength = 0;       // lines waiting now
     std::size_t queuePeak = 0;         // the most that ever waited
+    std::uint64_t clientStalls = 0;    // times the client stopped answering a glance
 };
 
 class ChatWatcher : public ChatScanner {
