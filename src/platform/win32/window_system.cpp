@@ -52,8 +52,13 @@ SendResult Win32WindowSystem::send(WindowHandle window, UINT message, WPARAM wPa
     const bool glance = patience == Patience::Glance;
     const UINT flags = glance ? SMTO_NORMAL | SMTO_ABORTIFHUNG : SMTO_NORMAL;
     const UINT timeout = glance ? backend_.options.glanceTimeoutMs : backend_.options.sendTimeoutMs;
+    // Wine answers an ANSI WM_GETTEXTLENGTH to another process's window by sending it
+    // a WM_GETTEXT of its own as well, one that waits on a hung client for as long as it
+    // hangs, whatever our timeout. The wide call has no such step, and in CP1252 every
+    // character is one wide character, so it counts the same.
+    const auto sendTimeout = message == WM_GETTEXTLENGTH ? SendMessageTimeoutW : SendMessageTimeoutA;
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(target, message, wParam, lParam, flags, timeout, &answer)) {
+    if (!sendTimeout(target, message, wParam, lParam, flags, timeout, &answer)) {
         return {};  // timed out, or the window went away meanwhile
     }
     return {true, static_cast<std::intptr_t>(answer)};
