@@ -115,6 +115,33 @@ TEST_F(ChatWatcherTest, ABogusTranscriptLengthIsHeldToTheBound) {
     }
 }
 
+// Another member's long lines, four a second, while the client trims its transcript
+// from the top at about 800 KB down to 600 KB, as the stand-in does: every line of the
+// user's is still handed on, once.
+TEST_F(ChatWatcherTest, LongLinesTrimmedInBulkLoseNoneOfTheUsersLines) {
+    const WindowHandle room = watchNewRoom();
+    whileHandling = [this](const ChatLine&) { desktop.events().waitForEvents(0.3); };
+    std::deque<std::string> lines;
+    auto append = [this, room, &lines](const std::string& name, const std::string& text) {
+        lines.push_back("\r\n" + name + ":\t" + text);
+        if (lines.size() > 200) lines.erase(lines.begin(), lines.begin() + 50);
+        desktop.setCaption(transcripts.at(room), std::accumulate(lines.begin(), lines.end(), std::string()));
+    };
+    Lines mine;
+    for (int i = 0; i < 400; ++i) {
+        desktop.post(0.25 * i, [append, i] { append("Long Talker", std::string(4000, 'a' + i % 26)); });
+        if (i % 50 == 25) {
+            mine.push_back({"me", i % 100 == 25 ? ".coms" : ".idleon"});
+            desktop.post(0.25 * i + 0.1, [append, line = mine.back()] { append(line.screenName, line.text); });
+        }
+    }
+    desktop.runFor(105);
+    Lines mineReceived;
+    std::copy_if(received.begin(), received.end(), std::back_inserter(mineReceived),
+                 [](const ChatLine& line) { return line.screenName == "me"; });
+    EXPECT_EQ(mineReceived, mine);
+}
+
 // A backlog makes the watcher ask who is signed on, to fold other people's dot-lines.
 // A read that names nobody must fold none: the user's commands would never run.
 enum class NameRead { NotOnline, Empty, TimedOut };
