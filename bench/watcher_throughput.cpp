@@ -99,8 +99,8 @@ Outcome flood(const Run& run, double seconds, bool watching) {
         ++outcome.handled;
         outcome.lastHandled = text;
     });
-    Client client(scene.platform);  // as the entry point hands it over: the welcome window's name
-    watcher.setSignedOnNameReader([&] { return client.readScreenName(); });
+    // As the entry point hands it over: the welcome window's name.
+    watcher.setSignedOnNameReader([](Platform& seams) { return Client(seams).readScreenName(); });
     if (watching) {
         watcher.start();
     }

@@ -11,7 +11,8 @@ void App::start() {
         platform_, [this](const std::string& screenName, const std::string& text) {
             presence_.onChatLine(screenName, text);
         });
-    watcher_->setSignedOnNameReader([this] { return client_.readScreenName(); });
+    // Over the watcher's seams, which only glance at the client.
+    watcher_->setSignedOnNameReader([](Platform& seams) { return Client(seams).readScreenName(); });
     presence_.attach(ui_->mainWindow(), ui_->styleDialog(), *ui_, *watcher_);
     presence_.startUp();
     ui_->startAutoIdle();

@@ -10,8 +10,12 @@
 // a handler, but those polls only add to the queue: the dispatch loop already
 // running hands the lines on afterwards.
 //
-// A client that does not answer is left alone for a few seconds before the next
-// look, so that each send that waits for it in vain does not follow the last at once.
+// The watcher never waits on a client that is not answering: every send of its own
+// only glances (see GlancingWindows). The first glance that goes unanswered marks the
+// client as stalled; from then on nothing is sent and no line is handed on (the
+// handler would only wait on the client too) until the client answers the one
+// WM_NULL sent to learn when it does. Nothing is lost meanwhile: the lines wait in
+// the transcript and in the queue.
 
 #include "chatwatch/chat_watcher.h"
 
@@ -19,9 +23,11 @@
 #include <optional>
 #include <utility>
 
+#include "chatwatch/glancing_windows.h"
 #include "chatwatch/line_queue.h"
 #include "chatwatch/room_transcript.h"
 #include "chatwatch/transcript.h"
+#include "client/client.h"
 
 namespace lantern {
 
@@ -34,8 +40,6 @@ constexpr unsigned kDispatchMilliseconds = 1;
 constexpr int kPollsPerForcedRead = 25;
 // Polls after a change of the text during which every poll reads it.
 constexpr int kBusyPolls = 25;
-// Polls skipped after the client did not answer.
-constexpr int kPollsSkippedWhenHung = 125;
 // A queue this long asks who is signed on, to fold other people's dot-lines.
 constexpr std::size_t kBacklog = 32;
 
@@ -44,6 +48,8 @@ constexpr std::size_t kBacklog = 32;
 struct ChatWatcher::Impl {
     Impl(Platform& seams, ChatLineHandler handler)
         : platform(seams),
+          glancing(platform.windows),
+          glancingPlatform{glancing, platform.registry, platform.events, platform.toolkit},
           onChatLine(std::move(handler)),
           pollTimer(platform.toolkit.createTimer()),
           dispatchTimer(platform.toolkit.createTimer()) {
@@ -58,12 +64,15 @@ struct ChatWatcher::Impl {
     void poll();
     void watchRoom(const roomtranscript::Room& found);
     void foldOthersIfBacklogged();
+    void awaitAnswerIfStalled();
     void scheduleDispatch();
     void dispatch();
 
     Platform platform;  // the seams, not owned
+    GlancingWindows glancing;  // over platform.windows: every send of ours goes through it
+    Platform glancingPlatform;  // platform with `glancing` for its windows
     ChatLineHandler onChatLine;
-    std::function<std::string()> readSignedOnName;  // none: nothing is folded
+    SignedOnNameReader readSignedOnName;  // none: nothing is folded
     std::unique_ptr<Timer> pollTimer;      // owned
     std::unique_ptr<Timer> dispatchTimer;  // owned
 
@@ -73,7 +82,10 @@ struct ChatWatcher::Impl {
     std::optional<std::size_t> lastLength;
     int pollsSinceRead = 0;
     int pollsSinceChange = kBusyPolls;
-    int pollsToSkip = 0;
+    // The client's window that left a glance unanswered; 0 while the client answers.
+    WindowHandle awaited = 0;
+    std::uint64_t stalls = 0;
+    std::shared_ptr<char> life = std::make_shared<char>();  // watched by the answer's callback
     TranscriptTracker tracker;
     LineQueue queue;
     std::size_t foldAt = kBacklog;  // the queue length that next asks for the name
@@ -87,7 +99,7 @@ void ChatWatcher::Impl::start() {
     }
     started = true;
     room = 0;
-    pollsToSkip = 0;
+    awaited = 0;
     queue.clear();
     // What the room holds now is old: this first look only notes where it ends.
     poll();
@@ -100,30 +112,52 @@ void ChatWatcher::Impl::stop() {
     dispatchTimer->setEnabled(false);
     queue.clear();
     room = 0;
+    awaited = 0;
 }
 
 void ChatWatcher::Impl::poll() {
     if (!started) {
         return;
     }
-    if (pollsToSkip > 0) {
-        --pollsToSkip;
-        return;
+    if (awaited != 0) {
+        if (platform.windows.isWindow(awaited)) {
+            return;  // still waiting for the client to answer
+        }
+        awaited = 0;  // it ended without answering: look afresh
     }
-    const roomtranscript::Room found = roomtranscript::find(platform.windows);
+    const roomtranscript::Room found = roomtranscript::find(glancing);
     if (found.room == 0) {
         room = 0;  // no room open: the next one starts afresh
         return;
     }
     watchRoom(found);
+    awaitAnswerIfStalled();
+}
+
+void ChatWatcher::Impl::awaitAnswerIfStalled() {
+    const WindowHandle stalled = glancing.takeStalled();
+    if (stalled == 0) {
+        return;
+    }
+    ++stalls;
+    awaited = stalled;
+    const std::weak_ptr<char> alive = life;
+    const bool asked = platform.windows.notifyWhenAnswering(stalled, [this, alive, stalled] {
+        if (alive.expired() || awaited != stalled) {
+            return;  // the watcher is gone, or stopped or moved on meanwhile
+        }
+        awaited = 0;
+        scheduleDispatch();
+    });
+    if (!asked) {
+        awaited = 0;  // gone meanwhile: the next poll looks afresh
+    }
 }
 
 void ChatWatcher::Impl::watchRoom(const roomtranscript::Room& found) {
-    const std::optional<std::size_t> length =
-        roomtranscript::length(platform.windows, found.transcript);
+    const std::optional<std::size_t> length = roomtranscript::length(glancing, found.transcript);
     if (!length) {
-        pollsToSkip = kPollsSkippedWhenHung;  // not answering: lines wait in the transcript
-        return;
+        return;  // not answering: the lines wait in the transcript
     }
     const bool sameRoom = found.room == room;
     ++pollsSinceRead;
@@ -134,10 +168,8 @@ void ChatWatcher::Impl::watchRoom(const roomtranscript::Room& found) {
     if (!worthReading) {
         return;
     }
-    std::optional<std::string> text =
-        roomtranscript::read(platform.windows, found.transcript, *length);
+    std::optional<std::string> text = roomtranscript::read(glancing, found.transcript, *length);
     if (!text) {
-        pollsToSkip = kPollsSkippedWhenHung;
         return;
     }
     lastLength = length;
@@ -170,14 +202,18 @@ void ChatWatcher::Impl::foldOthersIfBacklogged() {
     }
     // Reading the name may let events run; the queue may shrink meanwhile, which
     // is fine: the folding works on what is queued once the name is known.
-    const std::string signedOnName = readSignedOnName();
-    queue.demoteOthers(signedOnName);
+    const std::string signedOnName = readSignedOnName(glancingPlatform);
+    // A read that names nobody (nobody signed on, or the client did not answer)
+    // cannot tell the user's lines from others': then nothing is folded.
+    if (namesSomeone(signedOnName)) {
+        queue.demoteOthers(signedOnName);
+    }
     // What is left is the user's own; ask again only once it has doubled.
     foldAt = std::max(kBacklog, 2 * queue.size());
 }
 
 void ChatWatcher::Impl::scheduleDispatch() {
-    if (started && !dispatching && !queue.empty() && !dispatchTimer->enabled()) {
+    if (started && awaited == 0 && !dispatching && !queue.empty() && !dispatchTimer->enabled()) {
         dispatchTimer->setEnabled(true);
     }
 }
@@ -196,7 +232,7 @@ void ChatWatcher::Impl::dispatch() {
             self.scheduleDispatch();
         }
     } done{*this};
-    while (started) {
+    while (started && awaited == 0) {
         std::optional<ChatLine> line = queue.pop();
         if (!line) {
             break;
@@ -215,7 +251,7 @@ void ChatWatcher::start() { impl_->start(); }
 
 void ChatWatcher::stop() { impl_->stop(); }
 
-void ChatWatcher::setSignedOnNameReader(std::function<std::string()> reader) {
+void ChatWatcher::setSignedOnNameReader(SignedOnNameReader reader) {
     impl_->readSignedOnName = std::move(reader);
 }
 
@@ -226,6 +262,7 @@ ChatWatcherStats ChatWatcher::stats() const {
     stats.linesCoalesced = impl_->queue.coalesced();
     stats.queueLength = impl_->queue.size();
     stats.queuePeak = impl_->queue.peak();
+    stats.clientStalls = impl_->stalls;
     return stats;
 }
 

@@ -23,6 +23,7 @@ struct ChatWatcherStats {
     std::uint64_t linesCoalesced = 0;  // lines folded into a newer one (see line_queue.h)
     std::size_t queueLength = 0;       // lines waiting now
     std::size_t queuePeak = 0;         // the most that ever waited
+    std::uint64_t clientStalls = 0;    // times the client stopped answering a glance
 };
 
 class ChatWatcher : public ChatScanner {
@@ -35,7 +36,8 @@ public:
     // How the watcher learns who is signed on, asked only when a backlog of lines
     // has built up (see line_queue.h); the entry point hands it the client's reading
     // of the welcome window. Without one, no line is folded.
-    void setSignedOnNameReader(std::function<std::string()> reader);
+    using SignedOnNameReader = std::function<std::string(Platform& seams)>;
+    void setSignedOnNameReader(SignedOnNameReader reader);
 
     ChatWatcherStats stats() const;
 

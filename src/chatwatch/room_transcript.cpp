@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "client/client_windows.h"
+#include "client/window_io.h"
 #include "platform/messages.h"
 
 namespace lantern::roomtranscript {
@@ -31,7 +32,7 @@ std::optional<std::size_t> length(WindowSystem& windows, WindowHandle transcript
     if (!result.delivered) {
         return std::nullopt;
     }
-    return result.value > 0 ? static_cast<std::size_t>(result.value) : 0;
+    return windowio::believableLength(result.value);
 }
 
 std::optional<std::string> read(WindowSystem& windows, WindowHandle transcript,

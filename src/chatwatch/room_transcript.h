@@ -22,7 +22,9 @@ struct Room {
 // first of its siblings on. No messages are sent.
 Room find(WindowSystem& windows);
 
-// WM_GETTEXTLENGTH. nullopt when it was not delivered (window gone, client hung).
+// WM_GETTEXTLENGTH, held to the bound of every length read from another program
+// (windowio::believableLength). nullopt when it was not delivered (window gone, client
+// hung).
 std::optional<std::size_t> length(WindowSystem& windows, WindowHandle transcript);
 
 // WM_GETTEXT with room for `length` characters, a little more in case the text grew

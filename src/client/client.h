@@ -62,4 +62,10 @@ private:
 
 inline constexpr const char* kNotOnline = "[not online]";
 
+// Whether a read of the signed-on name found somebody: not "[not online]" (nobody
+// signed on, or the client did not answer) and not empty.
+inline bool namesSomeone(const std::string& signedOnName) {
+    return !signedOnName.empty() && signedOnName != kNotOnline;
+}
+
 }  // namespace lantern

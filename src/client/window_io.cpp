@@ -7,8 +7,11 @@
 
 namespace lantern::windowio {
 
-namespace {
-constexpr std::intptr_t kMaxTextLength = 16 * 1024 * 1024;
+std::size_t believableLength(std::intptr_t answered) {
+    if (answered <= 0) {
+        return 0;
+    }
+    return std::min(static_cast<std::size_t>(answered), kMaxForeignTextLength);
 }
 
 std::optional<std::string> readText(WindowSystem& windows, WindowHandle window) {
@@ -19,10 +22,7 @@ std::optional<std::string> readText(WindowSystem& windows, WindowHandle window) 
     if (!length.delivered) {
         return std::nullopt;
     }
-    // A length beyond any real window text is not believed: it would only ask for a
-    // buffer that cannot be had.
-    const std::size_t n =
-        static_cast<std::size_t>(std::clamp<std::intptr_t>(length.value, 0, kMaxTextLength));
+    const std::size_t n = believableLength(length.value);
 
     std::string buffer(n, '\0');
     const SendResult copied = windows.sendGetText(window, n + 1, buffer);

@@ -4,6 +4,8 @@
 // delivered, so that an operation can stop as soon as the client's window is gone
 // or the client has stopped answering, instead of waiting again on every message.
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -13,6 +15,15 @@
 #include "platform/window_system.h"
 
 namespace lantern::windowio {
+
+// The most characters believed of a length that another program's window reports
+// (16 MiB, far beyond any real window text): a larger answer, from a control that
+// miscounts or a hostile program, would only ask for a buffer that cannot be had.
+inline constexpr std::size_t kMaxForeignTextLength = 16 * 1024 * 1024;
+
+// A WM_GETTEXTLENGTH answer as the room to make for the text: a negative answer is 0,
+// one beyond kMaxForeignTextLength is that bound.
+std::size_t believableLength(std::intptr_t answered);
 
 // WM_GETTEXTLENGTH, then WM_GETTEXT with room for the terminating NUL. nullopt when
 // either send was not delivered (or the handle is 0). A text that shrank between the

@@ -41,8 +41,7 @@ void Presence::onChatLine(const std::string& screenName, const std::string& text
     const std::string signedOn = client_.readScreenName();
     // Our own posted lines come back through the room under the user's name; taken
     // for commands, a prefix that begins with ".pr " would post for ever.
-    const bool fromSignedOnUser = signedOn != kNotOnline && !signedOn.empty() && signedOn == author &&
-                                  !client_.takeOwnEcho(said);
+    const bool fromSignedOnUser = namesSomeone(signedOn) && signedOn == author && !client_.takeOwnEcho(said);
 
     if (fromSignedOnUser) {
         if (text::matchesPattern(line, ".pr *")) {

@@ -9,6 +9,7 @@
 namespace lantern {
 
 #define LANTERN_MESSAGES(X)      \
+    X(Null, 0x0000, "WM_NULL")                    \
     X(SetText, 0x000C, "WM_SETTEXT")              \
     X(GetText, 0x000D, "WM_GETTEXT")              \
     X(GetTextLength, 0x000E, "WM_GETTEXTLENGTH")  \

@@ -1,11 +1,13 @@
 #pragma once
 // The seam to windows, ours and the chat client's: as thin as the platform calls it
-// stands for (FindWindowA, FindWindowExA, GetWindow, SendMessageA, ShowWindow,
-// SetWindowPos, ReleaseCapture), so the code in client/ reads like the algorithms
-// and the simulated desktop can record every message in order.
+// stands for (FindWindowA, FindWindowExA, GetWindow, SendMessageTimeoutA,
+// SendMessageCallbackA, ShowWindow, SetWindowPos, ReleaseCapture), so the code in
+// client/ reads like the algorithms and the simulated desktop can record every
+// message in order.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace lantern {
@@ -21,9 +23,50 @@ struct SendResult {
     std::intptr_t value = 0;
 };
 
+// How long a send to another thread's window may wait for its answer. Sends to our
+// own windows are plain SendMessageA whatever the patience.
+enum class Patience {
+    // SendMessageTimeoutA with SMTO_NORMAL and the send timeout (20 s): rides out the
+    // client's ordinary stalls. For what the user or the timer started.
+    RideOutStalls,
+    // SendMessageTimeoutA with SMTO_NORMAL | SMTO_ABORTIFHUNG and 200 ms: fails at once
+    // on a window the system already counts as hung (no answer for 5 s), and after
+    // 200 ms on one that has just stopped answering. For looks that repeat on their
+    // own (the chat watcher's polls), which must never hold up our windows.
+    Glance,
+};
+
 class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
+
+    // SendMessageTimeoutA with plain numbers.
+    SendResult sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                           Patience patience = Patience::RideOutStalls) {
+        return deliverMessage(window, message, wParam, lParam, patience);
+    }
+
+    // WM_SETTEXT with wParam 0 and `text` (CP1252 bytes, no NUL inside).
+    SendResult sendSetText(WindowHandle window, const std::string& text,
+                           Patience patience = Patience::RideOutStalls) {
+        return deliverSetText(window, text, patience);
+    }
+
+    // WM_GETTEXT with wParam `capacity` (characters including the terminating NUL).
+    // `buffer` is resized to capacity - 1 bytes beforehand by the caller and receives
+    // what the window copied; the backend never writes beyond it. Result: the count
+    // of characters copied.
+    SendResult sendGetText(WindowHandle window, std::size_t capacity, std::string& buffer,
+                           Patience patience = Patience::RideOutStalls) {
+        return deliverGetText(window, capacity, buffer, patience);
+    }
+
+    // SendMessageCallbackA(window, WM_NULL, 0, 0, ...): returns at once; `answered`
+    // runs later on our thread, while it lets events run, once the window's thread has
+    // handled the message (at once for a window that is not hung). False, and
+    // `answered` never runs, when the window does not exist; it never runs either for
+    // a window that ends before it answers.
+    virtual bool notifyWhenAnswering(WindowHandle window, std::function<void()> answered) = 0;
 
     // FindWindowA(className, NULL): the first top-level window of that class. Class
     // names match without regard to case.
@@ -36,19 +79,6 @@ public:
 
     // GetWindow(window, relation) with gw::First or gw::Next.
     virtual WindowHandle getWindow(WindowHandle window, unsigned relation) = 0;
-
-    // SendMessage with plain numbers.
-    virtual SendResult sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                   std::intptr_t lParam) = 0;
-
-    // WM_SETTEXT with wParam 0 and `text` (CP1252 bytes, no NUL inside).
-    virtual SendResult sendSetText(WindowHandle window, const std::string& text) = 0;
-
-    // WM_GETTEXT with wParam `capacity` (characters including the terminating NUL).
-    // `buffer` is resized to capacity - 1 bytes beforehand by the caller and receives
-    // what the window copied; the backend never writes beyond it. Result: the count
-    // of characters copied.
-    virtual SendResult sendGetText(WindowHandle window, std::size_t capacity, std::string& buffer) = 0;
 
     // ShowWindow(window, command). False when the window does not exist.
     virtual bool showWindow(WindowHandle window, int command) = 0;
@@ -63,6 +93,14 @@ public:
 
     // Whether the handle names a window that exists now.
     virtual bool isWindow(WindowHandle window) = 0;
+
+protected:
+    // The three sends above, as each backend makes them.
+    virtual SendResult deliverMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                      std::intptr_t lParam, Patience patience) = 0;
+    virtual SendResult deliverSetText(WindowHandle window, const std::string& text, Patience patience) = 0;
+    virtual SendResult deliverGetText(WindowHandle window, std::size_t capacity, std::string& buffer,
+                                      Patience patience) = 0;
 };
 
 }  // namespace lantern

@@ -4,6 +4,7 @@
 #include <winsock2.h>  // before <windows.h>
 
 #include <array>
+#include <iostream>
 
 #include "e2e/expected_lines.h"
 #include "e2e/harness.h"
@@ -297,6 +298,37 @@ TEST_F(RealInput, TheStyleDialogThenIdleOnAndExit) {
     EXPECT_EQ(log().read("posted", unload).size(), 1u);
     EXPECT_EQ(readStoredSetting("tBox"), std::optional<std::string>("sleepin..."));
     EXPECT_EQ(caption(frame()), kClosingCaption);
+}
+
+// The client hangs: the arrow still opens the menu at once, and once the client
+// answers again the add-on goes on with what the room says.
+TEST_F(RealInput, TheArrowOpensTheMenuWhileTheClientHangs) {
+    ASSERT_NO_FATAL_FAILURE(startWithBarShown());
+    sleepSeconds(2.0);  // the chat watcher is polling the room
+    ASSERT_TRUE(command("hang 30"));
+    sleepSeconds(4.0);
+    ASSERT_NO_FATAL_FAILURE(moveMouse(at(mainWindow(), kArrow)));
+    const long long clickedAt = nowMs();
+    ASSERT_NO_FATAL_FAILURE(xdo({"click", "1"}));
+    HWND menu = nullptr;
+    waitUntil(
+        [&] {
+            for (HWND window : topLevelWindows("#32768", addOn().id())) {
+                if (IsWindowVisible(window)) menu = window;
+            }
+            return menu != nullptr;
+        },
+        40);
+    const long long delayMs = nowMs() - clickedAt;
+    std::cout << "the menu was up " << delayMs << " ms after the click, 4 s into the client's hang" << std::endl;
+    ASSERT_NE(menu, nullptr) << "clicking the arrow opened no menu";
+    EXPECT_LT(delayMs, 1000) << "the bar waited on the hung client";
+    ASSERT_NO_FATAL_FAILURE(pressKeys({"Escape"}));
+    EXPECT_TRUE(waitForGone(menu)) << "Escape did not close the menu";
+
+    ASSERT_TRUE(command("send .idleon"));  // carried out once the hang is over
+    const std::string idleOn = banner(defaultPrefix("000000"), Colours{}, kCommandIdleOn);
+    EXPECT_TRUE(log().waitFor("posted", idleOn, 30)) << "\".idleon\" after the hang got no idle-on line";
 }
 
 }  // namespace

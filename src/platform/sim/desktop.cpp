@@ -109,6 +109,10 @@ void Desktop::setCaption(WindowHandle window, const std::string& caption) {
     if (WindowNode* node = impl_->tree.find(window)) node->caption = caption;
 }
 
+void Desktop::misreportTextLength(WindowHandle window, std::intptr_t length) {
+    if (WindowNode* node = impl_->tree.find(window)) node->misreportedLength = length;
+}
+
 std::string Desktop::className(WindowHandle window) const {
     const WindowNode* node = impl_->tree.findEver(window);
     return node ? node->className : std::string();

@@ -102,6 +102,9 @@ public:
     void setHandler(WindowHandle window, MessageHandler handler);
     std::string caption(WindowHandle window) const;     // read directly, no message
     void setCaption(WindowHandle window, const std::string& caption);  // no message
+    // The window answers WM_GETTEXTLENGTH with `length` whatever its text (a control
+    // that miscounts, or a hostile program), while WM_GETTEXT still copies its text.
+    void misreportTextLength(WindowHandle window, std::intptr_t length);
     std::string className(WindowHandle window) const;
     WindowHandle parent(WindowHandle window) const;
     std::vector<WindowHandle> children(WindowHandle window) const;  // sibling order

@@ -20,25 +20,60 @@ WindowHandle SimWindowSystem::getWindow(WindowHandle window, unsigned relation) 
     return tree_.sibling(window, relation);
 }
 
-SendResult SimWindowSystem::sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                        std::intptr_t lParam) {
+SendResult SimWindowSystem::deliverMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                           std::intptr_t lParam, Patience patience) {
     std::string text;
     // WM_GETTEXT without a buffer copies nothing.
-    return send(window, message, wParam, lParam, text, 0);
+    return send(window, message, wParam, lParam, text, 0, patience);
 }
 
-SendResult SimWindowSystem::sendSetText(WindowHandle window, const std::string& text) {
+SendResult SimWindowSystem::deliverSetText(WindowHandle window, const std::string& text, Patience patience) {
     std::string carried = text;
-    return send(window, msg::SetText, 0, 0, carried, 0);
+    return send(window, msg::SetText, 0, 0, carried, 0, patience);
 }
 
-SendResult SimWindowSystem::sendGetText(WindowHandle window, std::size_t capacity, std::string& buffer) {
+SendResult SimWindowSystem::deliverGetText(WindowHandle window, std::size_t capacity, std::string& buffer,
+                                           Patience patience) {
     // Room for the terminating NUL, and never past the caller's buffer.
     std::size_t room = capacity == 0 ? 0 : std::min(capacity - 1, buffer.size());
     std::string answer;
-    SendResult result = send(window, msg::GetText, capacity, 0, answer, room);
+    SendResult result = send(window, msg::GetText, capacity, 0, answer, room, patience);
     if (result.delivered) std::memcpy(buffer.data(), answer.data(), answer.size());
     return result;
+}
+
+bool SimWindowSystem::notifyWhenAnswering(WindowHandle window, std::function<void()> answered) {
+    RecordedMessage record;
+    record.time = clock_.now();
+    record.window = window;
+    if (const WindowNode* ever = tree_.findEver(window)) record.windowClass = ever->className;
+    record.message = msg::Null;
+    // What SendMessageCallbackA says: whether the message was queued for the window.
+    record.delivered = tree_.find(window) != nullptr;
+    messages.push_back(record);
+    if (!record.delivered) return false;
+    answerWhenFree(window, std::move(answered));
+    return true;
+}
+
+void SimWindowSystem::answerWhenFree(WindowHandle window, std::function<void()> answered) {
+    // The answer comes back through our queue: as an event, never inside the call.
+    clock_.post(hangRemaining(window), [this, window, answered = std::move(answered)]() mutable {
+        if (!tree_.find(window)) return;  // it ended without answering
+        if (hangRemaining(window) > 0) {  // hung again meanwhile
+            answerWhenFree(window, std::move(answered));
+            return;
+        }
+        answered();
+    });
+}
+
+double SimWindowSystem::hungFor(WindowHandle window) const {
+    double since = clock_.now();
+    for (const WindowNode* node = tree_.find(window); node; node = tree_.find(node->parent)) {
+        if (node->hungUntil > clock_.now()) since = std::min(since, node->hungSince);
+    }
+    return clock_.now() - since;
 }
 
 double SimWindowSystem::hangRemaining(WindowHandle window) const {
@@ -50,11 +85,15 @@ double SimWindowSystem::hangRemaining(WindowHandle window) const {
 }
 
 void SimWindowSystem::hang(WindowHandle window, double seconds) {
-    if (WindowNode* node = tree_.find(window)) node->hungUntil = clock_.now() + seconds;
+    WindowNode* node = tree_.find(window);
+    if (!node) return;
+    if (node->hungUntil <= clock_.now()) node->hungSince = clock_.now();  // else the hang goes on
+    node->hungUntil = clock_.now() + seconds;
 }
 
 SendResult SimWindowSystem::send(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                 std::intptr_t lParam, std::string& text, std::size_t textRoom) {
+                                 std::intptr_t lParam, std::string& text, std::size_t textRoom,
+                                 Patience patience) {
     RecordedMessage record;
     record.time = clock_.now();
     record.window = window;
@@ -71,9 +110,12 @@ SendResult SimWindowSystem::send(WindowHandle window, unsigned message, std::uin
     if (!tree_.find(window)) return {};
     double hung = hangRemaining(window);
     if (hung > 0) {
+        const bool glance = patience == Patience::Glance;
+        if (glance && hungFor(window) >= kHungAfterSeconds) return {};  // known to be hung: at once
+        const double wait = glance ? kGlanceSeconds : sendTimeout_;
         // The sender is blocked: time passes, but nothing else runs meanwhile.
-        clock_.advanceTo(clock_.now() + std::min(hung, sendTimeout_));
-        if (hung > sendTimeout_) return {};
+        clock_.advanceTo(clock_.now() + std::min(hung, wait));
+        if (hung > wait) return {};
     }
     messages[index].delivered = true;
 
@@ -104,7 +146,7 @@ std::intptr_t SimWindowSystem::defaultBehaviour(WindowNode& node, unsigned messa
             text = node.caption;
             return static_cast<std::intptr_t>(text.size());
         case msg::GetTextLength:
-            return static_cast<std::intptr_t>(node.caption.size());
+            return node.misreportedLength.value_or(static_cast<std::intptr_t>(node.caption.size()));
         case msg::Close:
             tree_.destroy(node.handle);
             return 0;

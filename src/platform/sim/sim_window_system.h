@@ -18,10 +18,7 @@ public:
     WindowHandle findWindow(const std::string& className) override;
     WindowHandle findChild(WindowHandle parent, WindowHandle after, const std::string& className) override;
     WindowHandle getWindow(WindowHandle window, unsigned relation) override;
-    SendResult sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                           std::intptr_t lParam) override;
-    SendResult sendSetText(WindowHandle window, const std::string& text) override;
-    SendResult sendGetText(WindowHandle window, std::size_t capacity, std::string& buffer) override;
+    bool notifyWhenAnswering(WindowHandle window, std::function<void()> answered) override;
     bool showWindow(WindowHandle window, int command) override;
     bool setTopmost(WindowHandle window) override;
     void releaseCapture() override { ++releaseCaptureCalls_; }
@@ -33,14 +30,30 @@ public:
     std::vector<RecordedMessage> messages;
     int releaseCaptureCalls() const { return releaseCaptureCalls_; }
 
+    // A glance fails at once on a window hung this long (what IsHungAppWindow counts),
+    // and otherwise waits this long before it fails.
+    static constexpr double kHungAfterSeconds = 5.0;
+    static constexpr double kGlanceSeconds = 0.2;
+
+protected:
+    SendResult deliverMessage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                              Patience patience) override;
+    SendResult deliverSetText(WindowHandle window, const std::string& text, Patience patience) override;
+    SendResult deliverGetText(WindowHandle window, std::size_t capacity, std::string& buffer,
+                              Patience patience) override;
+
 private:
-    // Records the send, waits out a hang, runs the handler or the default behaviour.
-    // `text` carries WM_SETTEXT's text in and WM_GETTEXT's text out, cut to
-    // `textRoom` bytes.
+    // Records the send, waits out a hang as long as the patience allows, runs the
+    // handler or the default behaviour. `text` carries WM_SETTEXT's text in and
+    // WM_GETTEXT's text out, cut to `textRoom` bytes.
     SendResult send(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
-                    std::string& text, std::size_t textRoom);
-    // How long the window (or a window above it, on the same thread) stays hung.
+                    std::string& text, std::size_t textRoom, Patience patience);
+    // How long the window (or a window above it, on the same thread) stays hung, and
+    // how long it has been hung.
     double hangRemaining(WindowHandle window) const;
+    double hungFor(WindowHandle window) const;
+    // Runs `answered` as an event once the window answers again.
+    void answerWhenFree(WindowHandle window, std::function<void()> answered);
     std::intptr_t defaultBehaviour(WindowNode& node, unsigned message, std::string& text);
 
     WindowTree& tree_;   // not owned: the desktop's

@@ -26,6 +26,9 @@ struct WindowNode {
     bool minimized = false;
     int topmostCalls = 0;
     double hungUntil = 0;  // virtual time; the window answers nothing before it
+    double hungSince = 0;  // virtual time the hang that lasts until hungUntil began
+    // What the window answers to WM_GETTEXTLENGTH instead of its caption's length.
+    std::optional<std::intptr_t> misreportedLength;
     // Outer rectangle on the screen, twips (top-level windows of ours).
     double left = 0, top = 0, width = 0, height = 0;
 };

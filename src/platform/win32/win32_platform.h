@@ -23,6 +23,9 @@ struct Win32Options {
     // How long a message to another program's window may take before we count it as
     // not delivered: long enough to ride out the client's ordinary stalls.
     unsigned sendTimeoutMs = 20000;
+    // How long a glance (Patience::Glance) waits for a window that has just stopped
+    // answering: short enough that the user does not notice it once.
+    unsigned glanceTimeoutMs = 200;
     // The named mutex that marks a running instance.
     std::string instanceMutexName = "Local\\lantern-idle.single-instance";
 };

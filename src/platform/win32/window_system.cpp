@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace lantern::win32 {
@@ -13,6 +14,12 @@ constexpr std::size_t kGetTextSlack = 256;
 
 const char* classOrNull(const std::string& className) {
     return className.empty() ? nullptr : className.c_str();
+}
+
+// The reply to notifyWhenAnswering's WM_NULL: runs the callback it carries, once.
+void CALLBACK runAnswered(HWND, UINT, ULONG_PTR data, LRESULT) {
+    const std::unique_ptr<std::function<void()>> answered(reinterpret_cast<std::function<void()>*>(data));
+    (*answered)();
 }
 
 }  // namespace
@@ -33,36 +40,60 @@ WindowHandle Win32WindowSystem::getWindow(WindowHandle window, unsigned relation
     return toHandle(GetWindow(toHwnd(window), relation));
 }
 
-SendResult Win32WindowSystem::send(WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam) {
+SendResult Win32WindowSystem::send(WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   Patience patience) {
     HWND target = toHwnd(window);
     if (!target || !IsWindow(target)) return {};
     if (ownedByThisThread(target)) {
         return {true, static_cast<std::intptr_t>(SendMessageA(target, message, wParam, lParam))};
     }
+    // A glance must not hold our windows: it gives up at once on a window the system
+    // counts as hung and soon on one that has just stopped; the rest ride out stalls.
+    const bool glance = patience == Patience::Glance;
+    const UINT flags = glance ? SMTO_NORMAL | SMTO_ABORTIFHUNG : SMTO_NORMAL;
+    const UINT timeout = glance ? backend_.options.glanceTimeoutMs : backend_.options.sendTimeoutMs;
+    // Wine answers an ANSI WM_GETTEXTLENGTH to another process's window by sending it
+    // a WM_GETTEXT of its own as well, one that waits on a hung client for as long as it
+    // hangs, whatever our timeout. The wide call has no such step, and in CP1252 every
+    // character is one wide character, so it counts the same.
+    const auto sendTimeout = message == WM_GETTEXTLENGTH ? SendMessageTimeoutW : SendMessageTimeoutA;
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(target, message, wParam, lParam, SMTO_NORMAL, backend_.options.sendTimeoutMs,
-                             &answer)) {
+    if (!sendTimeout(target, message, wParam, lParam, flags, timeout, &answer)) {
         return {};  // timed out, or the window went away meanwhile
     }
     return {true, static_cast<std::intptr_t>(answer)};
 }
 
-SendResult Win32WindowSystem::sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                          std::intptr_t lParam) {
-    return send(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+SendResult Win32WindowSystem::deliverMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                             std::intptr_t lParam, Patience patience) {
+    return send(window, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam), patience);
 }
 
-SendResult Win32WindowSystem::sendSetText(WindowHandle window, const std::string& text) {
-    return send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+SendResult Win32WindowSystem::deliverSetText(WindowHandle window, const std::string& text, Patience patience) {
+    return send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), patience);
 }
 
-SendResult Win32WindowSystem::sendGetText(WindowHandle window, std::size_t capacity, std::string& buffer) {
+bool Win32WindowSystem::notifyWhenAnswering(WindowHandle window, std::function<void()> answered) {
+    HWND target = toHwnd(window);
+    if (!target || !IsWindow(target)) return false;
+    // Owned by the system's pending reply until it comes; a window that ends before it
+    // answers never replies, and the callback is then lost with it (a few bytes).
+    auto* pending = new std::function<void()>(std::move(answered));
+    if (!SendMessageCallbackA(target, WM_NULL, 0, 0, runAnswered, reinterpret_cast<ULONG_PTR>(pending))) {
+        delete pending;
+        return false;
+    }
+    return true;
+}
+
+SendResult Win32WindowSystem::deliverGetText(WindowHandle window, std::size_t capacity, std::string& buffer,
+                                             Patience patience) {
     // The window writes into our own zeroed, over-allocated buffer; the terminator is
     // forced at the capacity, so a text that grew since its length was asked, or a
     // control that miscounts, can neither overflow nor leave the text unterminated.
     std::vector<char> received(capacity + kGetTextSlack, '\0');
     SendResult result = send(window, WM_GETTEXT, static_cast<WPARAM>(capacity),
-                             reinterpret_cast<LPARAM>(received.data()));
+                             reinterpret_cast<LPARAM>(received.data()), patience);
     const std::size_t room = capacity > 0 ? capacity - 1 : 0;
     received[room] = '\0';
     received.back() = '\0';

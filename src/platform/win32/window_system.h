@@ -16,17 +16,21 @@ public:
     WindowHandle findWindow(const std::string& className) override;
     WindowHandle findChild(WindowHandle parent, WindowHandle after, const std::string& className) override;
     WindowHandle getWindow(WindowHandle window, unsigned relation) override;
-    SendResult sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                           std::intptr_t lParam) override;
-    SendResult sendSetText(WindowHandle window, const std::string& text) override;
-    SendResult sendGetText(WindowHandle window, std::size_t capacity, std::string& buffer) override;
+    bool notifyWhenAnswering(WindowHandle window, std::function<void()> answered) override;
     bool showWindow(WindowHandle window, int command) override;
     bool setTopmost(WindowHandle window) override;
     void releaseCapture() override;
     bool isWindow(WindowHandle window) override;
 
+protected:
+    SendResult deliverMessage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                              Patience patience) override;
+    SendResult deliverSetText(WindowHandle window, const std::string& text, Patience patience) override;
+    SendResult deliverGetText(WindowHandle window, std::size_t capacity, std::string& buffer,
+                              Patience patience) override;
+
 private:
-    SendResult send(WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam);
+    SendResult send(WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam, Patience patience);
 
     Backend& backend_;  // not owned
 };

@@ -1,5 +1,9 @@
 // The watcher on the simulated desktop: rooms whose transcripts the test writes.
 
+#include <limits>
+
+#include "client/client.h"
+#include "client/window_io.h"
 #include "platform/messages.h"
 #include "watcher_scene.h"
 
@@ -88,6 +92,107 @@ TEST_F(ChatWatcherTest, AQuietOrHungRoomIsLeftAloneYetLosesNothing) {
     desktop.runFor(4);
     EXPECT_EQ(received, (Lines{{"Bob", "1"}, {"Bob", "2"}, {"Bob", "3"}}));
 }
+
+
+// A transcript that answers a length no text has is still read, within the one bound
+// that every length read from another program is held to.
+TEST_F(ChatWatcherTest, ABogusTranscriptLengthIsHeldToTheBound) {
+    const std::intptr_t bogus[] = {std::numeric_limits<std::intptr_t>::max(),
+                                   static_cast<std::intptr_t>(windowio::kMaxForeignTextLength) + 1, -1,
+                                   std::numeric_limits<std::intptr_t>::min()};
+    openClient();
+    watcher.start();
+    Lines said;
+    for (const std::intptr_t length : bogus) {
+        const WindowHandle room = openRoom("\r\nBob:\tbefore");
+        desktop.misreportTextLength(transcripts[room], length);
+        desktop.runFor(1);
+        const std::string text = "length " + std::to_string(length);
+        say(room, "Bob", text);
+        said.push_back({"Bob", text});
+        desktop.runFor(2);
+        EXPECT_EQ(received, said) << length;
+    }
+}
+
+// Another member's long lines, four a second, while the client trims its transcript
+// from the top at about 800 KB down to 600 KB, as the stand-in does: every line of the
+// user's is still handed on, once.
+TEST_F(ChatWatcherTest, LongLinesTrimmedInBulkLoseNoneOfTheUsersLines) {
+    const WindowHandle room = watchNewRoom();
+    whileHandling = [this](const ChatLine&) { desktop.events().waitForEvents(0.3); };
+    std::deque<std::string> lines;
+    auto append = [this, room, &lines](const std::string& name, const std::string& text) {
+        lines.push_back("\r\n" + name + ":\t" + text);
+        if (lines.size() > 200) lines.erase(lines.begin(), lines.begin() + 50);
+        desktop.setCaption(transcripts.at(room), std::accumulate(lines.begin(), lines.end(), std::string()));
+    };
+    Lines mine;
+    for (int i = 0; i < 400; ++i) {
+        desktop.post(0.25 * i, [append, i] { append("Long Talker", std::string(4000, 'a' + i % 26)); });
+        if (i % 50 == 25) {
+            mine.push_back({"me", i % 100 == 25 ? ".coms" : ".idleon"});
+            desktop.post(0.25 * i + 0.1, [append, line = mine.back()] { append(line.screenName, line.text); });
+        }
+    }
+    desktop.runFor(105);
+    Lines mineReceived;
+    std::copy_if(received.begin(), received.end(), std::back_inserter(mineReceived),
+                 [](const ChatLine& line) { return line.screenName == "me"; });
+    EXPECT_EQ(mineReceived, mine);
+}
+
+// A backlog makes the watcher ask who is signed on, to fold other people's dot-lines.
+// A read that names nobody must fold none: the user's commands would never run.
+enum class NameRead { NotOnline, Empty, TimedOut };
+
+class NamelessBacklog : public WatcherScene, public ::testing::WithParamInterface<NameRead> {
+protected:
+    Client client{platform};  // reads the welcome window with the full patience, until the send times out
+};
+
+TEST_P(NamelessBacklog, FoldsNoneOfTheUsersCommands) {
+    openClient();
+    const WindowHandle welcome = desktop.createWindow(mdi, "AOL Child", "Welcome, me!");
+    for (const char* c : {"_AOL_Icon", "_AOL_Static", "_AOL_Glyph", "RICHCNTLSTATIC"}) desktop.createWindow(welcome, c);
+    switch (GetParam()) {
+        case NameRead::NotOnline: watcher.setSignedOnNameReader([](Platform&) { return std::string(kNotOnline); }); break;
+        case NameRead::Empty: watcher.setSignedOnNameReader([](Platform&) { return std::string(); }); break;
+        case NameRead::TimedOut:
+            desktop.hang(welcome, 1e6);
+            watcher.setSignedOnNameReader([this](Platform&) { return client.readScreenName(); });
+            break;
+    }
+    const WindowHandle room = openRoom();  // never trimmed: a slow read loses nothing here
+    watcher.start();
+    // 40 lines a second, a third of them other people's dot-lines; each costs 0.3 s.
+    whileHandling = [this](const ChatLine&) { desktop.events().waitForEvents(0.3); };
+    Lines commands;
+    for (int i = 0; i < 800; ++i) {
+        const bool mine = i % 40 == 20;
+        const ChatLine line = mine ? ChatLine{"me", ".pr " + std::to_string(i)}
+                                   : ChatLine{"Spammer", (i % 3 ? "lol " : ".end ") + std::to_string(i)};
+        if (mine) commands.push_back(line);
+        desktop.post(0.025 * i, [this, room, line] { say(room, line.screenName, line.text); });
+    }
+    desktop.runFor(120);
+    Lines mineReceived;
+    std::copy_if(received.begin(), received.end(), std::back_inserter(mineReceived),
+                 [](const ChatLine& line) { return line.screenName == "me"; });
+    EXPECT_EQ(mineReceived, commands);
+}
+
+std::string nameReadName(const ::testing::TestParamInfo<NameRead>& read) {
+    switch (read.param) {
+        case NameRead::NotOnline: return "NotOnline";
+        case NameRead::Empty: return "Empty";
+        case NameRead::TimedOut: return "TimedOut";
+    }
+    return "?";
+}
+
+INSTANTIATE_TEST_SUITE_P(ChatWatcherTest, NamelessBacklog,
+                         ::testing::Values(NameRead::NotOnline, NameRead::Empty, NameRead::TimedOut), nameReadName);
 
 }  // namespace
 }  // namespace lantern

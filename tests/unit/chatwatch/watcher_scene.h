@@ -19,7 +19,7 @@ inline void PrintTo(const ChatLine& line, std::ostream* out) {
 
 class WatcherScene : public ::testing::Test {
 protected:
-    WatcherScene() { watcher.setSignedOnNameReader([] { return std::string("me"); }); }
+    WatcherScene() { watcher.setSignedOnNameReader([](Platform&) { return std::string("me"); }); }
 
     void openClient() { mdi = desktop.createWindow(desktop.createWindow(0, "AOL Frame25"), "MDIClient"); }
 

@@ -1,5 +1,8 @@
 // The window primitives, the pause, finding the chat room and posting a line into it.
 
+#include <limits>
+
+#include "client/window_io.h"
 #include "client_scene.h"
 
 namespace lantern {
@@ -28,6 +31,21 @@ TEST_F(ChatRoom, WriteReadAndClickSendTheirMessagesExactly) {
             return message == msg::GetTextLength ? length : static_cast<std::intptr_t>(copied.size());
         });
         EXPECT_EQ(client.readText(w), expected) << length;
+    }
+    // A length beyond the bound of every length read from another program is cut to
+    // it; a negative one reads as nothing.
+    const std::pair<std::intptr_t, std::string> bogus[] = {
+        {std::numeric_limits<std::intptr_t>::max(), "all of it"},
+        {static_cast<std::intptr_t>(windowio::kMaxForeignTextLength) + 1, "all of it"},
+        {-1, ""},
+        {std::numeric_limits<std::intptr_t>::min(), ""}};
+    for (const auto& [length, expected] : bogus) {
+        const WindowHandle w = add(0, "RICHCNTL", "all of it");
+        desktop.misreportTextLength(w, length);
+        startRecording();
+        EXPECT_EQ(client.readText(w), expected) << length;
+        const std::size_t room = expected.empty() ? 0 : windowio::kMaxForeignTextLength;
+        expectTraffic({{w, msg::GetTextLength, 0, ""}, {w, msg::GetText, room + 1, expected}});
     }
 }
 

@@ -70,6 +70,7 @@ bool allowed(const sim::Desktop& d, const standin::StandinClient* client, const 
     }
     const std::string text = call.text ? *call.text : "";
     switch (call.message) {
+        case msg::Null:
         case msg::GetText:
         case msg::GetTextLength: return true;  // reading harms nobody
         case msg::Char: return call.wParam == kVkReturn && part == P::InputBox;
@@ -249,14 +250,18 @@ public:
         return before({}), win().findChild(p, a, c);
     }
     WindowHandle getWindow(WindowHandle w, unsigned how) override { return before({}), win().getWindow(w, how); }
-    SendResult sendMessage(WindowHandle w, unsigned m, std::uintptr_t wParam, std::intptr_t lParam) override {
-        return before({Kind::Send, w, m, wParam}), win().sendMessage(w, m, wParam, lParam);
+    SendResult deliverMessage(WindowHandle w, unsigned m, std::uintptr_t wParam, std::intptr_t lParam,
+                              Patience p) override {
+        return before({Kind::Send, w, m, wParam}), win().sendMessage(w, m, wParam, lParam, p);
     }
-    SendResult sendSetText(WindowHandle w, const std::string& text) override {
-        return before({Kind::Send, w, msg::SetText, 0, &text}), win().sendSetText(w, text);
+    SendResult deliverSetText(WindowHandle w, const std::string& text, Patience p) override {
+        return before({Kind::Send, w, msg::SetText, 0, &text}), win().sendSetText(w, text, p);
     }
-    SendResult sendGetText(WindowHandle w, std::size_t capacity, std::string& buffer) override {
-        return before({Kind::Send, w, msg::GetText, capacity}), win().sendGetText(w, capacity, buffer);
+    SendResult deliverGetText(WindowHandle w, std::size_t capacity, std::string& buffer, Patience p) override {
+        return before({Kind::Send, w, msg::GetText, capacity}), win().sendGetText(w, capacity, buffer, p);
+    }
+    bool notifyWhenAnswering(WindowHandle w, std::function<void()> answered) override {
+        return before({Kind::Send, w, msg::Null}), win().notifyWhenAnswering(w, std::move(answered));
     }
     bool showWindow(WindowHandle w, int how) override {
         return before({Kind::Show, w, 0, static_cast<std::uintptr_t>(how)}), win().showWindow(w, how);
