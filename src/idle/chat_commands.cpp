@@ -90,7 +90,8 @@ void Presence::idleOnByCommand() {
     mainWindow_->setCaption(idleCaption(idle_));
     client_.sendChat(commandIdleBanner(style_, IdleEvent::On));
     // Posting lets other events run; if the menu switched idling off meanwhile, the
-    // timer is still enabled here and its next tick, finding idling off, stops it.
+    // timer is enabled here all the same. Its ticks then find "off" in the box and
+    // return at their first step, posting nothing, and the timer keeps running.
     mainWindow_->idleTimer().setEnabled(true);
     mainWindow_->setIdleButtonEnabled(false);
     mainWindow_->setOffButtonEnabled(true);

@@ -61,6 +61,10 @@ public:
 
     // Whether the handle names a window that exists now.
     virtual bool isWindow(WindowHandle window) = 0;
+
+    // How long a send to another program's window waits for its answer before it
+    // counts as not delivered (SendMessageTimeoutA's timeout), from now on.
+    virtual void setSendTimeout(double seconds) = 0;
 };
 
 }  // namespace lantern

@@ -29,6 +29,7 @@ MainWindow::MainWindow(Platform& platform, Presence& presence)
     // Stays above other programs' windows even after one of them took the top.
     window_->onPaint = [this] { presence_.client().keepOnTop(window_->handle()); };
     window_->onClose = [this] { presence_.mainWindowClosed(); };
+    window_->onSessionEnd = [this] { presence_.sessionEnding(); };
 }
 
 void MainWindow::addControls() {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/messages.h"
 #include "platform/sim/event_queue.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_toolkit.h"
@@ -217,5 +218,20 @@ void Desktop::clampMoves(double minLeft, double minTop, double maxLeft, double m
 }
 
 void Desktop::setPreviousInstanceRunning(bool running) { impl_->toolkit.previousInstance = running; }
+
+bool Desktop::endSession() {
+    const std::vector<WindowHandle> windows = impl_->toolkit.liveForms();
+    bool agreed = true;
+    run([&] {
+        for (WindowHandle window : windows) {
+            // A window that has gone meanwhile has nothing to refuse.
+            const SendResult answer = impl_->windows.sendMessage(window, msg::QueryEndSession, 0, 0);
+            agreed = agreed && (!answer.delivered || answer.value != 0);
+        }
+        for (WindowHandle window : windows) impl_->windows.sendMessage(window, msg::EndSession, agreed ? 1 : 0, 0);
+    });
+    if (agreed && !impl_->toolkit.ended) impl_->toolkit.processEnds();
+    return agreed;
+}
 
 }  // namespace lantern::sim

@@ -186,6 +186,14 @@ public:
 
     void setPreviousInstanceRunning(bool running);
 
+    // The user logs off or shuts down, as Windows ends a session: every window of the
+    // program is asked (WM_QUERYENDSESSION); when all agree, each is told
+    // (WM_ENDSESSION with wParam 1), and then the process is ended, whatever the
+    // program did or did not do meanwhile. A refusal tells each window the session
+    // goes on (wParam 0) instead. The stand-in client stays, so a test can see what
+    // reached it. True when the session ended.
+    bool endSession();
+
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;

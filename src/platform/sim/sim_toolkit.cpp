@@ -69,7 +69,28 @@ std::optional<std::intptr_t> SimToolkit::formMessage(WindowHandle handle, unsign
         moveLoop(handle);
         return 0;
     }
+    if (message == msg::QueryEndSession) return 1;  // the session may end
+    if (message == msg::EndSession) {
+        if (wParam) sessionEnds(handle);
+        return 0;
+    }
     return std::nullopt;
+}
+
+void SimToolkit::sessionEnds(WindowHandle handle) {
+    auto it = forms_.find(handle);
+    if (it == forms_.end() || !it->second->alive() || it->second->sessionEndRaised) return;
+    it->second->sessionEndRaised = true;
+    std::function<void()> onSessionEnd = it->second->onSessionEnd;
+    if (onSessionEnd) onSessionEnd();
+}
+
+std::vector<WindowHandle> SimToolkit::liveForms() const {
+    std::vector<WindowHandle> live;
+    for (const auto& [handle, form] : forms_) {
+        if (form->alive()) live.push_back(handle);
+    }
+    return live;
 }
 
 void SimToolkit::close(WindowHandle handle) {
@@ -305,6 +326,11 @@ bool SimToolkit::previousInstanceRunning() {
 }
 
 void SimToolkit::endProgramNow() {
+    processEnds();
+    throw ProgramEnded{};
+}
+
+void SimToolkit::processEnds() {
     ended = true;
     thisInstanceRunning_ = false;
     // Nothing of the program runs again: its timers fall silent and its windows go,
@@ -314,7 +340,6 @@ void SimToolkit::endProgramNow() {
     }
     timers_.clear();
     for (auto& [handle, form] : forms_) tree_.destroy(handle);
-    throw ProgramEnded{};
 }
 
 }  // namespace lantern::sim

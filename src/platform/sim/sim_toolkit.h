@@ -80,6 +80,7 @@ public:
     // Its controls in the order they were added (the tab order of the real backend).
     std::vector<const SimControl*> controls() const;
     bool paintPending = false;
+    bool sessionEndRaised = false;  // onSessionEnd runs once at most
 
 private:
     // The live window in the tree, or null (closed, or the desktop is gone).
@@ -120,6 +121,10 @@ public:
     void schedulePaint(SimForm& form);
     // Records the popup and answers with the queued choice, if it may be chosen.
     std::optional<std::string> trackPopup(const ShownPopup& shown, const std::vector<std::string>& choosable);
+    // The program's process goes: its timers fall silent and its windows are destroyed.
+    void processEnds();
+    // Our windows that are alive now.
+    std::vector<WindowHandle> liveForms() const;
 
     // ---- the test's side
     SimForm* form(const std::string& name);
@@ -141,9 +146,11 @@ public:
     bool ended = false;
 
 private:
-    // Our windows' answer to messages: WM_CLOSE closes with onClose first, and
-    // WM_NCLBUTTONDOWN on the caption runs the move loop.
+    // Our windows' answer to messages: WM_CLOSE closes with onClose first,
+    // WM_NCLBUTTONDOWN on the caption runs the move loop, WM_QUERYENDSESSION says yes
+    // and WM_ENDSESSION raises onSessionEnd.
     std::optional<std::intptr_t> formMessage(WindowHandle handle, unsigned message, std::uintptr_t wParam);
+    void sessionEnds(WindowHandle handle);
     void close(WindowHandle handle);
     void moveLoop(WindowHandle handle);
     // The control, if the user can reach it now: its window alive and shown, itself enabled.

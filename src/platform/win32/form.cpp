@@ -213,6 +213,15 @@ void Form::closeRequested() {
     destroy();
 }
 
+// Windows ends the process soon after WM_ENDSESSION returns (or when it has taken
+// too long), and sends no WM_CLOSE first: whatever must happen happens in here.
+void Form::sessionEnding() {
+    if (sessionEndRaised_ || !onSessionEnd) return;
+    sessionEndRaised_ = true;  // the handler's pauses may let a second one in
+    auto handler = onSessionEnd;
+    handler();
+}
+
 LRESULT CALLBACK Form::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Form* self = windowObject<Form>(window, message, lParam);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
@@ -238,6 +247,11 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CLOSE:
         closeRequested();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;  // nothing of ours stands in the way of a log-off or shut-down
+    case WM_ENDSESSION:
+        if (wParam) sessionEnding();
         return 0;
     case WM_COMMAND:
         if (FormControl* control = controlWithId(LOWORD(wParam))) control->command(HIWORD(wParam));

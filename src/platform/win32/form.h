@@ -52,6 +52,7 @@ public:
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void closeRequested();
+    void sessionEnding();
     LRESULT colorControl(HDC dc, HWND child);
     void activated(bool active);
     HWND firstVisibleTabStop() const;
@@ -72,6 +73,7 @@ private:
     HWND lastFocus_ = nullptr;  // not owned: the control that had the focus when we lost it
     int nextId_ = 1000;         // clear of IDOK and IDCANCEL
     bool painting_ = false;     // onPaint is running: a paint it causes raises nothing more
+    bool sessionEndRaised_ = false;  // onSessionEnd runs once at most
     LifeToken life_;
 };
 

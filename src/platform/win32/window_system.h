@@ -24,6 +24,7 @@ public:
     bool setTopmost(WindowHandle window) override;
     void releaseCapture() override;
     bool isWindow(WindowHandle window) override;
+    void setSendTimeout(double seconds) override;
 
 private:
     SendResult send(WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam);
