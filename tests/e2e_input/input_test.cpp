@@ -283,5 +283,27 @@ TEST_F(RealInput, TheStyleDialogThenIdleOnAndExit) {
     EXPECT_EQ(caption(frame()), kClosingCaption);
 }
 
+// A line handled while the About box is open pauses inside the box's modal loop: the
+// Enter pressed meanwhile must still close the box.
+TEST_F(RealInput, EnterClosesTheAboutBoxWhileALineIsBeingPosted) {
+    ASSERT_NO_FATAL_FAILURE(startWithBarShown());
+    ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"a"}));
+    HWND about = waitForShown("#32770", kAppTitle.c_str());
+    ASSERT_NE(about, nullptr) << "no about box";
+    moveMouse(centreOf(about));
+    ASSERT_TRUE(command("send .idleon"));
+    const long long said = log().find("posted", ".idleon").ms;
+    // Its reply has begun: about a second of pauses lies ahead, in the box's loop.
+    ASSERT_TRUE(waitUntil([&] { return inputsSince(said, "WM_GETTEXTLENGTH") > 0; }, 15)) << "the line was not handled";
+    const long long pressed = nowMs();
+    ASSERT_NO_FATAL_FAILURE(pressKeys({"Return"}));
+    EXPECT_TRUE(waitForGone(about)) << "Enter pressed during the pause did not close the about box";
+    const std::vector<LogEntry> enters = log().read("input");
+    const bool keyInThePause = std::any_of(enters.begin(), enters.end(), [&](const LogEntry& e) {
+        return e.ms >= pressed && e.field(1) == "WM_CHAR" && e.field(2) == "13";
+    });
+    EXPECT_TRUE(keyInThePause) << "the reply was typed before Enter came: the pause was missed, nothing was tested";
+}
+
 }  // namespace
 }  // namespace lantern::e2e

@@ -19,10 +19,12 @@ constexpr double kShortestWait = 1e-6;
 // The event seam on the virtual clock.
 class SimEventLoop final : public EventLoop {
 public:
-    explicit SimEventLoop(EventQueue& clock) : clock_(clock) {}
+    SimEventLoop(EventQueue& clock, SimToolkit& toolkit) : clock_(clock), toolkit_(toolkit) {}
 
     void doEvents() override {
         ++waits;
+        // Like every pump of the Windows backend, it hands a modal box its keys.
+        SimToolkit::ProgramPump pump(toolkit_, true);
         clock_.runDue();
     }
 
@@ -33,6 +35,7 @@ public:
         // than the clock can tell apart from now would end at once, and a caller that
         // re-reads the clock to wait out the rest would wait for ever.
         if (seconds > 0) seconds = std::max(seconds, kShortestWait);
+        SimToolkit::ProgramPump pump(toolkit_, true);
         clock_.runUntil(clock_.now() + std::max(0.0, seconds));
     }
 
@@ -45,7 +48,8 @@ public:
     double midnightOffset = 12 * 3600;  // the time of day when the clock read 0: noon
 
 private:
-    EventQueue& clock_;  // not owned: the desktop's
+    EventQueue& clock_;     // not owned: the desktop's
+    SimToolkit& toolkit_;  // not owned: the desktop's, where keys for a modal box wait
 };
 
 }  // namespace
@@ -55,9 +59,9 @@ struct Desktop::Impl {
     EventQueue clock;
     WindowTree tree;
     SimWindowSystem windows{tree, clock};
-    SimEventLoop events{clock};
-    SimRegistry registry;
     SimToolkit toolkit{tree, clock};
+    SimEventLoop events{clock, toolkit};
+    SimRegistry registry;
 
     template <typename Body>
     bool runCatchingEnd(Body&& body) {
@@ -197,6 +201,9 @@ void Desktop::type(Control& control, const std::string& text) { impl_->toolkit.t
 void Desktop::paint(Window& window) { impl_->toolkit.paint(window); }
 
 const std::vector<ShownMessageBox>& Desktop::messageBoxes() const { return impl_->toolkit.messageBoxes; }
+
+void Desktop::keepBoxesOpen() { impl_->toolkit.boxesStayOpen = true; }
+void Desktop::pressKeyInBox(DialogKey key) { impl_->toolkit.pressKeyInBox(key); }
 
 void Desktop::queueInputBoxAnswer(std::optional<std::string> answer) {
     impl_->toolkit.inputAnswers.push_back(std::move(answer));

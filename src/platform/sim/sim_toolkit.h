@@ -96,10 +96,39 @@ private:
     std::vector<std::shared_ptr<SimControl>> controls_;  // owned, in creation order
 };
 
+// A modal box while it is open: which of its parts has the focus, and its answer
+// once the user gave one. The parts in Tab order; the first has the focus at first.
+struct OpenBox {
+    enum class Part { Edit, Ok, Cancel };
+    std::vector<Part> parts;
+    std::size_t focus = 0;
+    bool answered = false;
+    bool accepted = false;  // OK, not Cancel
+    double answeredAt = 0;  // virtual seconds; the box is hidden then, and goes when its loop returns
+    // What a dialog does with the key.
+    void dialogKey(DialogKey key, double now);
+};
+
 class SimToolkit final : public Toolkit {
 public:
     SimToolkit(WindowTree& tree, EventQueue& clock);
     ~SimToolkit() override;
+
+    // Marks a pump of the program (a pause letting events run) for as long as it runs:
+    // a key pressed meanwhile is taken from the queue by it, not by the loop below,
+    // and reaches a modal box as a dialog's key only if the pump hands it over so.
+    class ProgramPump {
+    public:
+        ProgramPump(SimToolkit& toolkit, bool handsKeysToDialogs) : toolkit_(toolkit) {
+            toolkit_.pumps_.push_back(handsKeysToDialogs);
+        }
+        ~ProgramPump() { toolkit_.pumps_.pop_back(); }
+        ProgramPump(const ProgramPump&) = delete;
+        ProgramPump& operator=(const ProgramPump&) = delete;
+
+    private:
+        SimToolkit& toolkit_;  // not owned
+    };
 
     std::unique_ptr<Window> createWindow(const WindowSpec& spec) override;
     std::unique_ptr<Timer> createTimer() override;
@@ -133,6 +162,8 @@ public:
     void userClose(Window& window);
     void type(Control& control, const std::string& text);
     void paint(Window& window);
+    void pressKeyInBox(DialogKey key);
+    bool boxesStayOpen = false;
 
     std::vector<ShownMessageBox> messageBoxes;
     std::vector<ShownInputBox> inputBoxes;
@@ -155,6 +186,13 @@ private:
     void moveLoop(WindowHandle handle);
     // The control, if the user can reach it now: its window alive and shown, itself enabled.
     std::shared_ptr<SimControl> reachable(Control& control);
+    // The box's modal loop: events run until the user has answered it.
+    void runModal(OpenBox& box);
+
+    // The loops that take input from the queue, innermost last (a modal box's own
+    // loop, or a pump of the program): whether each hands a box's keys to the dialog.
+    std::vector<bool> pumps_;
+    std::vector<OpenBox*> openBoxes_;  // not owned: the boxes whose loops run, innermost last
 
     WindowTree& tree_;          // not owned: the desktop's
     EventQueue& clock_;         // not owned: the desktop's

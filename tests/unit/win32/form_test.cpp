@@ -153,5 +153,29 @@ TEST_F(Win32FormTest, InputBoxAnswersWhatWasTypedOrNothingWhenCancelled) {
     }
 }
 
+// A chat line's pause inside a message box's modal loop takes the user's keys from the
+// queue before the box's loop can: it must hand them to the box as a dialog's keys.
+TEST_F(Win32FormTest, KeysPressedDuringAPauseInsideAMessageBoxReachTheBox) {
+    const char* title = "lant\xE8rn Idl\xE8 [beta]";
+    for (const UINT key : {VK_RETURN, VK_ESCAPE}) {
+        bool closedByTheKey = false;
+        insideModalLoop = [&] {
+            HWND box = FindWindowA("#32770", title);
+            ASSERT_NE(box, nullptr);
+            HWND focus = GetFocus() && IsChild(box, GetFocus()) ? GetFocus() : GetDlgItem(box, IDOK);
+            PostMessageA(focus, WM_KEYDOWN, key, 1);
+            PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+            platform_.events.waitForEvents(0.3);  // the pause runs while the keys wait in the queue
+            closedByTheKey = !IsWindow(box) || !IsWindowVisible(box);
+            if (!closedByTheKey) PostMessageA(box, WM_COMMAND, IDOK, 0);  // the test's own way out
+        };
+        SetTimer(nullptr, 0, 150, runInsideModalLoop);
+        const int answer = toolkit_.messageBox("text", title, mb::Ok);
+        // Escape in a box with only OK answers IDOK on Windows, IDCANCEL under Wine.
+        if (key == VK_RETURN) EXPECT_EQ(answer, mb::IdOk);
+        EXPECT_TRUE(closedByTheKey) << (key == VK_RETURN ? "Enter" : "Escape") << " did not close the box";
+    }
+}
+
 }  // namespace
 }  // namespace lantern::win32
