@@ -196,7 +196,7 @@ TEST_F(RealInput, TheBarThenTheChatCommands) {
     EXPECT_LT(log().find("posted", privateRoom).index, log().find("link", link).index);
 
     ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"r"}));
-    HWND reasonBox = waitForShown("LanternForm", kAppTitle.c_str());
+    HWND reasonBox = waitForShown("#32770", kAppTitle.c_str());
     ASSERT_NE(reasonBox, nullptr) << "Reason opened no input box";
     ASSERT_NO_FATAL_FAILURE(typeText("AFK Lunch"));
     ASSERT_NO_FATAL_FAILURE(pressKeys({"Return"}));
@@ -298,11 +298,15 @@ TEST_F(RealInput, EnterClosesTheAboutBoxWhileALineIsBeingPosted) {
     const long long pressed = nowMs();
     ASSERT_NO_FATAL_FAILURE(pressKeys({"Return"}));
     EXPECT_TRUE(waitForGone(about)) << "Enter pressed during the pause did not close the about box";
-    const std::vector<LogEntry> enters = log().read("input");
-    const bool keyInThePause = std::any_of(enters.begin(), enters.end(), [&](const LogEntry& e) {
-        return e.ms >= pressed && e.field(1) == "WM_CHAR" && e.field(2) == "13";
-    });
-    EXPECT_TRUE(keyInThePause) << "the reply was typed before Enter came: the pause was missed, nothing was tested";
+    const bool keyInThePause = waitUntil(
+        [&] {
+            const std::vector<LogEntry> inputs = log().read("input");
+            return std::any_of(inputs.begin(), inputs.end(), [&](const LogEntry& e) {
+                return e.ms >= pressed && e.field(1) == "WM_CHAR" && e.field(2) == "13";
+            });
+        },
+        15);
+    EXPECT_TRUE(keyInThePause) << "the reply was sent before Enter came: the pause was missed, nothing was tested";
 }
 
 }  // namespace

@@ -51,6 +51,7 @@ struct Backend {
     std::map<UINT_PTR, WindowTimer*> timers;  // not owned: live timers by their id on `host`
     UINT_PTR nextTimerId = 1;
     std::set<HWND> forms;                     // not owned: our live top-level forms
+    HWND mainForm = nullptr;                  // not owned: the first form, the program's main window, while it lives
     HANDLE instanceMutex = nullptr;           // owned: held while we run
     std::optional<bool> previousInstance;     // the answer of the first check
     bool quitSeen = false;

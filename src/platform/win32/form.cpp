@@ -8,6 +8,10 @@ namespace {
 // The program's own icon, in the resource script.
 constexpr char kProgramIcon[] = "app";
 
+// How long the steps at the end of the session may take before the process ends
+// anyway: Windows itself allows a program about five seconds there.
+constexpr DWORD kSessionEndBudgetMs = 4000;
+
 DWORD styleFor(const WindowSpec& spec) {
     DWORD style = WS_CLIPCHILDREN;
     if (spec.border == Border::None) return style | WS_POPUP;
@@ -49,6 +53,7 @@ Form::Form(Backend& backend, const WindowSpec& spec)
                     nullptr, backend_.instance, this);
     if (!hwnd_) return;
     backend_.forms.insert(hwnd_);
+    if (!backend_.mainForm) backend_.mainForm = hwnd_;  // the program makes its main window first
     setIcons();
     // The window may have opened on a monitor of another DPI than the screen's.
     if (const unsigned actual = this->dpi(); actual != dpi) {
@@ -218,8 +223,18 @@ void Form::closeRequested() {
 void Form::sessionEnding() {
     if (sessionEndRaised_ || !onSessionEnd) return;
     sessionEndRaised_ = true;  // the handler's pauses may let a second one in
+    // The process ends at the budget, whatever is left: a send to a hung client made
+    // while another send to it is pending (a chat watcher's read) is not always held
+    // to its own timeout - Wine held one for the other's whole 20 s and more.
+    if (HANDLE watchdog = CreateThread(nullptr, 0, endAtSessionBudget, nullptr, 0, nullptr)) CloseHandle(watchdog);
     auto handler = onSessionEnd;
     handler();
+}
+
+DWORD WINAPI Form::endAtSessionBudget(void*) {
+    Sleep(kSessionEndBudgetMs);
+    TerminateProcess(GetCurrentProcess(), 0);
+    return 0;
 }
 
 LRESULT CALLBACK Form::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -325,6 +340,7 @@ void Form::dpiChanged(unsigned dpi, const RECT& suggested) {
 
 void Form::windowDestroyed() {
     backend_.forms.erase(hwnd_);
+    if (backend_.mainForm == hwnd_) backend_.mainForm = nullptr;
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     for (auto& control : controls_) control->windowGone();
     hwnd_ = nullptr;

@@ -34,8 +34,8 @@ public:
     void setCaption(const std::string& caption) override;
     void destroy() override;
 
-    // Adds a control under a chosen command id: the input box's OK and Cancel take
-    // IDOK and IDCANCEL, which Enter and Escape send through IsDialogMessageA.
+    // Adds a control under a chosen command id (IDOK and IDCANCEL are the ones that
+    // Enter and Escape send through IsDialogMessageA).
     FormControl& addWithId(const ControlSpec& spec, int id);
 
     HWND hwnd() const { return hwnd_; }
@@ -53,6 +53,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void closeRequested();
     void sessionEnding();
+    static DWORD WINAPI endAtSessionBudget(void*);
     LRESULT colorControl(HDC dc, HWND child);
     void activated(bool active);
     HWND firstVisibleTabStop() const;
