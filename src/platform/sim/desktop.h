@@ -70,8 +70,8 @@ struct ShownInputBox {
     double openedAt = 0, closedAt = 0;  // virtual seconds; closed: answered, hidden
 };
 
-// The keys a dialog's keyboard interface answers.
-enum class DialogKey { Enter, Escape, Tab };
+// The keys a dialog's keyboard interface answers (Alt+F4 closes it, as Escape does).
+enum class DialogKey { Enter, Escape, Tab, AltF4 };
 
 struct RegistryWrite {
     std::string path;

@@ -363,6 +363,7 @@ void OpenBox::dialogKey(DialogKey key, double now) {
             focus = (focus + 1) % parts.size();
             return;
         case DialogKey::Escape:
+        case DialogKey::AltF4:
             // A box without Cancel takes Escape for its only button.
             accepted = std::find(parts.begin(), parts.end(), Part::Cancel) == parts.end();
             answered = true;

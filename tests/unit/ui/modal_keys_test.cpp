@@ -50,6 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeysCase{"EscapeClosesTheAboutBox", "mnuOptsAbout", {DialogKey::Escape}, "uppin."},
                       KeysCase{"EnterAcceptsTheReason", "mnuOptsReason", {DialogKey::Enter}, "gone fishing"},
                       KeysCase{"EscapeCancelsTheReason", "mnuOptsReason", {DialogKey::Escape}, "uppin."},
+                      KeysCase{"AltF4CancelsTheReason", "mnuOptsReason", {DialogKey::AltF4}, "uppin."},
                       KeysCase{"EnterOnOkAccepts", "mnuOptsReason", {DialogKey::Tab, DialogKey::Enter},
                                "gone fishing"},
                       KeysCase{"EnterOnCancelCancels", "mnuOptsReason",
