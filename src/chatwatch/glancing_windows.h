@@ -30,6 +30,7 @@ public:
     bool setTopmost(WindowHandle window) override { return windows_.setTopmost(window); }
     void releaseCapture() override { windows_.releaseCapture(); }
     bool isWindow(WindowHandle window) override { return windows_.isWindow(window); }
+    void setSendTimeout(double seconds) override { windows_.setSendTimeout(seconds); }
 
 protected:
     SendResult deliverMessage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,

@@ -104,6 +104,17 @@ void Presence::mainWindowClosed() {
     endNow(platform_.toolkit);
 }
 
+void Presence::sessionEnding() {
+    // The reason box first: the system may end us before the client has answered,
+    // and the stored reason must survive that.
+    writeSetting(platform_.registry, kSettingsKey, "tBox", mainWindow_->reasonBoxText());
+    platform_.windows.setSendTimeout(kSessionEndSendTimeoutSeconds);
+    client_.sendChat(unloadBanner(style_));
+    stopTimerAndScanner(mainWindow_->idleTimer(), *scanner_);
+    client_.setMainCaption(kClosingCaption);
+    endNow(platform_.toolkit);
+}
+
 void Presence::menuFormSteps() {
     client_.sendChat(unloadBanner(style_));
     stopTimerAndScanner(mainWindow_->idleTimer(), *scanner_);

@@ -40,6 +40,9 @@ inline constexpr const char* kStartCaption =
     "z\xE9phyr's lant\xE8rn idl\xE8 -- by: vx9...up in this bitch. . . . . . .";
 inline constexpr const char* kClosingCaption = "America Online - Owned by: vx9";
 inline constexpr unsigned kIdleIntervalMs = 60000;
+// How long each message to the client may take while the session ends: the banner
+// and the caption then cost a few seconds at most, even with a hung client.
+inline constexpr double kSessionEndSendTimeoutSeconds = 0.5;
 // The reason at start-up, and whenever the report finds it empty.
 inline constexpr const char* kDefaultReason = "uppin.";
 
@@ -57,6 +60,9 @@ public:
     // The main window is being closed by other means than endProgram: the menu
     // form's steps but the last, then the program ends.
     [[noreturn]] void mainWindowClosed();
+    // The user's session is ending (log-off, shut-down): the menu form's steps but the
+    // last, within the few seconds the system gives us before it ends the process.
+    [[noreturn]] void sessionEnding();
 
     // ---- chat command processor
     void onChatLine(const std::string& screenName, const std::string& text);

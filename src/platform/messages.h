@@ -14,6 +14,8 @@ namespace lantern {
     X(GetText, 0x000D, "WM_GETTEXT")              \
     X(GetTextLength, 0x000E, "WM_GETTEXTLENGTH")  \
     X(Close, 0x0010, "WM_CLOSE")                  \
+    X(QueryEndSession, 0x0011, "WM_QUERYENDSESSION") \
+    X(EndSession, 0x0016, "WM_ENDSESSION")        \
     X(NcLButtonDown, 0x00A1, "WM_NCLBUTTONDOWN")  \
     X(KeyDown, 0x0100, "WM_KEYDOWN")              \
     X(KeyUp, 0x0101, "WM_KEYUP")                  \

@@ -127,6 +127,11 @@ public:
     // The user or another program closed the window (close box, WM_CLOSE). Runs
     // before the window is destroyed; the window is destroyed after it returns.
     std::function<void()> onClose;
+    // The session is ending (log-off, shut-down, WM_ENDSESSION). The platform has
+    // already agreed that it may end, and ends the process soon after this returns,
+    // or even before it has finished if it takes too long: a few seconds at most.
+    // Raised at most once for a window.
+    std::function<void()> onSessionEnd;
 };
 
 class Timer {

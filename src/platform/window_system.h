@@ -94,6 +94,10 @@ public:
     // Whether the handle names a window that exists now.
     virtual bool isWindow(WindowHandle window) = 0;
 
+    // How long a send to another program's window waits for its answer before it
+    // counts as not delivered (SendMessageTimeoutA's timeout), from now on.
+    virtual void setSendTimeout(double seconds) = 0;
+
 protected:
     // The three sends above, as each backend makes them.
     virtual SendResult deliverMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,

@@ -32,6 +32,7 @@ MainWindow::MainWindow(Platform& platform, Client& client, Presence& presence)
     // Stays above other programs' windows even after one of them took the top.
     window_->onPaint = [this] { client_.keepOnTop(window_->handle()); };
     window_->onClose = [this] { presence_.mainWindowClosed(); };
+    window_->onSessionEnd = [this] { presence_.sessionEnding(); };
 }
 
 void MainWindow::addControls() {

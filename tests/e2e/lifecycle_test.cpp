@@ -70,6 +70,44 @@ TEST_F(EndToEnd, StartUpSecondInstanceAndClosing) {
     EXPECT_EQ(readStoredSetting("tBox"), std::optional<std::string>("sleepin..."));
 }
 
+// Log-off or shut-down, as Windows does it: every window is asked, then told; the
+// process is ended right after. With the client answering, the menu form's steps
+// come in order; with the client hung, the reason box is stored all the same and the
+// add-on is gone within a few seconds (a send waits 20 s otherwise).
+TEST_F(EndToEnd, SessionEndRunsTheClosingStepsOnce) {
+    for (const bool clientHung : {false, true}) {
+        SCOPED_TRACE(clientHung ? "client hung" : "client answering");
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\vx9");
+        ASSERT_NO_FATAL_FAILURE(startStandin());
+        ASSERT_NO_FATAL_FAILURE(startAddOn());
+        ASSERT_NO_FATAL_FAILURE(waitForStartUp());
+        const std::size_t postsBefore = log().posted().size();
+        if (clientHung) ASSERT_TRUE(command("hang 60"));
+
+        DWORD_PTR mayEnd = FALSE;
+        ASSERT_TRUE(SendMessageTimeoutA(mainWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &mayEnd));
+        EXPECT_EQ(mayEnd, static_cast<DWORD_PTR>(TRUE)) << "the add-on refused the end of the session";
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(mainWindow(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 30000, &ignored);
+        EXPECT_EQ(addOn().waitForExit(clientHung ? 10 : 20), std::optional<DWORD>(0)) << "the add-on still runs";
+        EXPECT_EQ(readStoredSetting("tBox"), std::optional<std::string>("sleepin...")) << "the reason was lost";
+
+        const std::vector<std::string> posted = log().posted();
+        const std::string unload = banner(defaultPrefix("000000"), Colours{}, kUnload);
+        if (clientHung) {
+            EXPECT_EQ(posted.size(), postsBefore) << "a line came from a client that hung";
+        } else {
+            EXPECT_EQ(std::vector<std::string>(posted.begin() + static_cast<long>(postsBefore), posted.end()),
+                      std::vector<std::string>{unload});
+            EXPECT_EQ(caption(frame()), kClosingCaption);
+            EXPECT_LT(log().find("posted", unload).index, log().find("caption", kClosingCaption).index)
+                << "the closing caption came before the unload banner";
+        }
+        standin().kill();
+        ASSERT_TRUE(waitUntil([] { return !FindWindowA(kFrameClass, nullptr); }, 10));
+    }
+}
+
 TEST_F(EndToEnd, NoClientNoMessageBox) {
     startAddOn();
     bool shown = false;

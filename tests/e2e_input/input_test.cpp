@@ -211,7 +211,7 @@ TEST_F(RealInput, TheBarThenTheChatCommands) {
     EXPECT_LT(log().find("posted", privateRoom).index, log().find("link", link).index);
 
     ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"r"}));
-    HWND reasonBox = waitForShown("LanternForm", kAppTitle.c_str());
+    HWND reasonBox = waitForShown("#32770", kAppTitle.c_str());
     ASSERT_NE(reasonBox, nullptr) << "Reason opened no input box";
     ASSERT_NO_FATAL_FAILURE(typeText("AFK Lunch"));
     ASSERT_NO_FATAL_FAILURE(pressKeys({"Return"}));
@@ -329,6 +329,32 @@ TEST_F(RealInput, TheArrowOpensTheMenuWhileTheClientHangs) {
     ASSERT_TRUE(command("send .idleon"));  // carried out once the hang is over
     const std::string idleOn = banner(defaultPrefix("000000"), Colours{}, kCommandIdleOn);
     EXPECT_TRUE(log().waitFor("posted", idleOn, 30)) << "\".idleon\" after the hang got no idle-on line";
+}
+
+// A line handled while the About box is open pauses inside the box's modal loop: the
+// Enter pressed meanwhile must still close the box.
+TEST_F(RealInput, EnterClosesTheAboutBoxWhileALineIsBeingPosted) {
+    ASSERT_NO_FATAL_FAILURE(startWithBarShown());
+    ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"a"}));
+    HWND about = waitForShown("#32770", kAppTitle.c_str());
+    ASSERT_NE(about, nullptr) << "no about box";
+    moveMouse(centreOf(about));
+    ASSERT_TRUE(command("send .idleon"));
+    const long long said = log().find("posted", ".idleon").ms;
+    // Its reply has begun: about a second of pauses lies ahead, in the box's loop.
+    ASSERT_TRUE(waitUntil([&] { return inputsSince(said, "WM_GETTEXTLENGTH") > 0; }, 15)) << "the line was not handled";
+    const long long pressed = nowMs();
+    ASSERT_NO_FATAL_FAILURE(pressKeys({"Return"}));
+    EXPECT_TRUE(waitForGone(about)) << "Enter pressed during the pause did not close the about box";
+    const bool keyInThePause = waitUntil(
+        [&] {
+            const std::vector<LogEntry> inputs = log().read("input");
+            return std::any_of(inputs.begin(), inputs.end(), [&](const LogEntry& e) {
+                return e.ms >= pressed && e.field(1) == "WM_CHAR" && e.field(2) == "13";
+            });
+        },
+        15);
+    EXPECT_TRUE(keyInThePause) << "the reply was sent before Enter came: the pause was missed, nothing was tested";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/messages.h"
 #include "platform/sim/event_queue.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_toolkit.h"
@@ -18,10 +19,12 @@ constexpr double kShortestWait = 1e-6;
 // The event seam on the virtual clock.
 class SimEventLoop final : public EventLoop {
 public:
-    SimEventLoop(EventQueue& clock, const SimToolkit& user) : clock_(clock), user_(user) {}
+    SimEventLoop(EventQueue& clock, SimToolkit& toolkit) : clock_(clock), toolkit_(toolkit) {}
 
     void doEvents() override {
         ++waits;
+        // Like every pump of the Windows backend, it hands a modal box its keys.
+        SimToolkit::ProgramPump pump(toolkit_, true);
         clock_.runDue();
     }
 
@@ -32,6 +35,7 @@ public:
         // than the clock can tell apart from now would end at once, and a caller that
         // re-reads the clock to wait out the rest would wait for ever.
         if (seconds > 0) seconds = std::max(seconds, kShortestWait);
+        SimToolkit::ProgramPump pump(toolkit_, true);
         clock_.runUntil(clock_.now() + std::max(0.0, seconds));
     }
 
@@ -40,14 +44,14 @@ public:
         return time < 0 ? time + kSecondsPerDay : time;
     }
 
-    double secondsSinceInput() override { return clock_.now() - user_.lastInputAt(); }
+    double secondsSinceInput() override { return clock_.now() - toolkit_.lastInputAt(); }
 
     long waits = 0;
     double midnightOffset = 12 * 3600;  // the time of day when the clock read 0: noon
 
 private:
-    EventQueue& clock_;       // not owned: the desktop's
-    const SimToolkit& user_;  // not owned: where the user's input arrives
+    EventQueue& clock_;    // not owned: the desktop's
+    SimToolkit& toolkit_;  // not owned: where the user's input arrives and keys for a modal box wait
 };
 
 }  // namespace
@@ -208,6 +212,9 @@ const Control* Desktop::focusedControl() { return impl_->toolkit.focused(); }
 
 const std::vector<ShownMessageBox>& Desktop::messageBoxes() const { return impl_->toolkit.messageBoxes; }
 
+void Desktop::keepBoxesOpen() { impl_->toolkit.boxesStayOpen = true; }
+void Desktop::pressKeyInBox(DialogKey key) { impl_->toolkit.pressKeyInBox(key); }
+
 void Desktop::queueInputBoxAnswer(std::optional<std::string> answer) {
     impl_->toolkit.inputAnswers.push_back(std::move(answer));
 }
@@ -228,5 +235,20 @@ void Desktop::clampMoves(double minLeft, double minTop, double maxLeft, double m
 }
 
 void Desktop::setPreviousInstanceRunning(bool running) { impl_->toolkit.previousInstance = running; }
+
+bool Desktop::endSession() {
+    const std::vector<WindowHandle> windows = impl_->toolkit.liveForms();
+    bool agreed = true;
+    run([&] {
+        for (WindowHandle window : windows) {
+            // A window that has gone meanwhile has nothing to refuse.
+            const SendResult answer = impl_->windows.sendMessage(window, msg::QueryEndSession, 0, 0);
+            agreed = agreed && (!answer.delivered || answer.value != 0);
+        }
+        for (WindowHandle window : windows) impl_->windows.sendMessage(window, msg::EndSession, agreed ? 1 : 0, 0);
+    });
+    if (agreed && !impl_->toolkit.ended) impl_->toolkit.processEnds();
+    return agreed;
+}
 
 }  // namespace lantern::sim

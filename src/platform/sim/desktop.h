@@ -53,6 +53,7 @@ struct ShownMessageBox {
     std::string text;
     std::string title;
     unsigned style = 0;
+    double openedAt = 0, closedAt = 0;  // virtual seconds; closed: answered, hidden
 };
 
 struct ShownPopup {
@@ -66,7 +67,11 @@ struct ShownInputBox {
     std::string prompt;
     std::string title;
     std::string defaultText;
+    double openedAt = 0, closedAt = 0;  // virtual seconds; closed: answered, hidden
 };
+
+// The keys a dialog's keyboard interface answers (Alt+F4 closes it, as Escape does).
+enum class DialogKey { Enter, Escape, Tab, AltF4 };
 
 struct RegistryWrite {
     std::string path;
@@ -182,9 +187,21 @@ public:
 
     const std::vector<ShownMessageBox>& messageBoxes() const;
     // Answers for the next input boxes, in order; with none queued an input box is
-    // cancelled.
+    // cancelled. While boxes are kept open, the answer is what the user has typed
+    // into the box instead (its default text when none is queued).
     void queueInputBoxAnswer(std::optional<std::string> answer);
     const std::vector<ShownInputBox>& inputBoxes() const;
+    // From now on each message box and input box stays open, running events as its
+    // modal loop does, until the user answers it with keys (by default each one is
+    // answered at once). A box left unanswered for an hour of virtual time throws.
+    void keepBoxesOpen();
+    // The user presses a key while a modal box is open (it has the keyboard). The key
+    // reaches the box as a dialog's key (Enter presses the focused or the default
+    // button, Escape cancels, Tab moves the focus) only when the loop that takes it
+    // from the queue hands it to the dialog: the box's own loop does, and so must any
+    // pump of the program that runs inside it (a pause). Otherwise it goes to the
+    // focused control as a plain key, which does nothing. No box open: nothing.
+    void pressKeyInBox(DialogKey key);
 
     const std::vector<ShownPopup>& popups() const;
     // The item the user chooses at the next popup ("" = dismissed).
@@ -204,6 +221,14 @@ public:
     void clampMoves(double minLeft, double minTop, double maxLeft, double maxTop);
 
     void setPreviousInstanceRunning(bool running);
+
+    // The user logs off or shuts down, as Windows ends a session: every window of the
+    // program is asked (WM_QUERYENDSESSION); when all agree, each is told
+    // (WM_ENDSESSION with wParam 1), and then the process is ended, whatever the
+    // program did or did not do meanwhile. A refusal tells each window the session
+    // goes on (wParam 0) instead. The stand-in client stays, so a test can see what
+    // reached it. True when the session ended.
+    bool endSession();
 
 private:
     struct Impl;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <stdexcept>
 
 #include "platform/messages.h"
 
@@ -67,7 +68,28 @@ std::optional<std::intptr_t> SimToolkit::formMessage(WindowHandle handle, unsign
         moveLoop(handle);
         return 0;
     }
+    if (message == msg::QueryEndSession) return 1;  // the session may end
+    if (message == msg::EndSession) {
+        if (wParam) sessionEnds(handle);
+        return 0;
+    }
     return std::nullopt;
+}
+
+void SimToolkit::sessionEnds(WindowHandle handle) {
+    auto it = forms_.find(handle);
+    if (it == forms_.end() || !it->second->alive() || it->second->sessionEndRaised) return;
+    it->second->sessionEndRaised = true;
+    std::function<void()> onSessionEnd = it->second->onSessionEnd;
+    if (onSessionEnd) onSessionEnd();
+}
+
+std::vector<WindowHandle> SimToolkit::liveForms() const {
+    std::vector<WindowHandle> live;
+    for (const auto& [handle, form] : forms_) {
+        if (form->alive()) live.push_back(handle);
+    }
+    return live;
 }
 
 void SimToolkit::close(WindowHandle handle) {
@@ -226,17 +248,77 @@ std::optional<std::string> SimToolkit::trackPopup(const ShownPopup& shown,
 }
 
 int SimToolkit::messageBox(const std::string& text, const std::string& title, unsigned style) {
-    messageBoxes.push_back({text, title, style});
+    const std::size_t index = messageBoxes.size();
+    messageBoxes.push_back({text, title, style, clock_.now(), clock_.now()});
+    if (boxesStayOpen) {
+        // Only an OK button: Escape, too, answers OK (as MessageBoxA's does).
+        OpenBox box{{OpenBox::Part::Ok}};
+        runModal(box);
+        messageBoxes[index].closedAt = box.answeredAt;
+    }
     return mb::IdOk;
 }
 
 std::optional<std::string> SimToolkit::inputBox(const std::string& prompt, const std::string& title,
                                                  const std::string& defaultText) {
-    inputBoxes.push_back({prompt, title, defaultText});
-    if (inputAnswers.empty()) return std::nullopt;  // cancelled
-    auto answer = inputAnswers.front();
-    inputAnswers.pop_front();
-    return answer;
+    const std::size_t index = inputBoxes.size();
+    inputBoxes.push_back({prompt, title, defaultText, clock_.now(), clock_.now()});
+    std::optional<std::string> typed;
+    if (!inputAnswers.empty()) {
+        typed = inputAnswers.front();
+        inputAnswers.pop_front();
+    }
+    if (!boxesStayOpen) return typed;  // nothing queued: cancelled
+    OpenBox box{{OpenBox::Part::Edit, OpenBox::Part::Ok, OpenBox::Part::Cancel}};
+    runModal(box);
+    inputBoxes[index].closedAt = box.answeredAt;
+    if (!box.accepted) return std::nullopt;
+    return typed.value_or(defaultText);
+}
+
+namespace {
+// How long a box may wait for its answer before the test is taken to have forgotten it.
+constexpr double kLongestOpenBox = 3600;
+// How far the box's loop lets time run between looks at its answer.
+constexpr double kModalLoopStep = 0.05;
+}  // namespace
+
+void SimToolkit::runModal(OpenBox& box) {
+    const double giveUp = clock_.now() + kLongestOpenBox;
+    pumps_.push_back(true);  // the dialog's own loop
+    openBoxes_.push_back(&box);
+    while (!box.answered && clock_.now() < giveUp) clock_.runUntil(clock_.now() + kModalLoopStep);
+    openBoxes_.pop_back();
+    pumps_.pop_back();
+    if (!box.answered) throw std::logic_error("a modal box that nobody answered");
+}
+
+void SimToolkit::pressKeyInBox(DialogKey key) {
+    if (openBoxes_.empty()) return;
+    // Keys go to the innermost box, which has the focus; whether it sees them as a
+    // dialog's depends on the loop that takes them from the queue.
+    if (pumps_.back()) openBoxes_.back()->dialogKey(key, clock_.now());
+}
+
+void OpenBox::dialogKey(DialogKey key, double now) {
+    if (answered) return;
+    answeredAt = now;
+    switch (key) {
+        case DialogKey::Tab:
+            focus = (focus + 1) % parts.size();
+            return;
+        case DialogKey::Escape:
+        case DialogKey::AltF4:
+            // A box without Cancel takes Escape for its only button.
+            accepted = std::find(parts.begin(), parts.end(), Part::Cancel) == parts.end();
+            answered = true;
+            return;
+        case DialogKey::Enter:
+            // The focused button, or the default (OK) from anywhere else.
+            accepted = parts[focus] != Part::Cancel;
+            answered = true;
+            return;
+    }
 }
 
 // ---- the program as a whole
@@ -250,6 +332,11 @@ bool SimToolkit::previousInstanceRunning() {
 }
 
 void SimToolkit::endProgramNow() {
+    processEnds();
+    throw ProgramEnded{};
+}
+
+void SimToolkit::processEnds() {
     ended = true;
     thisInstanceRunning_ = false;
     // Nothing of the program runs again: its timers fall silent and its windows go,
@@ -259,7 +346,6 @@ void SimToolkit::endProgramNow() {
     }
     timers_.clear();
     for (auto& [handle, form] : forms_) tree_.destroy(handle);
-    throw ProgramEnded{};
 }
 
 }  // namespace lantern::sim

@@ -82,6 +82,7 @@ public:
     std::vector<const SimControl*> controls() const;
     const std::vector<std::shared_ptr<SimControl>>& sharedControls() const { return controls_; }
     bool paintPending = false;
+    bool sessionEndRaised = false;  // onSessionEnd runs once at most
 
 private:
     // The live window in the tree, or null (closed, or the desktop is gone).
@@ -97,10 +98,39 @@ private:
     std::vector<std::shared_ptr<SimControl>> controls_;  // owned, in creation order
 };
 
+// A modal box while it is open: which of its parts has the focus, and its answer
+// once the user gave one. The parts in Tab order; the first has the focus at first.
+struct OpenBox {
+    enum class Part { Edit, Ok, Cancel };
+    std::vector<Part> parts;
+    std::size_t focus = 0;
+    bool answered = false;
+    bool accepted = false;  // OK, not Cancel
+    double answeredAt = 0;  // virtual seconds; the box is hidden then, and goes when its loop returns
+    // What a dialog does with the key.
+    void dialogKey(DialogKey key, double now);
+};
+
 class SimToolkit final : public Toolkit {
 public:
     SimToolkit(WindowTree& tree, EventQueue& clock);
     ~SimToolkit() override;
+
+    // Marks a pump of the program (a pause letting events run) for as long as it runs:
+    // a key pressed meanwhile is taken from the queue by it, not by the loop below,
+    // and reaches a modal box as a dialog's key only if the pump hands it over so.
+    class ProgramPump {
+    public:
+        ProgramPump(SimToolkit& toolkit, bool handsKeysToDialogs) : toolkit_(toolkit) {
+            toolkit_.pumps_.push_back(handsKeysToDialogs);
+        }
+        ~ProgramPump() { toolkit_.pumps_.pop_back(); }
+        ProgramPump(const ProgramPump&) = delete;
+        ProgramPump& operator=(const ProgramPump&) = delete;
+
+    private:
+        SimToolkit& toolkit_;  // not owned
+    };
 
     std::unique_ptr<Window> createWindow(const WindowSpec& spec) override;
     std::unique_ptr<Timer> createTimer() override;
@@ -124,6 +154,10 @@ public:
     void schedulePaint(SimForm& form);
     // Records the popup and answers with the queued choice, if it may be chosen.
     std::optional<std::string> trackPopup(const ShownPopup& shown, const std::vector<std::string>& choosable);
+    // The program's process goes: its timers fall silent and its windows are destroyed.
+    void processEnds();
+    // Our windows that are alive now.
+    std::vector<WindowHandle> liveForms() const;
 
     // ---- the test's side
     SimForm* form(const std::string& name);
@@ -138,6 +172,8 @@ public:
     void noteInput() { lastInputAt_ = clock_.now(); }
     double lastInputAt() const { return lastInputAt_; }
     void paint(Window& window);
+    void pressKeyInBox(DialogKey key);
+    bool boxesStayOpen = false;
 
     std::vector<ShownMessageBox> messageBoxes;
     std::vector<ShownInputBox> inputBoxes;
@@ -151,9 +187,11 @@ public:
     bool ended = false;
 
 private:
-    // Our windows' answer to messages: WM_CLOSE closes with onClose first, and
-    // WM_NCLBUTTONDOWN on the caption runs the move loop.
+    // Our windows' answer to messages: WM_CLOSE closes with onClose first,
+    // WM_NCLBUTTONDOWN on the caption runs the move loop, WM_QUERYENDSESSION says yes
+    // and WM_ENDSESSION raises onSessionEnd.
     std::optional<std::intptr_t> formMessage(WindowHandle handle, unsigned message, std::uintptr_t wParam);
+    void sessionEnds(WindowHandle handle);
     void close(WindowHandle handle);
     void moveLoop(WindowHandle handle);
     // The user holds the mouse for a while, then the button comes up where the test
@@ -163,6 +201,13 @@ private:
     // The control, if the user can reach it now: its window alive and shown, itself
     // enabled and not kept out of reach.
     std::shared_ptr<SimControl> reachable(Control& control);
+    // The box's modal loop: events run until the user has answered it.
+    void runModal(OpenBox& box);
+
+    // The loops that take input from the queue, innermost last (a modal box's own
+    // loop, or a pump of the program): whether each hands a box's keys to the dialog.
+    std::vector<bool> pumps_;
+    std::vector<OpenBox*> openBoxes_;  // not owned: the boxes whose loops run, innermost last
 
     WindowTree& tree_;          // not owned: the desktop's
     EventQueue& clock_;         // not owned: the desktop's

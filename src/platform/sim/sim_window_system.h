@@ -24,7 +24,7 @@ public:
     void releaseCapture() override { ++releaseCaptureCalls_; }
     bool isWindow(WindowHandle window) override { return tree_.find(window) != nullptr; }
 
-    void setSendTimeout(double seconds) { sendTimeout_ = seconds; }
+    void setSendTimeout(double seconds) override { sendTimeout_ = seconds; }
     void hang(WindowHandle window, double seconds);
 
     std::vector<RecordedMessage> messages;

@@ -1,5 +1,6 @@
 #include "platform/win32/backend.h"
 
+#include <cstring>
 #include <vector>
 
 #include "platform/win32/event_loop.h"
@@ -63,10 +64,19 @@ void Backend::dispatch(MSG& message) {
     }
     if (message.hwnd) {
         HWND root = GetAncestor(message.hwnd, GA_ROOT);
-        if (root && forms.count(root) && IsDialogMessageA(root, &message)) return;
+        if (root && (forms.count(root) || isDialogOfThisThread(root)) && IsDialogMessageA(root, &message)) return;
     }
     TranslateMessage(&message);
     DispatchMessageA(&message);
+}
+
+// A message box or a dialog box of ours (the input box): its modal loop is the one
+// that should see its keys, but a pause that runs inside that loop takes them from
+// the queue first, and must route them as the dialog's own loop would.
+bool isDialogOfThisThread(HWND window) {
+    char className[16] = {};
+    return ownedByThisThread(window) && GetClassNameA(window, className, sizeof className) > 0 &&
+           std::strcmp(className, kDialogClass) == 0;
 }
 
 bool ownedByThisThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId(); }

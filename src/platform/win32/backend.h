@@ -21,6 +21,7 @@ inline constexpr char kFormClass[] = "LanternForm";
 inline constexpr char kSurfaceClass[] = "LanternSurface";  // labels and pictures
 inline constexpr char kFrameClass[] = "LanternFrame";      // the frame that holds controls
 inline constexpr char kHostClass[] = "LanternHost";        // the hidden timer window
+inline constexpr char kDialogClass[] = "#32770";           // the system's dialog boxes
 
 // Lets code that has just run a handler find out whether the handler destroyed the
 // object it belongs to (a click that closes its window, a close that ends its form).
@@ -39,8 +40,8 @@ struct Backend {
     Backend& operator=(const Backend&) = delete;
 
     // Routes one message as every message loop of ours does: Tab and arrow keys of our
-    // forms through IsDialogMessageA, everything else translated and dispatched. A
-    // WM_QUIT is remembered instead.
+    // forms and the keys of our thread's dialog boxes through IsDialogMessageA,
+    // everything else translated and dispatched. A WM_QUIT is remembered instead.
     void dispatch(MSG& message);
 
     HINSTANCE instance;                       // not owned: the module whose resources we load
@@ -50,6 +51,7 @@ struct Backend {
     std::map<UINT_PTR, WindowTimer*> timers;  // not owned: live timers by their id on `host`
     UINT_PTR nextTimerId = 1;
     std::set<HWND> forms;                     // not owned: our live top-level forms
+    HWND mainForm = nullptr;                  // not owned: the first form, the program's main window, while it lives
     HANDLE instanceMutex = nullptr;           // owned: held while we run
     std::optional<bool> previousInstance;     // the answer of the first check
     bool followingPointer = false;  // a form's own move loop runs (Form::followPointer)
@@ -76,6 +78,9 @@ Object* windowObject(HWND window, UINT message, LPARAM lParam) {
 
 // Whether the window belongs to the calling thread (and so may be sent to directly).
 bool ownedByThisThread(HWND window);
+
+// Whether the window is a dialog box (class #32770) of the calling thread.
+bool isDialogOfThisThread(HWND window);
 
 // A window's text through the ANSI calls, for our own windows.
 std::string windowText(HWND window);

@@ -8,6 +8,10 @@ namespace {
 // The program's own icon, in the resource script.
 constexpr char kProgramIcon[] = "app";
 
+// How long the steps at the end of the session may take before the process ends
+// anyway: Windows itself allows a program about five seconds there.
+constexpr DWORD kSessionEndBudgetMs = 4000;
+
 DWORD styleFor(const WindowSpec& spec) {
     DWORD style = WS_CLIPCHILDREN;
     if (spec.border == Border::None) return style | WS_POPUP;
@@ -51,6 +55,7 @@ Form::Form(Backend& backend, const WindowSpec& spec)
                     nullptr, backend_.instance, this);
     if (!hwnd_) return;
     backend_.forms.insert(hwnd_);
+    if (!backend_.mainForm) backend_.mainForm = hwnd_;  // the program makes its main window first
     setIcons(this->dpi());
     // The window may have opened on a monitor of another DPI than the screen's.
     if (const unsigned actual = this->dpi(); actual != dpi) {
@@ -224,6 +229,25 @@ void Form::closeRequested() {
     destroy();
 }
 
+// Windows ends the process soon after WM_ENDSESSION returns (or when it has taken
+// too long), and sends no WM_CLOSE first: whatever must happen happens in here.
+void Form::sessionEnding() {
+    if (sessionEndRaised_ || !onSessionEnd) return;
+    sessionEndRaised_ = true;  // the handler's pauses may let a second one in
+    // The process ends at the budget, whatever is left: a send to a hung client made
+    // while another send to it is pending (a chat watcher's read) is not always held
+    // to its own timeout - Wine held one for the other's whole 20 s and more.
+    if (HANDLE watchdog = CreateThread(nullptr, 0, endAtSessionBudget, nullptr, 0, nullptr)) CloseHandle(watchdog);
+    auto handler = onSessionEnd;
+    handler();
+}
+
+DWORD WINAPI Form::endAtSessionBudget(void*) {
+    Sleep(kSessionEndBudgetMs);
+    TerminateProcess(GetCurrentProcess(), 0);
+    return 0;
+}
+
 LRESULT CALLBACK Form::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Form* self = windowObject<Form>(window, message, lParam);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
@@ -249,6 +273,11 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CLOSE:
         closeRequested();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;  // nothing of ours stands in the way of a log-off or shut-down
+    case WM_ENDSESSION:
+        if (wParam) sessionEnding();
         return 0;
     case WM_COMMAND:
         if (FormControl* control = controlWithId(LOWORD(wParam))) control->command(HIWORD(wParam));
@@ -334,6 +363,7 @@ void Form::dpiChanged(unsigned dpi, const RECT& suggested) {
 
 void Form::windowDestroyed() {
     backend_.forms.erase(hwnd_);
+    if (backend_.mainForm == hwnd_) backend_.mainForm = nullptr;
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     for (auto& control : controls_) control->windowGone();
     destroyIcons();  // the window that showed them is gone

@@ -36,8 +36,8 @@ public:
     void setCaption(const std::string& caption) override;
     void destroy() override;
 
-    // Adds a control under a chosen command id: the input box's OK and Cancel take
-    // IDOK and IDCANCEL, which Enter and Escape send through IsDialogMessageA.
+    // Adds a control under a chosen command id (IDOK and IDCANCEL are the ones that
+    // Enter and Escape send through IsDialogMessageA).
     FormControl& addWithId(const ControlSpec& spec, int id);
 
     HWND hwnd() const { return hwnd_; }
@@ -54,6 +54,8 @@ public:
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void closeRequested();
+    void sessionEnding();
+    static DWORD WINAPI endAtSessionBudget(void*);
     LRESULT colorControl(HDC dc, HWND child);
     void activated(bool active);
     HWND firstVisibleTabStop() const;
@@ -77,6 +79,7 @@ private:
     HWND lastFocus_ = nullptr;  // not owned: the control that had the focus when we lost it
     int nextId_ = 1000;         // clear of IDOK and IDCANCEL
     bool painting_ = false;     // onPaint is running: a paint it causes raises nothing more
+    bool sessionEndRaised_ = false;  // onSessionEnd runs once at most
     LifeToken life_;
 };
 

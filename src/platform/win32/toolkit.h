@@ -26,8 +26,9 @@ private:
     Backend& backend_;  // not owned
 };
 
-// The modal prompt: a small window of our own with the prompt, an edit box holding
-// `defaultText`, OK and Cancel. The answer, or nullopt when cancelled or closed.
+// The modal prompt: a dialog box owned by the main window, with the prompt, an edit
+// box holding `defaultText`, OK and Cancel. The answer, or nullopt when cancelled or
+// closed.
 std::optional<std::string> runInputBox(Backend& backend, const std::string& prompt, const std::string& title,
                                        const std::string& defaultText);
 

@@ -1,6 +1,7 @@
 #include "platform/win32/window_system.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -131,5 +132,10 @@ bool Win32WindowSystem::setTopmost(WindowHandle window) {
 void Win32WindowSystem::releaseCapture() { ReleaseCapture(); }
 
 bool Win32WindowSystem::isWindow(WindowHandle window) { return window && IsWindow(toHwnd(window)); }
+
+void Win32WindowSystem::setSendTimeout(double seconds) {
+    // At least a millisecond: SendMessageTimeoutA with 0 would give up without asking.
+    backend_.options.sendTimeoutMs = static_cast<unsigned>(std::max(1.0, std::ceil(seconds * 1000)));
+}
 
 }  // namespace lantern::win32

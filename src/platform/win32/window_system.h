@@ -21,6 +21,7 @@ public:
     bool setTopmost(WindowHandle window) override;
     void releaseCapture() override;
     bool isWindow(WindowHandle window) override;
+    void setSendTimeout(double seconds) override;
 
 protected:
     SendResult deliverMessage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,

@@ -269,6 +269,7 @@ public:
     bool setTopmost(WindowHandle w) override { return before({Kind::Topmost, w}), win().setTopmost(w); }
     void releaseCapture() override { win().releaseCapture(); }
     bool isWindow(WindowHandle w) override { return win().isWindow(w); }
+    void setSendTimeout(double seconds) override { win().setSendTimeout(seconds); }
 
     void doEvents() override { before({Kind::Wait}), desktop_.events().doEvents(); }
     void waitForEvents(double s) override { before({Kind::Wait}), desktop_.events().waitForEvents(s); }

@@ -1,5 +1,7 @@
 // Start-up and both forms of shut-down.
 
+#include <algorithm>
+
 #include "presence_scene.h"
 
 namespace lantern {
@@ -79,44 +81,129 @@ TEST_F(Lifecycle, WithoutTheChatClientEverythingButThePostsStillHappens) {
     }
 }
 
-struct EndCase {
-    std::function<void(Presence&)> end;
-    bool menuForm;  // the menu's unload banner, and tBox saved
+// The timer as the presence sees it, telling the scene of every change.
+class TracedTimer final : public Timer {
+public:
+    TracedTimer(Timer& inner, std::function<void(const std::string&)> trace)
+        : inner_(inner), trace_(std::move(trace)) {}
+    unsigned interval() const override { return inner_.interval(); }
+    void setInterval(unsigned milliseconds) override {
+        trace_("interval " + std::to_string(milliseconds));
+        inner_.setInterval(milliseconds);
+    }
+    bool enabled() const override { return inner_.enabled(); }
+    void setEnabled(bool enabled) override {
+        trace_(enabled ? "timer on" : "timer off");
+        inner_.setEnabled(enabled);
+    }
+
+private:
+    Timer& inner_;  // not owned: the scene's
+    std::function<void(const std::string&)> trace_;
 };
 
-class Ending : public Lifecycle, public ::testing::WithParamInterface<EndCase> {};
+// Every step of a start-up or shut-down in the order it happened: the posts and the
+// frame's captions as the stand-in saw them, between the changes to the timer, the
+// scanner and the registry.
+class Traced : public Lifecycle {
+protected:
+    Traced() {
+        registry.onWrite = [this](const std::string& name) { note("write " + name); };
+        onScannerStart = [this] { note("scanner start"); };
+        onScannerStop = [this] { note("scanner stop"); };
+    }
+    Timer& idleTimer() override { return traced_; }
 
-TEST_P(Ending, PostsOneBannerStopsEverythingAndEndsAtOnce) {
+    // The trace so far, with what reached the stand-in since the last step.
+    const std::vector<std::string>& trace() {
+        note("");
+        return trace_;
+    }
+    void note(const std::string& step) {
+        const std::vector<standin::Event>& events = chat->record().events();
+        for (; eventsSeen_ < events.size(); ++eventsSeen_) {
+            const standin::Event& event = events[eventsSeen_];
+            if (event.kind == standin::EventKind::Posted) trace_.push_back("post " + name(event.text));
+            // Less the clearing before each caption.
+            if (event.kind == standin::EventKind::FrameCaption && !event.text.empty()) {
+                trace_.push_back("caption " + event.text);
+            }
+        }
+        if (!step.empty()) trace_.push_back(step);
+    }
+    std::string name(const std::string& line) const {
+        if (line == expected::loadBanner(defaults)) return "load banner";
+        if (line == expected::unloadBanner(defaults)) return "unload banner";
+        if (line == expected::commandUnloadBanner(defaults)) return "command unload banner";
+        return line;
+    }
+    void forget() {
+        trace_.clear();
+        chat->record().clear();
+        eventsSeen_ = 0;
+    }
+
+private:
+    TracedTimer traced_{*timer, [this](const std::string& step) { note(step); }};
+    std::vector<std::string> trace_;
+    std::size_t eventsSeen_ = 0;
+};
+
+const std::string kStart = "caption z\xE9phyr's lant\xE8rn idl\xE8 -- by: vx9...up in this bitch. . . . . . .";
+const std::string kClosing = "caption America Online - Owned by: vx9";
+
+TEST_F(Traced, StartUpMarksTheFrameThenAnnouncesThenStartsTheScanner) {
+    ASSERT_FALSE(startUp());
+    EXPECT_EQ(trace(), (std::vector<std::string>{kStart, "post load banner", "scanner start"}));
+}
+
+struct EndCase {
+    const char* name;
+    std::function<void(Presence&)> end;
+    std::vector<std::string> steps;
+    friend void PrintTo(const EndCase& c, std::ostream* out) { *out << c.name; }
+};
+
+// The menu form: banner, timer, scanner, tBox, caption. The chat-command form: no tBox.
+// At the end of the session: tBox first, so the reason survives a client that is gone.
+const std::vector<std::string> kMenuSteps = {"post unload banner", "interval 0",  "timer off", "scanner stop",
+                                             "write tBox",         kClosing};
+const std::vector<std::string> kCommandSteps = {"post command unload banner", "interval 0", "timer off",
+                                                "scanner stop", kClosing};
+const std::vector<std::string> kSessionSteps = {"write tBox",   "post unload banner", "interval 0", "timer off",
+                                                "scanner stop", kClosing};
+
+class Ending : public Traced, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(Ending, OneBannerStepsInOrderThenTheEndAtOnce) {
     storeSetting("tBox", "old reason");
     started();
     txtRsn = "out to lunch \xE0 midi";
     ASSERT_FALSE(says(".idleon"));
-    chat->record().clear();
+    ASSERT_TRUE(timer->enabled());
     chat->startTransfer(standin::TransferKind::Download);
-    bool inOrder = false;  // at the scanner's stop: the timer already off, the caption not yet written
-    onScannerStop = [&] { inOrder = !timer->enabled() && timer->interval() == 0 && frameCaptions().empty(); };
+    forget();
 
     EXPECT_TRUE(desktop.run([&] { GetParam().end(presence); }));
 
-    const bool menu = GetParam().menuForm;
-    EXPECT_EQ(posted(), std::vector<std::string>{menu ? expected::unloadBanner(defaults)
-                                                      : expected::commandUnloadBanner(defaults)});
-    EXPECT_TRUE(inOrder);
-    EXPECT_EQ(frameCaptions(), std::vector<std::string>{"America Online - Owned by: vx9"});
-    EXPECT_EQ(desktop.registryValue(kSettingsKey, "tBox")->data, menu ? txtRsn : "old reason");
-    // Nothing of ours ran after the end: not the chores, not a tick.
+    EXPECT_EQ(trace(), GetParam().steps);
+    const bool saved = std::count(GetParam().steps.begin(), GetParam().steps.end(), "write tBox") == 1;
+    EXPECT_EQ(desktop.registryValue(kSettingsKey, "tBox")->data, saved ? txtRsn : "old reason");
+    // Nothing of ours ran after the end: not the chores; and the timer was stopped
+    // by the program, not only by the end of the process.
     EXPECT_FALSE(desktop.minimized(chat->transferWindow(standin::TransferKind::Download)));
-    desktop.runFor(600);
-    EXPECT_EQ(posted().size(), 1u);
+    EXPECT_EQ(std::pair(timer->enabled(), timer->interval()), std::pair(false, 0u));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    BothForms, Ending,
-    ::testing::Values(EndCase{[](Presence& p) { p.endProgram(EndForm::Menu); }, true},
-                      EndCase{[](Presence& p) { p.mainWindowClosed(); }, true},
-                      EndCase{[](Presence& p) { p.endProgram(EndForm::ChatCommand); }, false},
-                      EndCase{[](Presence& p) { p.onChatLine(kUser, ".end"); }, false},
-                      EndCase{[](Presence& p) { p.onChatLine(kUser, ".EXIT"); }, false}));
+    AllForms, Ending,
+    ::testing::Values(EndCase{"ExitFromTheMenu", [](Presence& p) { p.endProgram(EndForm::Menu); }, kMenuSteps},
+                      EndCase{"MainWindowClosed", [](Presence& p) { p.mainWindowClosed(); }, kMenuSteps},
+                      EndCase{"SessionEnds", [](Presence& p) { p.sessionEnding(); }, kSessionSteps},
+                      EndCase{"ChatCommand", [](Presence& p) { p.endProgram(EndForm::ChatCommand); }, kCommandSteps},
+                      EndCase{"DotEnd", [](Presence& p) { p.onChatLine(kUser, ".end"); }, kCommandSteps},
+                      EndCase{"DotExitInCapitals", [](Presence& p) { p.onChatLine(kUser, ".EXIT"); }, kCommandSteps}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace lantern

@@ -20,12 +20,35 @@ namespace lantern {
 inline constexpr const char* kUser = "Zephyr Lights";
 using Box = std::pair<std::string, std::string>;  // box, text
 
+// The desktop's registry, with a look at every value as it is written.
+class WatchedRegistry final : public Registry {
+public:
+    explicit WatchedRegistry(Registry& inner) : inner_(inner) {}
+    long openKey(const std::string& path, RegistryKey& key) override { return inner_.openKey(path, key); }
+    long createKey(const std::string& path, RegistryKey& key) override { return inner_.createKey(path, key); }
+    long queryValue(RegistryKey key, const std::string& name, unsigned long* type, char* data,
+                    unsigned long* size) override {
+        return inner_.queryValue(key, name, type, data, size);
+    }
+    long setValue(RegistryKey key, const std::string& name, unsigned long type, const char* data,
+                  unsigned long size) override {
+        if (onWrite) onWrite(name);
+        return inner_.setValue(key, name, type, data, size);
+    }
+    long closeKey(RegistryKey key) override { return inner_.closeKey(key); }
+    std::function<void(const std::string& name)> onWrite;
+
+private:
+    Registry& inner_;  // not owned: the desktop's
+};
+
 // The scene is itself every view the presence sees: it keeps what they are told, counts what they are asked.
 class PresenceScene : public ::testing::Test, public MainWindowView, public StyleDialogView, public SecondaryWindows,
                       public ChatScanner {
 protected:
     sim::Desktop desktop;
-    Platform platform = desktop.platform();
+    WatchedRegistry registry{desktop.registry()};
+    Platform platform{desktop.windows(), registry, desktop.events(), desktop.toolkit()};
     Client client{platform};
     Presence presence{platform, client};
     std::optional<standin::SimStandin> chat;

@@ -186,7 +186,7 @@ void CALLBACK runInsideModalLoop(HWND, UINT, UINT_PTR timer, DWORD) {
     std::exchange(insideModalLoop, nullptr)();
 }
 
-TEST_F(Win32FormTest, InputBoxAnswersWhatWasTypedOrNothingWhenCancelled) {
+TEST_F(Win32FormTest, InputBoxIsADialogOwnedByTheMainWindow) {
     auto main = toolkit_.createWindow(kBar);
     main->show();
     const std::pair<const char*, std::optional<std::string>> cases[] = {{"OK", "Sleeping In"}, {"Cancel", {}}};
@@ -194,19 +194,88 @@ TEST_F(Win32FormTest, InputBoxAnswersWhatWasTypedOrNothingWhenCancelled) {
     for (const auto& [button, expected] : cases) {
         std::string seen;
         insideModalLoop = [&] {
-            HWND box = FindWindowA("LanternForm", title);
+            HWND box = FindWindowA("#32770", title);
+            if (!box) PostMessageA(GetActiveWindow(), WM_CLOSE, 0, 0);  // whatever it is, or the test hangs
             ASSERT_NE(box, nullptr);
-            HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
-            seen = windowText(FindWindowExA(box, nullptr, "LanternSurface", nullptr)) + "|" + windowText(edit) +
-                   (IsWindowEnabled(hwndOf(*main)) ? "|main enabled" : "");
+            HWND edit = GetDlgItem(box, 101);
+            seen = windowText(GetDlgItem(box, 100)) + "|" + windowText(edit) +
+                   (IsWindowEnabled(hwndOf(*main)) ? "|main enabled" : "") +
+                   (GetWindow(box, GW_OWNER) == hwndOf(*main) ? "" : "|not owned by main") +
+                   (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_APPWINDOW ? "|task-bar button" : "") +
+                   (GetFocus() == edit ? "" : "|focus elsewhere");
             SetWindowTextA(edit, "Sleeping In");
             SendMessageA(FindWindowExA(box, nullptr, "Button", button), BM_CLICK, 0, 0);
         };
         SetTimer(nullptr, 0, 150, runInsideModalLoop);
         EXPECT_EQ(toolkit_.inputBox("Enter reason:", title, "uppin."), expected) << button;
-        EXPECT_EQ(seen, "Enter reason:|uppin.") << button << ": prompt|default text, other windows disabled";
+        EXPECT_EQ(seen, "Enter reason:|uppin.") << button << ": prompt|default text, modal, owned, focus on the answer";
         EXPECT_TRUE(IsWindowEnabled(hwndOf(*main))) << button;
-        EXPECT_EQ(FindWindowA("LanternForm", title), nullptr) << button << ": the box is gone";
+        EXPECT_EQ(FindWindowA("#32770", title), nullptr) << button << ": the box is gone";
+    }
+}
+
+// The keyboard of a standard dialog: Enter presses the focused button (OK from the
+// answer), Escape and Alt+F4 cancel, Tab goes from the answer to OK to Cancel.
+TEST_F(Win32FormTest, InputBoxKeysAreADialogs) {
+    auto main = toolkit_.createWindow(kBar);
+    main->show();
+    struct Keys {
+        std::vector<UINT> keys;
+        bool alt;
+        std::optional<std::string> answer;
+    };
+    const Keys cases[] = {{{VK_RETURN}, false, "typed"},           {{VK_ESCAPE}, false, {}},
+                          {{VK_TAB, VK_RETURN}, false, "typed"},    {{VK_TAB, VK_TAB, VK_RETURN}, false, {}},
+                          {{VK_TAB, VK_TAB, VK_TAB, VK_RETURN}, false, "typed"}, {{VK_F4}, true, {}}};
+    const char* title = "reason";
+    for (const Keys& c : cases) {
+        insideModalLoop = [&] {
+            HWND box = FindWindowA("#32770", title);
+            if (!box) PostMessageA(GetActiveWindow(), WM_CLOSE, 0, 0);  // whatever it is, or the test hangs
+            ASSERT_NE(box, nullptr);
+            SetWindowTextA(GetDlgItem(box, 101), "typed");
+            // Each key is taken from the queue and routed as the dialog manager's own loop does.
+            for (UINT key : c.keys) {
+                const UINT down = c.alt ? WM_SYSKEYDOWN : WM_KEYDOWN, up = c.alt ? WM_SYSKEYUP : WM_KEYUP;
+                const LPARAM context = c.alt ? (1 << 29) : 0;  // Alt held
+                PostMessageA(GetFocus(), down, key, 1 | context);
+                PostMessageA(GetFocus(), up, key, 0xC0000001 | context);
+                MSG message;
+                while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                    if (!IsDialogMessageA(box, &message)) TranslateMessage(&message), DispatchMessageA(&message);
+                }
+            }
+        };
+        SetTimer(nullptr, 0, 150, runInsideModalLoop);
+        EXPECT_EQ(toolkit_.inputBox("Enter reason:", title, ""), c.answer) << c.keys.size() << " keys";
+        EXPECT_EQ(FindWindowA("#32770", title), nullptr) << "the box stayed";
+    }
+}
+
+// A chat line's pause inside a message box's modal loop takes the user's keys from the
+// queue before the box's loop can: it must hand them to the box as a dialog's keys.
+TEST_F(Win32FormTest, KeysPressedDuringAPauseInsideAMessageBoxReachTheBox) {
+    const char* title = "lant\xE8rn Idl\xE8 [beta]";
+    for (const UINT key : {VK_RETURN, VK_ESCAPE}) {
+        bool closedByTheKey = false;
+        insideModalLoop = [&] {
+            HWND box = FindWindowA("#32770", title);
+            if (!box) PostMessageA(GetActiveWindow(), WM_CLOSE, 0, 0);  // whatever it is, or the test hangs
+            ASSERT_NE(box, nullptr);
+            HWND focus = GetFocus() && IsChild(box, GetFocus()) ? GetFocus() : GetDlgItem(box, IDOK);
+            PostMessageA(focus, WM_KEYDOWN, key, 1);
+            PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+            platform_.events.waitForEvents(0.3);  // the pause runs while the keys wait in the queue
+            closedByTheKey = !IsWindow(box) || !IsWindowVisible(box);
+            if (!closedByTheKey) PostMessageA(box, WM_COMMAND, IDOK, 0);  // the test's own way out
+        };
+        SetTimer(nullptr, 0, 150, runInsideModalLoop);
+        const int answer = toolkit_.messageBox("text", title, mb::Ok);
+        // Escape in a box with only OK answers IDOK on Windows, IDCANCEL under Wine.
+        if (key == VK_RETURN) {
+            EXPECT_EQ(answer, mb::IdOk);
+        }
+        EXPECT_TRUE(closedByTheKey) << (key == VK_RETURN ? "Enter" : "Escape") << " did not close the box";
     }
 }
 
