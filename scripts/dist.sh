@@ -9,6 +9,7 @@ stage=build/dist/lantern-idle-$version
 rm -rf "$stage" && mkdir -p "$stage" dist
 cp build/i686/bin/lantern-idle.exe build/i686/bin/standin-client.exe "$stage/"
 cp docs/USER-README.txt "$stage/README.txt"
+cp assets/reg/*.reg "$stage/"
 rm -f "dist/lantern-idle-$version.zip"
 (cd build/dist && zip -qr "$here/dist/lantern-idle-$version.zip" "lantern-idle-$version")
 echo "dist/lantern-idle-$version.zip"

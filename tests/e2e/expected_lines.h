@@ -31,6 +31,8 @@ inline const Banner kCommandIdleOn = {"</b><font color=#", "<font color=#", "> <
                                       ">dl\xE8 <font color=#", "idl\xE8 on"};
 inline const Banner kMenuIdleOn = {"</b></font><font color=#", "</font><font color=#", "> <b>i</b></font><font color=#",
                                    ">dl\xE8 <font color=#", "idl\xE8 on"};
+inline const Banner kMenuIdleOff = {"</b></font><font color=#", "</font><font color=#",
+                                    "> <b>i</b></font><font color=#", ">dl\xE8 <font color=#", "idl\xE8 off"};
 
 inline std::string banner(const std::string& p, const Colours& c, const Banner& b) {
     const std::string& f = c.first;

@@ -240,7 +240,10 @@ TEST_F(RealInput, TheBarThenTheChatCommands) {
     for (const auto& [name, value] : stored) EXPECT_EQ(readStoredSetting(name), value) << name << " changed";
 }
 
-TEST_F(RealInput, TheStyleDialogThenIdleOnAndExit) {
+// With the automatic switch at one minute: the style dialog, a minute without input
+// (idling switches on by itself), a move of the mouse (and off again), then the menu.
+TEST_F(RealInput, TheStyleDialogThenAutomaticIdleThenIdleOnAndExit) {
+    ASSERT_TRUE(regAdd("autoIdle", "REG_SZ", "1"));
     ASSERT_NO_FATAL_FAILURE(startWithBarShown());
     ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"m"}));
     HWND dialog = waitForShown("LanternForm", "modify your ascii");
@@ -280,13 +283,20 @@ TEST_F(RealInput, TheStyleDialogThenIdleOnAndExit) {
     for (int i = 0; i < 6; ++i) EXPECT_EQ(readStoredSetting(names[i]), stored[i]) << names[i];
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog closed after set";
 
+    const std::string autoOn = banner(prefix, chosen, kMenuIdleOn);
+    ASSERT_TRUE(log().waitFor("posted", autoOn, 90)) << "a minute without input did not switch idling on";
+    const ULONGLONG moved = GetTickCount64();
+    moveMouse({600, 500});
+    ASSERT_TRUE(log().waitFor("posted", banner(prefix, chosen, kMenuIdleOff), 5)) << "input did not switch it off";
+    std::cout << "automatic idle: the idle-off line " << GetTickCount64() - moved << " ms after the mouse moved\n";
+
     HWND menu = openMenu();
     ASSERT_NE(menu, nullptr) << "clicking the arrow opened no menu";
     click(at(menu, kFirstRow));  // "Idle" opens its submenu
     HWND submenu = waitForShown("#32768", nullptr, menu);
     ASSERT_NE(submenu, nullptr) << "the Idle submenu did not open";
     click(at(submenu, kFirstRow));  // "On"
-    ASSERT_TRUE(log().waitForPosts(3, 15)) << "nothing was posted after Idle > On";
+    ASSERT_TRUE(log().waitForPosts(5, 15)) << "nothing was posted after Idle > On";
     EXPECT_EQ(log().posted().back(), banner(prefix, chosen, kMenuIdleOn));
 
     // Typed into the reason box, this would be stored at Exit.

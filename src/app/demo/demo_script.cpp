@@ -2,6 +2,8 @@
 // step. Add steps here as the program grows.
 
 #include "app/demo/demo_session.h"
+#include "style/settings.h"
+#include "ui/auto_idle.h"
 
 namespace lantern::demo {
 
@@ -88,10 +90,23 @@ std::vector<Step> demoScript() {
              s.showWindows();
              s.letTimePass(61);
          }},
-        {5, "The user types .idleoff, then .end.",
+        {5, "The user stores autoIdle = 5 (auto-idle after five minutes), types .idleoff and walks away.",
          [](DemoSession& s) {
+             s.desktop().setRegistryValue(kSettingsKey, kAutoIdleSetting, reg::Sz, "5");
+             s.desktop().userInput();  // the keys of the line
              s.client().send(".idleoff");
              s.letTimePass(5);
+         }},
+        {0, "Five minutes without keyboard or mouse: idling switches on by itself, counting from five.",
+         [](DemoSession& s) { s.letTimePass(5 * 60 + 60); }},
+        {5, "The user moves the mouse: idling switches off again.",
+         [](DemoSession& s) {
+             s.desktop().userInput();
+             s.letTimePass(3);
+         }},
+        {5, "The user types .end.",
+         [](DemoSession& s) {
+             s.desktop().userInput();
              s.client().send(".end");
              s.letTimePass(5);
          }},
