@@ -5,6 +5,8 @@
 //                 watching the room costs when nothing happens
 //   idle tick     the same hour with idling on, less the quiet hour, per tick
 //   memory        resident memory after an hour of idling and after a day of it
+//   auto-idle     what one check of the automatic idle switch reads, once a second:
+//                 the setting from the registry and the time since the last input
 // The desktop's and the stand-in's records are emptied every virtual minute, so
 // that they do not count as the program's memory.
 //
@@ -20,6 +22,8 @@
 #include "bench/support/sim_scene.h"
 #include "bench/support/summary.h"
 #include "client/client.h"
+#include "style/settings.h"
+#include "ui/auto_idle.h"
 
 namespace lantern::bench {
 namespace {
@@ -92,6 +96,23 @@ void measureSendChat() {
                 kMethod + ", mean of " + std::to_string(kSends) + " lines");
 }
 
+void measureAutoIdleCheck() {
+    constexpr int kChecks = 100000;
+    SimScene scene;
+    scene.desktop.setRegistryValue(kSettingsKey, kAutoIdleSetting, reg::Sz, "10");
+    double away = 0;
+    int on = 0;
+    const double before = processCpuSeconds();
+    for (int i = 0; i < kChecks; ++i) {
+        away += scene.platform.events.secondsSinceInput();
+        on += autoIdleMinutes(readSetting(scene.platform.registry, kSettingsKey, kAutoIdleSetting)).has_value();
+    }
+    const double cpu = processCpuSeconds() - before;
+    note("checks that found the setting on: " + std::to_string(on) + " (away " + std::to_string(away > 0) + ")");
+    printResult("automatic idle check, CPU per check (one a second)", cpu / kChecks * 1e6, "us",
+                kMethod + ", mean of " + std::to_string(kChecks) + " setting reads and input times");
+}
+
 void measureHours(int memoryHours) {
     RunningApp quiet;
     const double quietCpu = quiet.cpuFor(kHour);
@@ -150,6 +171,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     lantern::bench::measureSendChat();
+    lantern::bench::measureAutoIdleCheck();
     lantern::bench::measureHours(hours);
     return 0;
 }
