@@ -82,7 +82,9 @@ TEST_F(EndToEnd, SessionEndRunsTheClosingStepsOnce) {
         ASSERT_NO_FATAL_FAILURE(startAddOn());
         ASSERT_NO_FATAL_FAILURE(waitForStartUp());
         const std::size_t postsBefore = log().posted().size();
-        if (clientHung) ASSERT_TRUE(command("hang 60"));
+        if (clientHung) {
+            ASSERT_TRUE(command("hang 60"));
+        }
 
         DWORD_PTR mayEnd = FALSE;
         ASSERT_TRUE(SendMessageTimeoutA(mainWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &mayEnd));
