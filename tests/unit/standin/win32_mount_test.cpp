@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <psapi.h>
 
 #include <fstream>
 #include <sstream>
@@ -14,6 +15,18 @@
 
 namespace lantern::standin::win32 {
 namespace {
+
+std::size_t workingSetBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.WorkingSetSize;
+}
+
+void runPendingMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
 
 class Win32MountTest : public ::testing::Test {
 protected:
@@ -76,8 +89,17 @@ TEST_F(Win32MountTest, AHugePostAndALongLineLoadLeaveTheClientUpAndItsTranscript
     EXPECT_EQ(GetWindowTextLengthA(input), 0);
     EXPECT_EQ(client.record().posted(), std::vector<std::string>{huge});
 
+    // On screen and painted, as a person sees it: the view is where memory grew.
+    ShowWindow(host.frame(), SW_SHOW);
+    runPendingMessages();
+    const std::size_t before = workingSetBytes();
     const std::string longLine(4000, 'y');
-    for (int i = 0; i < 400; ++i) client.say("buddy", std::to_string(i) + " " + longLine);
+    for (int i = 0; i < 400; ++i) {
+        client.say("buddy", std::to_string(i) + " " + longLine);
+        runPendingMessages();
+    }
+    // What the transcript keeps is half a megabyte; the view held megabytes a line.
+    EXPECT_LT(workingSetBytes() - before, std::size_t{64} << 20);
     HWND view = FindWindowExA(reinterpret_cast<HWND>(client.roomWindow()), nullptr, "RICHCNTLREADONLY", nullptr);
     const LRESULT length = SendMessageA(view, WM_GETTEXTLENGTH, 0, 0);
     EXPECT_LE(static_cast<std::size_t>(length), TranscriptLimits{}.maxBytes);
