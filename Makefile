@@ -65,6 +65,7 @@ test: test-native i686 windows-build wine-prefix
 windows-build: i686 setup
 	@if ! ./scripts/runs-32bit.sh; then \
 	    echo "make test: this machine cannot run 32-bit programs; the i686 build is built but cannot run here: the Windows tests run with the x86_64 build" >&2; \
+	    (cd build/i686 && ctest --output-on-failure -L build) || exit 1; \
 	    $(MAKE) --no-print-directory x86_64; \
 	fi
 

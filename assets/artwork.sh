@@ -2,9 +2,10 @@
 # Draws the program's pictures and icons with ImageMagick 6 (`convert`): the title bar
 # of the main window, the splash title, the program icon and the commands-list icon.
 # The results are committed; run this again only to change the artwork.
-#   title_bar.bmp  191x32, the drop-down arrow under the hot spot at x 168..185, y 8..25
-#   splash.bmp     300x205
-# Pictures are written as 24-bit BMP for the resource script, with PNG copies for docs.
+#   title_bar.png  191x32, the drop-down arrow under the hot spot at x 168..185, y 8..25
+#   splash.png     300x205
+# The pictures are kept as PNG; the build flattens them on white into the 256-colour
+# BMPs that the resource script takes (assets/CMakeLists.txt).
 set -eu
 cd "$(dirname "$0")"
 tmp=$(mktemp -d)
@@ -15,10 +16,6 @@ cream='#f6e6c4'
 night_top='#27304a'
 night_bottom='#0d111b'
 font=DejaVu-Sans-Bold
-
-bmp() {  # bmp <in> <out.bmp>: flattened on white, 24 bits, no alpha
-    convert "$1" -background white -alpha remove -alpha off -type TrueColor "BMP3:$2"
-}
 
 # ---- title bar: a dark bar with round ends, the title, and the arrow at the right
 convert -size 191x32 gradient:"$night_top"-"$night_bottom" "$tmp/bar-fill.png"
@@ -32,7 +29,6 @@ convert "$tmp/bar-fill.png" "$tmp/bar-mask.png" -alpha off -compose CopyOpacity 
     -fill "$cream" -draw "polygon 171,14 183,14 177,21" \
     "$tmp/title_bar.png"
 convert -size 191x32 xc:white "$tmp/title_bar.png" -composite title_bar.png
-bmp title_bar.png title_bar.bmp
 
 # ---- splash: a lantern with its glow, the title, and how to go on
 convert -size 300x205 gradient:"$night_top"-"$night_bottom" \
@@ -50,7 +46,6 @@ convert -size 300x205 gradient:"$night_top"-"$night_bottom" \
     -fill "$amber" -draw "line 24,160 276,160" \
     -pointsize 12 -fill "$cream" -gravity south -annotate +0+18 "click to begin" \
     splash.png
-bmp splash.png splash.bmp
 
 # ---- icons: the lantern on a night tile; the commands list as a dotted list
 icon_layer() {  # icon_layer <size> <out.png>

@@ -6,8 +6,21 @@
 namespace lantern::standin {
 
 void Record::add(Event event) {
+    if (sink_) {
+        if (onEvent) onEvent(event);
+        sink_(event);
+        return;
+    }
     events_.push_back(std::move(event));
     if (onEvent) onEvent(events_.back());
+}
+
+void Record::handOver(std::function<void(const Event&)> sink) {
+    sink_ = std::move(sink);
+    if (!sink_) return;
+    for (const Event& event : events_) sink_(event);
+    events_.clear();
+    events_.shrink_to_fit();
 }
 
 std::vector<Event> Record::of(EventKind kind) const {

@@ -57,11 +57,17 @@ public:
     std::vector<std::string> captions() const { return texts(EventKind::FrameCaption); }
     std::vector<std::string> links() const { return texts(EventKind::LinkOpened); }
 
-    // Told of every event as it is added (the Win32 program's log).
+    // Told of every event as it is added (tests that watch it happen).
     std::function<void(const Event&)> onEvent;
+
+    // From now on every event goes to `sink` and is not kept, so a program that runs
+    // for days (the Win32 stand-in, writing its log) holds none of them; the events
+    // kept so far go to it first, in order.
+    void handOver(std::function<void(const Event&)> sink);
 
 private:
     std::vector<Event> events_;
+    std::function<void(const Event&)> sink_;
 };
 
 // The bytes made printable on one line: "\\", "\r", "\n", "\t" and every byte

@@ -302,7 +302,7 @@ bool StandinClient::openRoom(const std::string& name) {
     added.input = make(added.window, "RICHCNTL", Part::InputBox);
     updatePeople(added, signedOn_ ? screenName_ : "");
     added.transcript.appendNotice("*** You are in \"" + name + "\". ***");
-    host_.transcriptChanged(added.view, added.transcript, false);
+    host_.transcriptChanged(added.view, added.transcript, 0);
     event({.kind = EventKind::RoomEntered, .window = added.window, .room = name});
     host_.windowReady(added.window);
     return true;
@@ -335,8 +335,8 @@ void StandinClient::postFromInput(Room& room) {
 }
 
 void StandinClient::appendLine(Room& room, const std::string& speaker, const std::string& markup) {
-    bool trimmed = room.transcript.append(speaker, markup);
-    host_.transcriptChanged(room.view, room.transcript, !trimmed);
+    std::size_t dropped = room.transcript.append(speaker, markup);
+    host_.transcriptChanged(room.view, room.transcript, dropped);
     updatePeople(room, speaker);
 }
 

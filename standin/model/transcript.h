@@ -2,8 +2,9 @@
 // A chat room's transcript as the client keeps it: one entry per line, shown to
 // readers of the window's text as "\r\n" + line for each line in order. A chat line
 // reads name + ":\t" + the text with its tags removed; a notice has no ":\t". When
-// the transcript grows past its limit the client drops lines from the top, several
-// at once, as a real chat window does.
+// the transcript grows past its limits (lines, or bytes of text) the client drops
+// lines from the top, several at once, as a real chat window does. Like a rich edit
+// at its text limit, it takes only the start of a line that alone would not fit.
 
 #include <cstddef>
 #include <deque>
@@ -23,6 +24,9 @@ struct TranscriptLine {
 struct TranscriptLimits {
     std::size_t maxLines = 200;  // more than this and the oldest lines go; 0: no limit
     std::size_t keepLines = 150;  // how many stay after a trim (at most maxLines)
+    // The same for the bytes of text(); the newest line always stays, cut to maxBytes.
+    std::size_t maxBytes = 512 * 1024;  // 0: no limit
+    std::size_t keepBytes = 384 * 1024;  // at most maxBytes
 };
 
 class Transcript {
@@ -31,16 +35,18 @@ public:
 
     // Appends one line. Line breaks inside the name or the text become spaces: one
     // post is one line, and nobody can fake a second line by sending a break.
-    // Returns true when older lines were dropped to make room.
-    bool append(std::string_view speaker, std::string_view markup);
-    bool appendNotice(std::string_view notice);
+    // Returns how many older lines were dropped from the top to make room.
+    std::size_t append(std::string_view speaker, std::string_view markup);
+    std::size_t appendNotice(std::string_view notice);
 
+    const TranscriptLimits& limits() const { return limits_; }
     const std::deque<TranscriptLine>& lines() const { return lines_; }
     // The window's text: "\r\n" + plain line, for each line.
     const std::string& text() const { return text_; }
 
 private:
-    bool add(TranscriptLine line);
+    std::size_t add(TranscriptLine line);
+    std::size_t dropOldest(std::size_t count);
 
     TranscriptLimits limits_;
     std::deque<TranscriptLine> lines_;

@@ -5,6 +5,7 @@
 // desktop, or real Win32 windows that a person can look at. Every message that
 // reaches one of the host's windows goes to StandinClient::handleMessage first.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -82,10 +83,10 @@ public:
 
     // A client window and all its controls have been made: lay it out, show it.
     virtual void windowReady(WindowHandle /*clientWindow*/) {}
-    // A transcript window's text changed: one line was added at the end
-    // (`onlyAppended`), or also lines dropped from the top.
+    // A transcript window's text changed: one line was added at the end, and
+    // `droppedFromTop` lines went from the top to make room.
     virtual void transcriptChanged(WindowHandle /*view*/, const Transcript& /*transcript*/,
-                                   bool /*onlyAppended*/) {}
+                                   std::size_t /*droppedFromTop*/) {}
 };
 
 }  // namespace lantern::standin

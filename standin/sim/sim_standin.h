@@ -35,7 +35,7 @@ public:
     bool minimized(WindowHandle window) override;
     void hang(WindowHandle frame, double seconds) override;
     double now() override;
-    void transcriptChanged(WindowHandle view, const Transcript& transcript, bool onlyAppended) override;
+    void transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t droppedFromTop) override;
 
 private:
     std::optional<std::intptr_t> dispatch(WindowHandle window, unsigned message, std::uintptr_t wParam,

@@ -75,9 +75,9 @@ int run(HINSTANCE instance, const Arguments& arguments, int show) {
     host.attach(client);
     actions.attach(client, host);
 
-    // What happened while the windows were made, then every event as it comes.
-    for (const Event& event : client.record().events()) log.write(event);
-    client.record().onEvent = [&](const Event& event) { log.write(event); };
+    // What happened while the windows were made, then every event as it comes; the
+    // log is the record, nothing is kept in memory.
+    client.record().handOver([&](const Event& event) { log.write(event); });
 
     ControlWindow control(instance, client, log);
     ShowWindow(host.frame(), show);
@@ -89,7 +89,7 @@ int run(HINSTANCE instance, const Arguments& arguments, int show) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    client.record().onEvent = nullptr;
+    client.record().handOver(nullptr);
     return 0;
 }
 

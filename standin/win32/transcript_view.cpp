@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "standin/model/markup.h"
@@ -13,6 +14,13 @@ namespace {
 const char* const kDefaultFace = "Arial";
 const std::uint32_t kNoticeRgb = 0x6E6E6E;   // grey
 const std::uint32_t kSpeakerRgb = 0x000080;  // navy
+// A line may be half a megabyte of text; the view shows its first kilobyte, all a
+// person reads of it: the rich edit lays out long unbroken lines slowly (under Wine
+// about 150 ms for four kilobytes). The window's text stays whole.
+constexpr std::size_t kShownLineChars = 1024;
+// The transcript bounds what is shown; the rich edit's own default (32K characters)
+// would stop showing new lines long before.
+constexpr LPARAM kViewTextLimit = 4 * 1024 * 1024;
 
 CHARFORMAT2A formatFor(const TextStyle& style) {
     CHARFORMAT2A format{};
@@ -49,50 +57,77 @@ void appendLine(HWND richEdit, const TranscriptLine& line, bool first) {
         TextStyle notice;
         notice.color = kNoticeRgb;
         notice.italic = true;
-        appendRun(richEdit, line.markup, notice);
+        appendRun(richEdit, line.markup.substr(0, kShownLineChars), notice);
         return;
     }
     TextStyle speaker;
     speaker.bold = true;
     speaker.color = kSpeakerRgb;
     appendRun(richEdit, line.speaker + ":\t", speaker);
-    for (const StyledRun& run : styledRuns(line.markup)) appendRun(richEdit, run.text, run.style);
+    std::size_t room = kShownLineChars;
+    for (const StyledRun& run : styledRuns(line.markup)) {
+        if (room == 0) break;
+        appendRun(richEdit, run.text.substr(0, room), run.style);
+        room -= std::min(room, run.text.size());
+    }
 }
 
 }  // namespace
 
-HWND createTranscriptView(HWND container, HINSTANCE instance) {
-    HWND richEdit = CreateWindowExA(0, RICHEDIT_CLASSA, "",
-                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                                    0, 0, 0, 0, container, nullptr, instance, nullptr);
-    if (!richEdit) return nullptr;
-    SendMessageA(richEdit, EM_SETBKGNDCOLOR, 0, RGB(255, 255, 255));
+TranscriptView::TranscriptView(HWND container, HINSTANCE instance) {
+    richEdit_ = CreateWindowExA(0, RICHEDIT_CLASSA, "",
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                                0, 0, 0, 0, container, nullptr, instance, nullptr);
+    if (!richEdit_) return;
+    SendMessageA(richEdit_, EM_SETBKGNDCOLOR, 0, RGB(255, 255, 255));
+    SendMessageA(richEdit_, EM_EXLIMITTEXT, 0, kViewTextLimit);
+    SendMessageA(richEdit_, EM_SETUNDOLIMIT, 0, 0);  // nothing to undo in a read-only view
     PARAFORMAT2 tabs{};
     tabs.cbSize = sizeof tabs;
     tabs.dwMask = PFM_TABSTOPS | PFM_STARTINDENT | PFM_OFFSET;
     tabs.cTabCount = 1;
     tabs.rgxTabs[0] = 2160;  // an inch and a half: room for a long screen name
     tabs.dxOffset = 2160;    // wrapped text lines up with the text, not the name
-    SendMessageA(richEdit, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&tabs));
-    return richEdit;
+    SendMessageA(richEdit_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&tabs));
 }
 
-void renderTranscript(HWND richEdit, const Transcript& transcript, bool onlyAppended) {
-    if (!richEdit || transcript.lines().empty()) return;
-    SendMessageA(richEdit, WM_SETREDRAW, FALSE, 0);
-    if (onlyAppended) {
-        appendLine(richEdit, transcript.lines().back(), GetWindowTextLengthA(richEdit) == 0);
-    } else {
-        SetWindowTextA(richEdit, "");
-        bool first = true;
-        for (const TranscriptLine& line : transcript.lines()) {
-            appendLine(richEdit, line, first);
-            first = false;
-        }
+LONG TranscriptView::length() const {
+    // Characters as the selection counts them (a line break is one).
+    GETTEXTLENGTHEX ask{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    return static_cast<LONG>(SendMessageA(richEdit_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&ask), 0));
+}
+
+void TranscriptView::update(const Transcript& transcript, std::size_t droppedFromTop) {
+    if (!richEdit_ || transcript.lines().empty()) return;
+    SendMessageA(richEdit_, WM_SETREDRAW, FALSE, 0);
+    dropTop(droppedFromTop);
+    append(transcript.lines().back());
+    SendMessageA(richEdit_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(richEdit_, nullptr, TRUE);
+    SendMessageA(richEdit_, WM_VSCROLL, SB_BOTTOM, 0);
+}
+
+void TranscriptView::dropTop(std::size_t lines) {
+    if (lines == 0) return;
+    if (lines >= lineChars_.size()) {
+        SetWindowTextA(richEdit_, "");
+        lineChars_.clear();
+        return;
     }
-    SendMessageA(richEdit, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(richEdit, nullptr, TRUE);
-    SendMessageA(richEdit, WM_VSCROLL, SB_BOTTOM, 0);
+    LONG chars = 0;
+    for (std::size_t i = 0; i < lines; ++i) chars += lineChars_[i];
+    lineChars_.erase(lineChars_.begin(), lineChars_.begin() + static_cast<std::ptrdiff_t>(lines));
+    // The break before the line that is now first goes too.
+    CHARRANGE top{0, chars + 1};
+    SendMessageA(richEdit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&top));
+    SendMessageA(richEdit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+    lineChars_.front() -= 1;
+}
+
+void TranscriptView::append(const TranscriptLine& line) {
+    const LONG before = length();
+    appendLine(richEdit_, line, lineChars_.empty());
+    lineChars_.push_back(length() - before);
 }
 
 }  // namespace lantern::standin::win32

@@ -5,7 +5,6 @@
 
 #include "platform/messages.h"
 #include "standin/win32/layout.h"
-#include "standin/win32/transcript_view.h"
 
 namespace lantern::standin::win32 {
 
@@ -14,6 +13,8 @@ namespace {
 const char* const kHostProperty = "LanternStandinHost";
 constexpr UINT kHangMessage = WM_APP + 1;  // wParam: milliseconds to stall
 constexpr UINT_PTR kTickTimer = 1;
+// How much a person can type into an edit box: a standard edit control's default.
+constexpr WPARAM kTypedTextLimit = 32767;
 
 const char* const kPaintedClasses[] = {
     "AOL Toolbar", "_AOL_Toolbar", "_AOL_Icon",     "_AOL_Static",   "_AOL_Glyph", "RICHCNTLSTATIC",
@@ -179,7 +180,10 @@ HWND Win32Host::createControl(const NewWindow& window) {
         SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(painter_.uiFont()), FALSE);
-    if (window.part == Part::Transcript) createTranscriptView(made, instance_);
+    if (window.part == Part::InputBox || window.part == Part::LinkBox) {
+        SendMessageA(made, EM_LIMITTEXT, kTypedTextLimit, 0);
+    }
+    if (window.part == Part::Transcript) views_[made] = std::make_unique<TranscriptView>(made, instance_);
     return made;
 }
 
@@ -246,8 +250,9 @@ void Win32Host::windowReady(WindowHandle clientWindow) {
     InvalidateRect(window, nullptr, TRUE);
 }
 
-void Win32Host::transcriptChanged(WindowHandle view, const Transcript& transcript, bool onlyAppended) {
-    renderTranscript(GetWindow(hwndOf(view), GW_CHILD), transcript, onlyAppended);
+void Win32Host::transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t droppedFromTop) {
+    auto found = views_.find(hwndOf(view));
+    if (found != views_.end()) found->second->update(transcript, droppedFromTop);
 }
 
 Part Win32Host::partOf(HWND window) const {
@@ -280,6 +285,8 @@ void Win32Host::forget(HWND window) {
     if (pressed_ == window) pressed_ = nullptr;
     RemovePropA(window, kHostProperty);
     parts_.erase(window);
+    views_.erase(window);
+    heldTexts_.erase(window);
 }
 
 std::optional<LRESULT> Win32Host::askClient(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -419,7 +426,7 @@ LRESULT Win32Host::onEdit(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     if (logged && message != WM_GETTEXT) client_->noteInputMessage(handleOf(window), message, wParam, carried);
 
     std::optional<LRESULT> answer = askClient(window, message, wParam, lParam);
-    LRESULT result = answer ? *answer : CallWindowProcA(systemEditProc_, window, message, wParam, lParam);
+    LRESULT result = answer ? *answer : editProc(window, message, wParam, lParam);
 
     if (logged && message == WM_GETTEXT) {
         if (lParam && result > 0) carried.assign(reinterpret_cast<const char*>(lParam), static_cast<std::size_t>(result));
@@ -427,6 +434,56 @@ LRESULT Win32Host::onEdit(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     }
     if (message == WM_NCDESTROY) forget(window);
     return result;
+}
+
+// The system's edit control, but for a text longer than a person could type, which
+// the host holds (heldTexts_) and the box shows the start of.
+LRESULT Win32Host::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto held = heldTexts_.find(window);
+    switch (message) {
+        case WM_SETTEXT: {
+            const char* text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+            const std::size_t length = std::strlen(text);
+            if (length <= kTypedTextLimit) {
+                if (held != heldTexts_.end()) heldTexts_.erase(held);
+                break;
+            }
+            std::string& whole = heldTexts_[window];
+            whole.assign(text, length);
+            const std::string shown = whole.substr(0, kTypedTextLimit);
+            return CallWindowProcA(systemEditProc_, window, message, wParam, reinterpret_cast<LPARAM>(shown.c_str()));
+        }
+        case WM_GETTEXTLENGTH:
+            if (held != heldTexts_.end()) return static_cast<LRESULT>(held->second.size());
+            break;
+        case WM_GETTEXT:
+            if (held != heldTexts_.end()) return copyOut(held->second, wParam, lParam);
+            break;
+        case WM_CHAR:
+        case WM_KEYDOWN:
+        case WM_PASTE:
+        case WM_CUT:
+        case WM_CLEAR:
+        case WM_UNDO:
+        case EM_UNDO:
+        case EM_REPLACESEL: {
+            if (held == heldTexts_.end()) break;
+            // A person's edit: from now on the box holds what it shows.
+            const LRESULT result = CallWindowProcA(systemEditProc_, window, message, wParam, lParam);
+            const auto shownLength = static_cast<std::size_t>(
+                CallWindowProcA(systemEditProc_, window, WM_GETTEXTLENGTH, 0, 0));
+            std::string shown(shownLength + 1, '\0');
+            CallWindowProcA(systemEditProc_, window, WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(shown.data()));
+            shown.resize(shownLength);
+            if (held->second.compare(0, shown.size(), shown) != 0 || shown.size() != kTypedTextLimit) {
+                heldTexts_.erase(held);
+            }
+            return result;
+        }
+        default:
+            break;
+    }
+    return CallWindowProcA(systemEditProc_, window, message, wParam, lParam);
 }
 
 }  // namespace lantern::standin::win32

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "standin/model/standin_client.h"
 #include "standin/model/window_host.h"
 #include "standin/win32/painting.h"
+#include "standin/win32/transcript_view.h"
 
 namespace lantern::standin::win32 {
 
@@ -53,7 +55,7 @@ public:
     void hang(WindowHandle frame, double seconds) override;
     double now() override;
     void windowReady(WindowHandle clientWindow) override;
-    void transcriptChanged(WindowHandle view, const Transcript& transcript, bool onlyAppended) override;
+    void transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t droppedFromTop) override;
 
 private:
     using Handler = LRESULT (Win32Host::*)(HWND, UINT, WPARAM, LPARAM);
@@ -68,6 +70,7 @@ private:
     LRESULT onChild(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onEdit(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // The model's answer to a message of the contract, or nullopt for the window's
     // ordinary behaviour.
@@ -88,6 +91,12 @@ private:
     HWND mdiClient_ = nullptr;         // child of frame_
     WNDPROC systemEditProc_ = nullptr;  // the EDIT class's procedure, for the superclasses
     std::map<HWND, Part> parts_;
+    std::map<HWND, std::unique_ptr<TranscriptView>> views_;  // by their "RICHCNTLREADONLY" window
+    // The whole text of an edit box that a program set longer than a person could
+    // type: the box shows its start (the system's edit grows slow, and on 32 bits
+    // runs out of memory, on megabytes in one line), and answers with all of it
+    // until a person changes what it shows.
+    std::map<HWND, std::string> heldTexts_;
     HWND pressed_ = nullptr;  // the button held down with the mouse
     int internal_ = 0;        // > 0 while the host itself reads or writes a window
     Painter painter_;

@@ -38,6 +38,33 @@ TEST(Transcript, TrimsOldLinesFromTheTopInOneGo) {
     EXPECT_EQ(transcript.text(), "\r\nu:\tline 4\r\nu:\tline 5\r\nu:\tline 6");
 }
 
+TEST(Transcript, KeepsItsTextWithinItsByteLimitAndCutsALineThatAloneWouldNotFit) {
+    Transcript transcript({.maxLines = 0, .maxBytes = 100, .keepBytes = 60});
+    const std::string twenty(20, 'a');  // "\r\nu:\t" + 20: 25 bytes a line
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(transcript.append("u", twenty), 0u);
+    EXPECT_EQ(transcript.text().size(), 100u);
+    EXPECT_EQ(transcript.append("v", twenty), 3u);  // 125 bytes: down to 60 or less, whole lines
+    EXPECT_EQ(transcript.text(), "\r\nu:\t" + twenty + "\r\nv:\t" + twenty);
+
+    // Longer than the limit alone: the start stays, and tags take no room.
+    EXPECT_EQ(transcript.append("w", "<b>" + std::string(50, 'b') + "</b><i>" + std::string(200, 'c')), 2u);
+    EXPECT_EQ(transcript.text(), "\r\nw:\t" + std::string(50, 'b') + std::string(45, 'c'));
+    EXPECT_EQ(transcript.lines().back().markup, "<b>" + std::string(50, 'b') + "</b><i>" + std::string(45, 'c'));
+    // A tag right at the cut goes whole rather than showing half of it.
+    transcript.append("w", std::string(95, 'd') + "<font color=#FF0000>e");
+    EXPECT_EQ(transcript.text(), "\r\nw:\t" + std::string(95, 'd'));
+}
+
+TEST(Record, HandedOverEventsGoToTheSinkInOrderAndAreNotKept) {
+    Record record;
+    record.add({.kind = EventKind::Said, .text = "one"});
+    std::vector<std::string> sunk;
+    record.handOver([&](const Event& event) { sunk.push_back(event.text); });
+    record.add({.kind = EventKind::Said, .text = "two"});
+    EXPECT_EQ(sunk, (std::vector<std::string>{"one", "two"}));
+    EXPECT_TRUE(record.events().empty());
+}
+
 TEST(LogEscaping, KeepsEachEventOnOneLineAndRoundTripsEveryByte) {
     EXPECT_EQ(escapeForLog(std::string("a\\b\r\n\t<\xE8\0\x7F", 10)), "a\\\\b\\r\\n\\t<\\xE8\\x00\\x7F");
     std::string everyByte;
@@ -79,6 +106,44 @@ TEST_F(SimStandinTest, PostingRecordsTheRawMarkupAndAppendsTheStrippedLine) {
     EXPECT_EQ(readText(view), standin.transcript()->text());
     EXPECT_TRUE(readText(view).ends_with("\r\nlantern tester:\tidl\xE8 at 0days  ")) << readText(view);
     EXPECT_EQ(standin.inputText(), "");
+}
+
+// A load banner of megabytes posted as it is, then another member's line: the post is
+// recorded byte for byte, the transcript stays within its limit and ends with the
+// newest line.
+TEST_F(SimStandinTest, AHugePostIsRecordedWholeAndTheTranscriptStaysWithinItsLimit) {
+    const std::size_t limit = TranscriptLimits{}.maxBytes;
+    const std::string huge = "<font color=#FF0000>" + std::string(6 * 1024 * 1024, 'x') + "</font>";
+    post(huge);
+    EXPECT_EQ(standin.record().posted(), std::vector<std::string>{huge});
+    EXPECT_EQ(standin.inputText(), "");
+    WindowHandle view = child(standin.roomWindow(), "richcntlreadonly");
+    EXPECT_EQ(readText(view), "\r\nlantern tester:\t" + std::string(limit - 18, 'x'));
+
+    standin.say("buddy", "after the banner");
+    EXPECT_LE(readText(view).size(), limit);
+    EXPECT_TRUE(readText(view).ends_with("\r\nbuddy:\tafter the banner")) << readText(view).substr(0, 40);
+}
+
+// Another member's long lines, four kilobytes each: the transcript is trimmed from
+// the top and never grows past its limit, and each newest line arrives while the one
+// before it is still there (the overlap by which a reader finds where it was).
+TEST_F(SimStandinTest, ALongLineLoadKeepsTheTranscriptWithinItsLimitAndItsLastLines) {
+    const std::size_t limit = TranscriptLimits{}.maxBytes;
+    const std::string filler(4000, 'y');
+    std::size_t largest = 0;
+    for (int i = 0; i < 600; ++i) {
+        const std::string previous = "\r\nbuddy:\t" + std::to_string(i - 1) + " " + filler + "\r\n";
+        standin.say("buddy", std::to_string(i) + " " + filler);
+        const std::string& text = standin.transcript()->text();
+        largest = std::max(largest, text.size());
+        ASSERT_TRUE(text.ends_with("\r\nbuddy:\t" + std::to_string(i) + " " + filler)) << i;
+        if (i > 0) {
+            ASSERT_NE(text.find(previous), std::string::npos) << i;
+        }
+    }
+    EXPECT_LE(largest, limit);
+    EXPECT_GE(standin.transcript()->lines().size(), 50u);  // trimmed, not emptied
 }
 
 TEST_F(SimStandinTest, KeywordLinksMoveToPrivateRoomsAndOpenChats) {

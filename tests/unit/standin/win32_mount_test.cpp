@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <psapi.h>
 
 #include <fstream>
 #include <sstream>
@@ -14,6 +15,18 @@
 
 namespace lantern::standin::win32 {
 namespace {
+
+std::size_t workingSetBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.WorkingSetSize;
+}
+
+void runPendingMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
 
 class Win32MountTest : public ::testing::Test {
 protected:
@@ -56,6 +69,44 @@ TEST_F(Win32MountTest, ControlCommandsArriveByCopyDataAndAreLogged) {
     EXPECT_NE(logged.str().find("\tcommand\tsay buddy\\thi there\tok\n"), std::string::npos) << logged.str();
     EXPECT_NE(logged.str().find("\tcommand\tdownload progress 10\trefused: no such transfer is running\n"),
               std::string::npos) << logged.str();
+}
+
+// Hostile input as an add-on could send it: a load banner of megabytes set into the
+// input box and posted, then a long run of long lines. The stand-in stays up, its
+// transcript within its limit and still ending with the newest line.
+TEST_F(Win32MountTest, AHugePostAndALongLineLoadLeaveTheClientUpAndItsTranscriptBounded) {
+    HWND input = reinterpret_cast<HWND>(client.inputBox());
+    EXPECT_EQ(SendMessageA(input, EM_GETLIMITTEXT, 0, 0), 32767);  // what a person can type
+    const std::string huge(6 * 1024 * 1024, 'x');
+    EXPECT_TRUE(SendMessageA(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(huge.c_str())));
+    // A program's text is not cut, as in a standard edit control.
+    ASSERT_EQ(SendMessageA(input, WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(huge.size()));
+    std::string copied(huge.size() + 1, '\0');
+    EXPECT_EQ(SendMessageA(input, WM_GETTEXT, copied.size(), reinterpret_cast<LPARAM>(copied.data())),
+              static_cast<LRESULT>(huge.size()));
+    EXPECT_EQ(copied, huge + '\0');
+    SendMessageA(input, WM_CHAR, VK_RETURN, 0);
+    EXPECT_EQ(GetWindowTextLengthA(input), 0);
+    EXPECT_EQ(client.record().posted(), std::vector<std::string>{huge});
+
+    // On screen and painted, as a person sees it: the view is where memory grew.
+    ShowWindow(host.frame(), SW_SHOW);
+    runPendingMessages();
+    const std::size_t before = workingSetBytes();
+    const std::string longLine(4000, 'y');
+    for (int i = 0; i < 400; ++i) {
+        client.say("buddy", std::to_string(i) + " " + longLine);
+        runPendingMessages();
+    }
+    // What the transcript keeps is half a megabyte; the view held megabytes a line.
+    EXPECT_LT(workingSetBytes() - before, std::size_t{64} << 20);
+    HWND view = FindWindowExA(reinterpret_cast<HWND>(client.roomWindow()), nullptr, "RICHCNTLREADONLY", nullptr);
+    const LRESULT length = SendMessageA(view, WM_GETTEXTLENGTH, 0, 0);
+    EXPECT_LE(static_cast<std::size_t>(length), TranscriptLimits{}.maxBytes);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(SendMessageA(view, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    EXPECT_TRUE(text.ends_with("\r\nbuddy:\t399 " + longLine));
+    EXPECT_TRUE(IsWindow(view));
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+# Checks the shipped exe: no debug information inside (it is in the .debug file
+# beside it, which the exe names), and no larger than the limit.
+#   cmake -DEXE=<exe> -DOBJDUMP=<objdump> -DLIMIT=<bytes> -P shipped_exe.cmake
+foreach(variable EXE OBJDUMP LIMIT)
+    if(NOT DEFINED ${variable})
+        message(FATAL_ERROR "${variable} is not set")
+    endif()
+endforeach()
+
+file(SIZE ${EXE} size)
+if(size GREATER LIMIT)
+    message(FATAL_ERROR "${EXE} is ${size} bytes, more than the ${LIMIT} allowed")
+endif()
+
+execute_process(COMMAND ${OBJDUMP} -h ${EXE} OUTPUT_VARIABLE sections RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "${OBJDUMP} cannot read ${EXE}")
+endif()
+if(sections MATCHES "\\.debug_[a-z_]+")
+    message(FATAL_ERROR "${EXE} still carries debug information (${CMAKE_MATCH_0})")
+endif()
+if(NOT sections MATCHES "\\.gnu_debuglink")
+    message(FATAL_ERROR "${EXE} does not name its debug information file")
+endif()
+get_filename_component(folder ${EXE} DIRECTORY)
+get_filename_component(name ${EXE} NAME_WE)
+if(NOT EXISTS ${folder}/${name}.debug)
+    message(FATAL_ERROR "${folder}/${name}.debug is missing")
+endif()
+message(STATUS "${EXE}: ${size} bytes (limit ${LIMIT})")
