@@ -140,20 +140,17 @@ void measureHours(int memoryHours) {
     const long residentAtEnd = residentKiB();
     const long heapAtEnd = idling.heapKiB();
     const std::string half = std::to_string(memoryHours / 2);
-    note("resident: " + std::to_string(residentBefore) + " KiB after start-up, " +
-         std::to_string(residentAfterHour) + " KiB after an hour of idling, " + std::to_string(residentAtHalf) +
-         " KiB after " + half + " hours, " + std::to_string(residentAtEnd) + " KiB after " +
-         std::to_string(memoryHours) + " hours");
+    note("resident: " + std::to_string(residentBefore) + " KiB after start-up, " + std::to_string(residentAfterHour) +
+         " KiB after an hour of idling, " + std::to_string(residentAtHalf) + " KiB after " + half + " hours, " +
+         std::to_string(residentAtEnd) + " KiB after " + std::to_string(memoryHours) + " hours");
     note("heap in use: " + std::to_string(heapAfterHour) + " KiB after an hour, " + std::to_string(heapAtHalf) +
          " KiB after " + half + " hours, " + std::to_string(heapAtEnd) + " KiB at the end");
     const std::string memoryMethod = "sim, VmRSS of the bench process (program, desktop and stand-in)";
-    printResult("resident memory after an hour of idling", static_cast<double>(residentAfterHour), "KiB",
-                memoryMethod);
-    printResult("resident memory growth over the second half of " + std::to_string(memoryHours) +
-                    " hours of idling",
+    printResult("resident memory after an hour of idling", static_cast<double>(residentAfterHour), "KiB", memoryMethod);
+    printResult("resident memory growth over the second half of " + std::to_string(memoryHours) + " hours of idling",
                 static_cast<double>(residentAtEnd - residentAtHalf), "KiB", memoryMethod);
-    printResult("heap in use after " + std::to_string(memoryHours) + " hours of idling",
-                static_cast<double>(heapAtEnd), "KiB", "sim, mallinfo2 of the bench process, records emptied");
+    printResult("heap in use after " + std::to_string(memoryHours) + " hours of idling", static_cast<double>(heapAtEnd),
+                "KiB", "sim, mallinfo2 of the bench process, records emptied");
     printResult("heap in use, growth over the second half of " + std::to_string(memoryHours) + " hours of idling",
                 static_cast<double>(heapAtEnd - heapAtHalf), "KiB",
                 "sim, mallinfo2 of the bench process, records emptied");

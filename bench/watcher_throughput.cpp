@@ -66,7 +66,9 @@ class Flooder {
 public:
     Flooder(SimScene& scene, const Run& run, double seconds) : scene_(scene), run_(run), seconds_(seconds) {}
 
-    void start() { scene_.desktop.post(kBatchSeconds, [this] { batch(); }); }
+    void start() {
+        scene_.desktop.post(kBatchSeconds, [this] { batch(); });
+    }
     std::uint64_t said() const { return said_; }
 
 private:
@@ -82,7 +84,7 @@ private:
     }
 
     SimScene& scene_;  // not owned
-    const Run& run_;   // not owned
+    const Run& run_;  // not owned
     double seconds_;
     double elapsed_ = 0;
     std::uint64_t said_ = 0;
@@ -137,8 +139,8 @@ int benchmark(double seconds) {
         {"other people's lines at 20/s", Flood::Others, 20},
         {"other people's lines at 3000/s", Flood::Others, 3000},
     };
-    const std::string method = "sim, " + std::to_string(static_cast<int>(seconds)) +
-                               " virtual s of flood, CPU via CLOCK_PROCESS_CPUTIME_ID";
+    const std::string method =
+        "sim, " + std::to_string(static_cast<int>(seconds)) + " virtual s of flood, CPU via CLOCK_PROCESS_CPUTIME_ID";
     std::uint64_t totalLost = 0;
     for (const Run& run : runs) {
         const Outcome alone = flood(run, seconds, false);
@@ -152,8 +154,8 @@ int benchmark(double seconds) {
                     static_cast<unsigned long long>(watched.handled),
                     static_cast<unsigned long long>(watched.stats.linesCoalesced), watched.stats.queuePeak,
                     static_cast<unsigned long long>(lost));
-        note("CPU: " + std::to_string(watched.cpuSeconds) + " s with the watcher, " +
-             std::to_string(alone.cpuSeconds) + " s for the stand-in alone");
+        note("CPU: " + std::to_string(watched.cpuSeconds) + " s with the watcher, " + std::to_string(alone.cpuSeconds) +
+             " s for the stand-in alone");
         const double lines = static_cast<double>(watched.said);
         if (run.linesPerSecond >= kThroughputRate) {
             printResult(std::string("watcher throughput, ") + run.name, lines / watcherCpu, "lines/CPU s",

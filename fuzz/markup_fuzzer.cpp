@@ -67,8 +67,7 @@ void checkRuns(std::string_view markup) {
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const StyledRun& run = runs[i];
         FUZZ_CHECK(!run.text.empty(), context + "\nempty run " + std::to_string(i));
-        FUZZ_CHECK(i == 0 || !(runs[i - 1].style == run.style),
-                   context + "\nrun " + std::to_string(i) + " not split");
+        FUZZ_CHECK(i == 0 || !(runs[i - 1].style == run.style), context + "\nrun " + std::to_string(i) + " not split");
         FUZZ_CHECK(!run.style.color || *run.style.color <= 0xFFFFFFu, context);
         joined += run.text;
     }

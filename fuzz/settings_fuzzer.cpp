@@ -22,14 +22,13 @@ namespace lantern::fuzz {
 namespace {
 
 // The usual types, unknown ones, and ones that equal REG_SZ only in some of their bits.
-constexpr unsigned long kTypes[16] = {reg::Sz,    reg::None,  reg::ExpandSz, reg::Binary,
-                                      reg::Dword, reg::MultiSz, 5,           6,
-                                      8,          9,          10,            11,
-                                      0x101,      0x10001,    0x80000001ul,  0xFFFFFFFFul};
+constexpr unsigned long kTypes[16] = {
+    reg::Sz, reg::None, reg::ExpandSz, reg::Binary, reg::Dword,   reg::MultiSz, 5, 6, 8, 9,
+    10,      11,        0x101,         0x10001,     0x80000001ul, 0xFFFFFFFFul};
 constexpr const char* kName = "Colour1";
 
 struct Quirks {
-    bool addsNul = false;                // Wine's reading of a string stored without a NUL
+    bool addsNul = false;  // Wine's reading of a string stored without a NUL
     bool changesBetweenQueries = false;  // another write lands between size query and read
 };
 
@@ -94,7 +93,7 @@ private:
     }
 
     sim::Desktop& desktop_;  // not owned: outlives this registry
-    Registry& inner_;        // the desktop's own registry
+    Registry& inner_;  // the desktop's own registry
     Quirks quirks_;
     unsigned long laterType_;
     std::string later_;
@@ -106,9 +105,8 @@ void check(std::uint8_t selector, std::string_view stored, std::string_view late
     const Quirks quirks{(selector & 0x10) != 0, (selector & 0x20) != 0};
     const unsigned long laterTypes[4] = {reg::Sz, type, reg::Binary, reg::ExpandSz};
     const unsigned long laterType = laterTypes[selector >> 6];
-    const std::string context = "type " + std::to_string(type) + " adds NUL " +
-                                std::to_string(quirks.addsNul) + " changes " +
-                                std::to_string(quirks.changesBetweenQueries) + " stored " +
+    const std::string context = "type " + std::to_string(type) + " adds NUL " + std::to_string(quirks.addsNul) +
+                                " changes " + std::to_string(quirks.changesBetweenQueries) + " stored " +
                                 printable(stored) + " later " + printable(later);
 
     sim::Desktop desktop;
@@ -133,8 +131,7 @@ void check(std::uint8_t selector, std::string_view stored, std::string_view late
     writeSetting(desktop.registry(), kSettingsKey, "Written", std::string(later));
     const auto written = desktop.registryValue(kSettingsKey, "Written");
     FUZZ_CHECK(written && written->type == reg::Sz && written->data == later, context);
-    FUZZ_CHECK(readSetting(desktop.registry(), kSettingsKey, "Written") == expectedText(reg::Sz, later),
-               context);
+    FUZZ_CHECK(readSetting(desktop.registry(), kSettingsKey, "Written") == expectedText(reg::Sz, later), context);
     FUZZ_CHECK(readSetting(desktop.registry(), kSettingsKey, "Missing").empty(), context);
 }
 

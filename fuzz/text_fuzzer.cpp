@@ -54,7 +54,7 @@ std::optional<std::vector<char32_t>> decodeStrictUtf8(std::string_view bytes) {
 
 // Everything learnt once from the C library and from the byte-by-byte conversion.
 struct Tables {
-    char32_t codePoint[256] = {};             // what each CP1252 byte stands for
+    char32_t codePoint[256] = {};  // what each CP1252 byte stands for
     std::optional<unsigned char> lower[256];  // its lower case, when the C library knows it
 };
 

@@ -91,8 +91,8 @@ bool endsWith(const std::vector<ChatLine>& all, const std::vector<ChatLine>& tai
 // lines of the new read, a run of them up to its end, possibly preceded by the last
 // read's unfinished line when that vanished; what is left unhandled holds no break.
 void checkAnyDiff(std::string_view previous, std::size_t handled, std::string_view current) {
-    const std::string context = "previous " + printable(previous) + " handled " + std::to_string(handled) +
-                                " current " + printable(current);
+    const std::string context =
+        "previous " + printable(previous) + " handled " + std::to_string(handled) + " current " + printable(current);
     const std::string_view handledText = previous.substr(0, std::min(handled, previous.size()));
     const std::string_view unfinished = previous.substr(handledText.size());
     const auto vanished = transcript::parseLine(unfinished);
@@ -139,8 +139,8 @@ void checkAppend(std::string_view earlier, std::size_t trimmed, std::string_view
     const std::string current = std::string(earlier.substr(keptFrom)) + std::string(added);
     const std::string_view unfinished = earlier.substr(handled);
 
-    const std::string context = "earlier " + printable(earlier) + " trimmed from " +
-                                std::to_string(keptFrom) + " added " + printable(added);
+    const std::string context =
+        "earlier " + printable(earlier) + " trimmed from " + std::to_string(keptFrom) + " added " + printable(added);
     if (slowOverlap(earlier.substr(0, handled), current) != handled - keptFrom) return;  // ambiguous
     const transcript::Diff diff = transcript::diff(earlier, handled, current);
     const std::vector<ChatLine> expected = completeChatLines(std::string(unfinished) + std::string(added));
@@ -172,8 +172,7 @@ void checkTracker(std::string_view start, const std::vector<std::string>& pieces
         for (ChatLine& line : tracker.update(text)) reported.push_back(std::move(line));
     }
     FUZZ_CHECK(!tracker.hasUnsettledLine(), context);
-    FUZZ_CHECK(reported == expected,
-               context + "\nreported " + describe(reported) + "\nexpected " + describe(expected));
+    FUZZ_CHECK(reported == expected, context + "\nreported " + describe(reported) + "\nexpected " + describe(expected));
     FUZZ_CHECK(tracker.update(text).empty(), context + "\nthe settled line came again");
 }
 

@@ -34,8 +34,7 @@ inline Summary summarise(std::vector<double> samples) {
     return summary;
 }
 
-inline void printResult(const std::string& figure, double value, const std::string& unit,
-                        const std::string& method) {
+inline void printResult(const std::string& figure, double value, const std::string& unit, const std::string& method) {
     std::printf("RESULT\t%s\t%.6g\t%s\t%s\n", figure.c_str(), value, unit.c_str(), method.c_str());
     std::fflush(stdout);
 }

@@ -58,9 +58,7 @@ std::size_t need(std::optional<std::size_t> found, const std::string& what) {
     return *found;
 }
 
-bool isInput(const LogEntry& entry, const char* message) {
-    return entry.kind == "input" && entry.field(1) == message;
-}
+bool isInput(const LogEntry& entry, const char* message) { return entry.kind == "input" && entry.field(1) == message; }
 
 // A reading of everything a phase may want to compare before and after.
 struct Usage {
@@ -136,7 +134,8 @@ private:
     // A line is sent once the user's half-typed text is back: two WM_SETTEXT on the
     // input box after the posted line (emptying it, then the text).
     void waitForLineSent(std::size_t posted) {
-        need(log_->waitFor(posted + 1, [](const LogEntry& e) { return isInput(e, "WM_SETTEXT"); }, kPatience),
+        need(log_->waitFor(
+                 posted + 1, [](const LogEntry& e) { return isInput(e, "WM_SETTEXT"); }, kPatience),
              "text put back");
     }
 
@@ -146,8 +145,8 @@ private:
         if (!standinCommand("send " + text)) {
             fail("the stand-in refused to send " + text);
         }
-        return need(log_->waitFor(from, [&](const LogEntry& e) { return e.kind == "posted" && e.field(2) == text; },
-                                  kPatience),
+        return need(log_->waitFor(
+                        from, [&](const LogEntry& e) { return e.kind == "posted" && e.field(2) == text; }, kPatience),
                     "posted " + text);
     }
 
@@ -187,13 +186,12 @@ private:
         std::vector<double> reactions, answers;
         for (int i = 0; i < options_.samples; ++i) {
             const std::size_t posted = userSends(".coms");
-            const std::size_t reaction = need(
-                log_->waitFor(posted + 1,
-                              [](const LogEntry& e) {
-                                  return isInput(e, "WM_GETTEXTLENGTH") || isInput(e, "WM_GETTEXT");
-                              },
-                              kPatience),
-                "the add-on reading the input box");
+            const std::size_t reaction =
+                need(log_->waitFor(
+                         posted + 1,
+                         [](const LogEntry& e) { return isInput(e, "WM_GETTEXTLENGTH") || isInput(e, "WM_GETTEXT"); },
+                         kPatience),
+                     "the add-on reading the input box");
             const std::size_t answered = answer(posted, kCommandsWord);
             const long long postedMs = log_->entries()[posted].ms;
             reactions.push_back(static_cast<double>(log_->entries()[reaction].ms - postedMs));
@@ -224,8 +222,8 @@ private:
 
     void reportDelays(const std::string& what, const std::vector<double>& samples) {
         const Summary summary = summarise(samples);
-        const std::string method = std::string(kPlatform) + ", " + std::to_string(summary.count) +
-                                   " samples, stand-in log times";
+        const std::string method =
+            std::string(kPlatform) + ", " + std::to_string(summary.count) + " samples, stand-in log times";
         printResult(what + ", median", summary.median, "ms", method);
         printResult(what + ", 95th percentile", summary.p95, "ms", method);
         printResult(what + ", worst", summary.worst, "ms", method);
@@ -288,7 +286,7 @@ private:
     struct FloodResult {
         std::size_t first = 0;
         std::size_t idleOff = 0;  // the user's posted line
-        long long answerMs = 0;   // from it to the idle-off line
+        long long answerMs = 0;  // from it to the idle-off line
         long long reactionMs = 0;  // from it to the add-on's first message to the input box
     };
 
@@ -305,15 +303,17 @@ private:
                 standinCommand("send .idleoff");
             }
         }
-        result.idleOff = need(log_->waitFor(result.first,
-                                            [](const LogEntry& e) { return e.kind == "posted" && e.field(2) == ".idleoff"; },
-                                            kPatience),
-                              "the user's .idleoff");
-        const std::size_t reaction = need(
-            log_->waitFor(result.idleOff + 1,
-                          [](const LogEntry& e) { return isInput(e, "WM_GETTEXTLENGTH") || isInput(e, "WM_GETTEXT"); },
-                          kPatience),
-            "the add-on reading the input box");
+        result.idleOff =
+            need(log_->waitFor(
+                     result.first, [](const LogEntry& e) { return e.kind == "posted" && e.field(2) == ".idleoff"; },
+                     kPatience),
+                 "the user's .idleoff");
+        const std::size_t reaction =
+            need(log_->waitFor(
+                     result.idleOff + 1,
+                     [](const LogEntry& e) { return isInput(e, "WM_GETTEXTLENGTH") || isInput(e, "WM_GETTEXT"); },
+                     kPatience),
+                 "the add-on reading the input box");
         const std::size_t answered = answer(result.idleOff, kIdleOffWord);
         const long long postedMs = log_->entries()[result.idleOff].ms;
         result.reactionMs = log_->entries()[reaction].ms - postedMs;
@@ -337,7 +337,8 @@ private:
         const Usage after = usage();
         const std::size_t end = log_->refresh().size();
         const int said = floodLines(result.first, end, "said");
-        const double seconds = static_cast<double>(log_->entries()[end - 1].ms - log_->entries()[result.first].ms) / 1000;
+        const double seconds =
+            static_cast<double>(log_->entries()[end - 1].ms - log_->entries()[result.first].ms) / 1000;
         note(program + ": " + std::to_string(said) + " lines said over " + std::to_string(seconds) + " s");
         const std::string what = "flood of " + std::to_string(static_cast<int>(options_.floodRate)) + " lines/s for " +
                                  std::to_string(static_cast<int>(options_.floodSeconds)) + " s";
@@ -399,8 +400,9 @@ private:
              std::to_string(after.delivered - before.delivered) + " handed on, " +
              std::to_string(after.folded - before.folded) + " folded into chores, most waiting " +
              std::to_string(after.peak));
-        const std::string method = std::string(kPlatform) +
-                                   ", bench_counting_addon.exe: lines in the stand-in's log against the watcher's count";
+        const std::string method =
+            std::string(kPlatform) +
+            ", bench_counting_addon.exe: lines in the stand-in's log against the watcher's count";
         printResult("flood lines lost", static_cast<double>(lost), "lines", method);
         printResult("flood lines handed to the handler", static_cast<double>(after.delivered - before.delivered),
                     "lines", method + " (the rest folded into chores by design)");

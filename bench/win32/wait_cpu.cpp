@@ -23,7 +23,7 @@ namespace {
 
 struct Phase {
     double wallSeconds = 0;
-    double cpuSeconds = 0;       // GetProcessTimes
+    double cpuSeconds = 0;  // GetProcessTimes
     double linuxCpuSeconds = -1;  // /proc, when found
     double serverCpuSeconds = -1;  // the wineserver's, when found
 };

@@ -73,7 +73,7 @@ struct ChatWatcher::Impl {
     Platform glancingPlatform;  // platform with `glancing` for its windows
     ChatLineHandler onChatLine;
     SignedOnNameReader readSignedOnName;  // none: nothing is folded
-    std::unique_ptr<Timer> pollTimer;      // owned
+    std::unique_ptr<Timer> pollTimer;  // owned
     std::unique_ptr<Timer> dispatchTimer;  // owned
 
     bool started = false;
@@ -163,8 +163,7 @@ void ChatWatcher::Impl::watchRoom(const roomtranscript::Room& found) {
     ++pollsSinceRead;
     pollsSinceChange = std::min(pollsSinceChange + 1, kBusyPolls + 1);
     const bool worthReading = !sameRoom || length != lastLength || tracker.hasUnsettledLine() ||
-                              pollsSinceChange <= kBusyPolls ||
-                              pollsSinceRead >= kPollsPerForcedRead;
+                              pollsSinceChange <= kBusyPolls || pollsSinceRead >= kPollsPerForcedRead;
     if (!worthReading) {
         return;
     }
@@ -251,9 +250,7 @@ void ChatWatcher::start() { impl_->start(); }
 
 void ChatWatcher::stop() { impl_->stop(); }
 
-void ChatWatcher::setSignedOnNameReader(SignedOnNameReader reader) {
-    impl_->readSignedOnName = std::move(reader);
-}
+void ChatWatcher::setSignedOnNameReader(SignedOnNameReader reader) { impl_->readSignedOnName = std::move(reader); }
 
 ChatWatcherStats ChatWatcher::stats() const {
     ChatWatcherStats stats;

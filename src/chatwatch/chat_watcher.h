@@ -18,12 +18,12 @@ using ChatLineHandler = std::function<void(const std::string& screenName, const 
 
 // What the watcher has done since it was made, for benchmarks and tests.
 struct ChatWatcherStats {
-    std::uint64_t linesSeen = 0;       // new chat lines found in the transcript
+    std::uint64_t linesSeen = 0;  // new chat lines found in the transcript
     std::uint64_t linesDelivered = 0;  // handler calls
     std::uint64_t linesCoalesced = 0;  // lines folded into a newer one (see line_queue.h)
-    std::size_t queueLength = 0;       // lines waiting now
-    std::size_t queuePeak = 0;         // the most that ever waited
-    std::uint64_t clientStalls = 0;    // times the client stopped answering a glance
+    std::size_t queueLength = 0;  // lines waiting now
+    std::size_t queuePeak = 0;  // the most that ever waited
+    std::uint64_t clientStalls = 0;  // times the client stopped answering a glance
 };
 
 class ChatWatcher : public ChatScanner {

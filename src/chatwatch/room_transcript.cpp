@@ -35,8 +35,7 @@ std::optional<std::size_t> length(WindowSystem& windows, WindowHandle transcript
     return windowio::believableLength(result.value);
 }
 
-std::optional<std::string> read(WindowSystem& windows, WindowHandle transcript,
-                                std::size_t length) {
+std::optional<std::string> read(WindowSystem& windows, WindowHandle transcript, std::size_t length) {
     const std::size_t capacity = length + kReadSlack + 1;
     std::string buffer(capacity - 1, '\0');
     const SendResult result = windows.sendGetText(transcript, capacity, buffer);

@@ -13,7 +13,7 @@
 namespace lantern::roomtranscript {
 
 struct Room {
-    WindowHandle room = 0;        // the chat room window, 0 when none is open
+    WindowHandle room = 0;  // the chat room window, 0 when none is open
     WindowHandle transcript = 0;  // its first "richcntlreadonly" child
 };
 

@@ -11,8 +11,7 @@ constexpr std::string_view kNameSeparator = ":\t";
 // Whether a stretch of `text` starting at `position` starts a line or the break
 // before one. Whole lines are what the client trims from the top.
 bool startsOnLineBoundary(std::string_view text, std::size_t position) {
-    return position == 0 || position >= text.size() || isBreak(text[position - 1]) ||
-           isBreak(text[position]);
+    return position == 0 || position >= text.size() || isBreak(text[position - 1]) || isBreak(text[position]);
 }
 
 std::size_t nextBreak(std::string_view text, std::size_t from) {
@@ -98,8 +97,7 @@ Diff diff(std::string_view previous, std::size_t handled, std::string_view curre
     // append) still holds the older lines above it; without them, a new text that
     // merely begins like the old line is a replacement.
     const bool continued = rest.starts_with(unfinished);
-    const bool anchored =
-        current.substr(0, position).find_first_not_of("\r\n") != std::string_view::npos;
+    const bool anchored = current.substr(0, position).find_first_not_of("\r\n") != std::string_view::npos;
     const bool cutShort = anchored && !rest.empty() && unfinished.starts_with(rest);
     if (!unfinished.empty() && !continued && !cutShort) {
         if (auto line = parseLine(unfinished)) {
@@ -161,12 +159,8 @@ std::vector<ChatLine> TranscriptTracker::update(std::string text) {
     return std::move(diff.lines);
 }
 
-bool TranscriptTracker::hasUnsettledLine() const {
-    return transcript::parseLine(unfinished()).has_value();
-}
+bool TranscriptTracker::hasUnsettledLine() const { return transcript::parseLine(unfinished()).has_value(); }
 
-std::string_view TranscriptTracker::unfinished() const {
-    return std::string_view(text_).substr(handled_);
-}
+std::string_view TranscriptTracker::unfinished() const { return std::string_view(text_).substr(handled_); }
 
 }  // namespace lantern

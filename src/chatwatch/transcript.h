@@ -41,7 +41,7 @@ std::size_t overlap(std::string_view handled, std::string_view current);
 
 struct Diff {
     std::vector<ChatLine> lines;  // new complete chat lines, oldest first
-    std::size_t handledEnd = 0;   // in `current`: where the line still unfinished starts
+    std::size_t handledEnd = 0;  // in `current`: where the line still unfinished starts
 };
 
 // Compares a new read with the previous one, of which the first `handled` bytes had
@@ -76,9 +76,9 @@ public:
 private:
     std::string_view unfinished() const;
 
-    std::string text_;         // the last text read
+    std::string text_;  // the last text read
     std::size_t handled_ = 0;  // bytes of text_ dealt with
-    int unchangedReads_ = 0;   // reads in a row that showed the same unfinished line
+    int unchangedReads_ = 0;  // reads in a row that showed the same unfinished line
 };
 
 }  // namespace lantern

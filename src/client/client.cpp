@@ -23,9 +23,7 @@ constexpr double kPauseAfterSend = 0.4;
 
 Client::Client(Platform& platform) : platform_(platform) {}
 
-WindowHandle Client::findMainFrame() {
-    return platform_.windows.findWindow(clientwindows::kMainFrameClass);
-}
+WindowHandle Client::findMainFrame() { return platform_.windows.findWindow(clientwindows::kMainFrameClass); }
 
 WindowHandle Client::firstClientWindow() { return clientwindows::firstClientWindow(platform_.windows); }
 
@@ -36,17 +34,13 @@ WindowHandle Client::findChatRoom() {
     });
 }
 
-std::string Client::readText(WindowHandle window) {
-    return windowio::readText(platform_.windows, window).value_or("");
-}
+std::string Client::readText(WindowHandle window) { return windowio::readText(platform_.windows, window).value_or(""); }
 
 void Client::writeText(WindowHandle window, const std::string& text) {
     windowio::writeText(platform_.windows, window, text);
 }
 
-void Client::clickWindow(WindowHandle window) {
-    windowio::click(platform_.windows, window);
-}
+void Client::clickWindow(WindowHandle window) { windowio::click(platform_.windows, window); }
 
 void Client::closeWindow(WindowHandle window) {
     if (window != 0) {

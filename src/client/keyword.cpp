@@ -21,8 +21,7 @@ constexpr double kKeywordPause = 0.4;
 WindowHandle Client::findKeywordWindow() {
     WindowSystem& windows = platform_.windows;
     return windowio::walk(windows, platform_.events, firstClientWindow(), [&](WindowHandle candidate) {
-        return windowio::hasChildOfEach(windows, candidate,
-                                        {"_aol_glyph", "richcntlstatic", kEditClass, kIconClass})
+        return windowio::hasChildOfEach(windows, candidate, {"_aol_glyph", "richcntlstatic", kEditClass, kIconClass})
                    ? windowio::Verdict::Take
                    : windowio::Verdict::Skip;
     });

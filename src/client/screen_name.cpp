@@ -28,8 +28,7 @@ WindowHandle Client::findWelcome() {
         }
         const bool isWelcome =
             text::contains(*caption, kWelcomeWord) &&
-            windowio::hasChildOfEach(windows, candidate,
-                                     {"_aol_icon", "_aol_static", "_aol_glyph", "richcntlstatic"});
+            windowio::hasChildOfEach(windows, candidate, {"_aol_icon", "_aol_static", "_aol_glyph", "richcntlstatic"});
         return isWelcome ? windowio::Verdict::Take : windowio::Verdict::Skip;
     });
 }

@@ -16,9 +16,7 @@ constexpr std::size_t kDownloadLabelCut = 16;
 constexpr std::size_t kUploadLabelCut = 14;
 
 // The text from the character after the first `dropped` characters on.
-std::string withoutFirst(const std::string& text, std::size_t dropped) {
-    return text::from(text, dropped + 1);
-}
+std::string withoutFirst(const std::string& text, std::size_t dropped) { return text::from(text, dropped + 1); }
 
 // The text of the window's first label: "" when it has none, nullopt when the window
 // is 0 or the label did not answer.
@@ -51,9 +49,8 @@ WindowHandle Client::findDownloadWindow() {
     // Otherwise by its children, whatever its caption; the walk starts again at the
     // first window.
     return windowio::walk(windows, platform_.events, first->window, [&](WindowHandle candidate) {
-        return windowio::hasChildOfEach(
-                   windows, candidate,
-                   {kLabelClass, "_aol_gauge", "_aol_checkbox", "_aol_icon", "_aol_image"})
+        return windowio::hasChildOfEach(windows, candidate,
+                                        {kLabelClass, "_aol_gauge", "_aol_checkbox", "_aol_icon", "_aol_image"})
                    ? windowio::Verdict::Take
                    : windowio::Verdict::Skip;
     });
@@ -86,8 +83,8 @@ WindowHandle Client::findUploadWindow() {
         }
     }
     return windowio::walk(windows, platform_.events, first->window, [&](WindowHandle candidate) {
-        const bool hasUploadChildren = windowio::hasChildOfEach(
-            windows, candidate, {kLabelClass, "_aol_gauge", "_aol_checkbox", "_aol_button"});
+        const bool hasUploadChildren =
+            windowio::hasChildOfEach(windows, candidate, {kLabelClass, "_aol_gauge", "_aol_checkbox", "_aol_button"});
         const std::optional<std::string> caption = windowio::readText(windows, candidate);
         if (!caption) {
             return windowio::Verdict::GiveUp;
@@ -103,17 +100,13 @@ WindowHandle Client::findUploadWindow() {
     });
 }
 
-std::string Client::downloadTitleText() {
-    return withoutFirst(readText(findDownloadWindow()), kTitleCut);
-}
+std::string Client::downloadTitleText() { return withoutFirst(readText(findDownloadWindow()), kTitleCut); }
 
 std::string Client::downloadLabelText() {
     return withoutFirst(firstLabelText(platform_.windows, findDownloadWindow()), kDownloadLabelCut);
 }
 
-std::string Client::uploadTitleText() {
-    return withoutFirst(readText(findUploadWindow()), kTitleCut);
-}
+std::string Client::uploadTitleText() { return withoutFirst(readText(findUploadWindow()), kTitleCut); }
 
 std::string Client::uploadLabelText() {
     return withoutFirst(firstLabelText(platform_.windows, findUploadWindow()), kUploadLabelCut);

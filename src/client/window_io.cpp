@@ -60,8 +60,7 @@ bool click(WindowSystem& windows, WindowHandle window) {
            windows.sendMessage(window, msg::KeyUp, kVkSpace, 0).delivered;
 }
 
-bool hasChildOfEach(WindowSystem& windows, WindowHandle parent,
-                    std::initializer_list<const char*> classNames) {
+bool hasChildOfEach(WindowSystem& windows, WindowHandle parent, std::initializer_list<const char*> classNames) {
     return std::all_of(classNames.begin(), classNames.end(),
                        [&](const char* className) { return windows.findChild(parent, 0, className) != 0; });
 }
@@ -71,12 +70,12 @@ WindowHandle walk(WindowSystem& windows, EventLoop& events, WindowHandle first,
     for (WindowHandle candidate = first; candidate != 0; candidate = windows.getWindow(candidate, gw::Next)) {
         events.doEvents();
         switch (test(candidate)) {
-            case Verdict::Take:
-                return candidate;
-            case Verdict::GiveUp:
-                return 0;
-            case Verdict::Skip:
-                break;
+        case Verdict::Take:
+            return candidate;
+        case Verdict::GiveUp:
+            return 0;
+        case Verdict::Skip:
+            break;
         }
     }
     return 0;

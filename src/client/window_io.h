@@ -49,13 +49,12 @@ bool writeText(WindowSystem& windows, WindowHandle window, const std::string& te
 bool click(WindowSystem& windows, WindowHandle window);
 
 // Whether `parent` has at least one direct child of every class named.
-bool hasChildOfEach(WindowSystem& windows, WindowHandle parent,
-                    std::initializer_list<const char*> classNames);
+bool hasChildOfEach(WindowSystem& windows, WindowHandle parent, std::initializer_list<const char*> classNames);
 
 // What a walk makes of one client window.
 enum class Verdict {
-    Take,    // this is the window sought
-    Skip,    // go on with the next sibling
+    Take,  // this is the window sought
+    Skip,  // go on with the next sibling
     GiveUp,  // the client stopped answering: end the walk with 0
 };
 

@@ -11,19 +11,24 @@ unsigned char lowerByte(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);  // À..Þ but ×
     switch (c) {
-        case 0x8A: return 0x9A;  // Š
-        case 0x8C: return 0x9C;  // Œ
-        case 0x8E: return 0x9E;  // Ž
-        case 0x9F: return 0xFF;  // Ÿ
-        default: return c;
+    case 0x8A:
+        return 0x9A;  // Š
+    case 0x8C:
+        return 0x9C;  // Œ
+    case 0x8E:
+        return 0x9E;  // Ž
+    case 0x9F:
+        return 0xFF;  // Ÿ
+    default:
+        return c;
     }
 }
 
 // Unicode code points of CP1252 0x80..0x9F; 0 where the code page has a hole.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHighControls = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char32_t codePointOf(unsigned char c) {
     if (c >= 0x80 && c <= 0x9F) {
@@ -69,9 +74,7 @@ std::string toLower(std::string_view s) {
     return out;
 }
 
-bool contains(std::string_view s, std::string_view word) {
-    return s.find(word) != std::string_view::npos;
-}
+bool contains(std::string_view s, std::string_view word) { return s.find(word) != std::string_view::npos; }
 
 std::string from(std::string_view s, std::size_t position) {
     if (position == 0) position = 1;

@@ -14,9 +14,7 @@ namespace {
 constexpr const char* kIdleOffText = "off";
 
 // The counters are 16-bit on purpose; past the top they wrap.
-std::int16_t plusOne(std::int16_t counter) {
-    return static_cast<std::int16_t>(counter + 1);
-}
+std::int16_t plusOne(std::int16_t counter) { return static_cast<std::int16_t>(counter + 1); }
 
 }  // namespace
 

@@ -16,7 +16,7 @@ namespace lantern {
 struct IdleState {
     bool idleOn = false;
     std::int16_t idleMins = 0;  // 0..59
-    std::int16_t idleHrs = 0;   // 0..23
+    std::int16_t idleHrs = 0;  // 0..23
     std::int16_t idleDays = 0;
     std::string reasonText;
 };
@@ -51,8 +51,8 @@ public:
     Presence(Platform& platform, Client& client);
 
     // Wiring, done once by the entry point before startUp.
-    void attach(MainWindowView& mainWindow, StyleDialogView& styleDialog,
-                SecondaryWindows& windows, ChatScanner& scanner);
+    void attach(MainWindowView& mainWindow, StyleDialogView& styleDialog, SecondaryWindows& windows,
+                ChatScanner& scanner);
 
     // ---- lifecycle
     void startUp();
@@ -100,12 +100,12 @@ private:
     void menuFormSteps();
     void showCommands();
 
-    Platform& platform_;                          // not owned
-    Client& client_;                              // not owned
-    MainWindowView* mainWindow_ = nullptr;        // not owned; set by attach
-    StyleDialogView* styleDialog_ = nullptr;      // not owned; set by attach
-    SecondaryWindows* windows_ = nullptr;         // not owned; set by attach
-    ChatScanner* scanner_ = nullptr;              // not owned; set by attach
+    Platform& platform_;  // not owned
+    Client& client_;  // not owned
+    MainWindowView* mainWindow_ = nullptr;  // not owned; set by attach
+    StyleDialogView* styleDialog_ = nullptr;  // not owned; set by attach
+    SecondaryWindows* windows_ = nullptr;  // not owned; set by attach
+    ChatScanner* scanner_ = nullptr;  // not owned; set by attach
     IdleState idle_;
     CurrentStyle style_;
     std::uint64_t idleSwitches_ = 0;

@@ -21,10 +21,10 @@ public:
     virtual std::string idleText() = 0;  // txtIdle
     virtual void setIdleText(const std::string& text) = 0;
     virtual void setIdleButtonEnabled(bool enabled) = 0;  // cmdIdle
-    virtual void setOffButtonEnabled(bool enabled) = 0;   // cmdOff
+    virtual void setOffButtonEnabled(bool enabled) = 0;  // cmdOff
     virtual void setCaption(const std::string& caption) = 0;
     virtual std::string reasonBoxText() = 0;  // txtRsn
-    virtual Timer& idleTimer() = 0;           // tmrIdle
+    virtual Timer& idleTimer() = 0;  // tmrIdle
 };
 
 // The colour boxes of the ascii style dialog (frmAscii). Writing a box while the
@@ -32,8 +32,8 @@ public:
 class StyleDialogView {
 public:
     virtual ~StyleDialogView() = default;
-    virtual void setAsciiColorBox(const std::string& text) = 0;   // txtAsciiColor
-    virtual void setFirstColorBox(const std::string& text) = 0;   // txtFirstColor
+    virtual void setAsciiColorBox(const std::string& text) = 0;  // txtAsciiColor
+    virtual void setFirstColorBox(const std::string& text) = 0;  // txtFirstColor
     virtual void setSecondColorBox(const std::string& text) = 0;  // txtSecondColor
 };
 

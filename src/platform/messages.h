@@ -8,19 +8,19 @@
 
 namespace lantern {
 
-#define LANTERN_MESSAGES(X)      \
-    X(Null, 0x0000, "WM_NULL")                    \
-    X(SetText, 0x000C, "WM_SETTEXT")              \
-    X(GetText, 0x000D, "WM_GETTEXT")              \
-    X(GetTextLength, 0x000E, "WM_GETTEXTLENGTH")  \
-    X(Close, 0x0010, "WM_CLOSE")                  \
+#define LANTERN_MESSAGES(X)                          \
+    X(Null, 0x0000, "WM_NULL")                       \
+    X(SetText, 0x000C, "WM_SETTEXT")                 \
+    X(GetText, 0x000D, "WM_GETTEXT")                 \
+    X(GetTextLength, 0x000E, "WM_GETTEXTLENGTH")     \
+    X(Close, 0x0010, "WM_CLOSE")                     \
     X(QueryEndSession, 0x0011, "WM_QUERYENDSESSION") \
-    X(EndSession, 0x0016, "WM_ENDSESSION")        \
-    X(NcLButtonDown, 0x00A1, "WM_NCLBUTTONDOWN")  \
-    X(KeyDown, 0x0100, "WM_KEYDOWN")              \
-    X(KeyUp, 0x0101, "WM_KEYUP")                  \
-    X(Char, 0x0102, "WM_CHAR")                    \
-    X(LButtonDown, 0x0201, "WM_LBUTTONDOWN")      \
+    X(EndSession, 0x0016, "WM_ENDSESSION")           \
+    X(NcLButtonDown, 0x00A1, "WM_NCLBUTTONDOWN")     \
+    X(KeyDown, 0x0100, "WM_KEYDOWN")                 \
+    X(KeyUp, 0x0101, "WM_KEYUP")                     \
+    X(Char, 0x0102, "WM_CHAR")                       \
+    X(LButtonDown, 0x0201, "WM_LBUTTONDOWN")         \
     X(LButtonUp, 0x0202, "WM_LBUTTONUP")
 
 namespace msg {
@@ -35,7 +35,7 @@ std::string messageName(unsigned message);
 // GetWindow relations used by the walks.
 namespace gw {
 constexpr unsigned First = 0;  // GW_HWNDFIRST
-constexpr unsigned Next = 2;   // GW_HWNDNEXT
+constexpr unsigned Next = 2;  // GW_HWNDNEXT
 }  // namespace gw
 
 // ShowWindow commands.
@@ -45,7 +45,7 @@ constexpr int Show = 5;
 constexpr int Minimize = 6;
 }  // namespace sw
 
-constexpr std::uintptr_t kVkSpace = 32;   // wParam of WM_KEYUP in a click
+constexpr std::uintptr_t kVkSpace = 32;  // wParam of WM_KEYUP in a click
 constexpr std::uintptr_t kVkReturn = 13;  // wParam of WM_CHAR that posts a chat line
 constexpr std::uintptr_t kHtCaption = 2;  // wParam of WM_NCLBUTTONDOWN that starts a move
 

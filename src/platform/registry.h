@@ -36,12 +36,12 @@ public:
     // RegQueryValueExA(key, name, NULL, type, data, size). With data == nullptr it
     // reports the type and the size in bytes. With a buffer it copies at most *size
     // bytes, sets *size to the data's size and answers reg::MoreData when too small.
-    virtual long queryValue(RegistryKey key, const std::string& name, unsigned long* type,
-                            char* data, unsigned long* size) = 0;
+    virtual long queryValue(RegistryKey key, const std::string& name, unsigned long* type, char* data,
+                            unsigned long* size) = 0;
 
     // RegSetValueExA(key, name, 0, type, data, size).
-    virtual long setValue(RegistryKey key, const std::string& name, unsigned long type,
-                          const char* data, unsigned long size) = 0;
+    virtual long setValue(RegistryKey key, const std::string& name, unsigned long type, const char* data,
+                          unsigned long size) = 0;
 
     // RegCloseKey(key).
     virtual long closeKey(RegistryKey key) = 0;

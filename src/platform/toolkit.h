@@ -42,8 +42,8 @@ struct ControlSpec {
     ControlKind kind = ControlKind::Label;
     std::string name;  // the form's name for it: "txtIdle", "lblPop", ...
     TwipsRect place;
-    std::string text;      // caption of a label, button or frame; text of a box or combo
-    int maxLength = 0;     // text boxes: most characters the user may type; 0 = no limit
+    std::string text;  // caption of a label, button or frame; text of a box or combo
+    int maxLength = 0;  // text boxes: most characters the user may type; 0 = no limit
     bool enabled = true;
     bool transparent = false;  // labels: no background, the picture shows through
     bool whiteBackground = false;

@@ -47,8 +47,7 @@ public:
     }
 
     // WM_SETTEXT with wParam 0 and `text` (CP1252 bytes, no NUL inside).
-    SendResult sendSetText(WindowHandle window, const std::string& text,
-                           Patience patience = Patience::RideOutStalls) {
+    SendResult sendSetText(WindowHandle window, const std::string& text, Patience patience = Patience::RideOutStalls) {
         return deliverSetText(window, text, patience);
     }
 
@@ -74,8 +73,7 @@ public:
 
     // FindWindowExA(parent, after, className, NULL): the first direct child of
     // `parent` of that class that comes after `after` (0: from the first child).
-    virtual WindowHandle findChild(WindowHandle parent, WindowHandle after,
-                                   const std::string& className) = 0;
+    virtual WindowHandle findChild(WindowHandle parent, WindowHandle after, const std::string& className) = 0;
 
     // GetWindow(window, relation) with gw::First or gw::Next.
     virtual WindowHandle getWindow(WindowHandle window, unsigned relation) = 0;

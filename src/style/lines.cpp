@@ -36,20 +36,18 @@ std::string loadBanner(const CurrentStyle& s) {
     const std::string& P = s.asciiPrefix;
     const std::string& F = s.firstColor;
     const std::string& S = s.secondColor;
-    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font face=tahoma><font color=#" + S +
-           ">" + kProductRest + " <font face=tahoma><font color=#" + F +
-           "><b>i</b><font face=tahoma><font color=#" + S + ">dl\xE8 by: vx9 <font color=#" + F +
-           ">[<font color=#" + S + "><b>load</b><font color=#" + F + ">]";
+    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font face=tahoma><font color=#" + S + ">" +
+           kProductRest + " <font face=tahoma><font color=#" + F + "><b>i</b><font face=tahoma><font color=#" + S +
+           ">dl\xE8 by: vx9 <font color=#" + F + ">[<font color=#" + S + "><b>load</b><font color=#" + F + ">]";
 }
 
 std::string unloadBanner(const CurrentStyle& s) {
     const std::string& P = s.asciiPrefix;
     const std::string& F = s.firstColor;
     const std::string& S = s.secondColor;
-    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font face=tahoma><font color=#" + S +
-           ">" + kProductRest + "<font face=tahoma><font color=#" + F +
-           "> <b>i</b><font face=tahoma><font color=#" + S + ">dl\xE8 by: vx9 <font color=#" + F +
-           ">[<font color=#" + S + "><b>unload</b><font color=#" + F + ">]";
+    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font face=tahoma><font color=#" + S + ">" +
+           kProductRest + "<font face=tahoma><font color=#" + F + "> <b>i</b><font face=tahoma><font color=#" + S +
+           ">dl\xE8 by: vx9 <font color=#" + F + ">[<font color=#" + S + "><b>unload</b><font color=#" + F + ">]";
 }
 
 std::string commandUnloadBanner(const CurrentStyle& s) {
@@ -66,17 +64,17 @@ std::string commandIdleBanner(const CurrentStyle& s, IdleEvent event) {
     const std::string& F = s.firstColor;
     const std::string& S = s.secondColor;
     return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font color=#" + S + ">" + kProductRest +
-           "<font color=#" + F + "> <b>i</b><font color=#" + S + ">dl\xE8 <font color=#" + F +
-           ">[<font color=#" + S + idleEventPiece(event) + F + ">]";
+           "<font color=#" + F + "> <b>i</b><font color=#" + S + ">dl\xE8 <font color=#" + F + ">[<font color=#" + S +
+           idleEventPiece(event) + F + ">]";
 }
 
 std::string menuIdleBanner(const CurrentStyle& s, IdleEvent event) {
     const std::string& P = s.asciiPrefix;
     const std::string& F = s.firstColor;
     const std::string& S = s.secondColor;
-    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b></font><font color=#" + S + ">" +
-           kProductRest + "</font><font color=#" + F + "> <b>i</b></font><font color=#" + S +
-           ">dl\xE8 <font color=#" + F + ">[<font color=#" + S + idleEventPiece(event) + F + ">]";
+    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b></font><font color=#" + S + ">" + kProductRest +
+           "</font><font color=#" + F + "> <b>i</b></font><font color=#" + S + ">dl\xE8 <font color=#" + F +
+           ">[<font color=#" + S + idleEventPiece(event) + F + ">]";
 }
 
 // ---- the idle report
@@ -129,15 +127,15 @@ std::string downloadLine(const CurrentStyle& style, const std::string& label, co
 
 std::string privateRoomLine(const CurrentStyle& style, const std::string& room) {
     // The room name is bold, and its bold tag is left open.
-    return roomLineHead(style) + "><b>p</b><font color=#" + style.secondColor + ">r <font color=#" +
-           style.firstColor + "><b>" + room;
+    return roomLineHead(style) + "><b>p</b><font color=#" + style.secondColor + ">r <font color=#" + style.firstColor +
+           "><b>" + room;
 }
 
 std::string chatRoomLine(const CurrentStyle& style, const std::string& name) {
     const std::string& c1 = style.firstColor;
     const std::string& c2 = style.secondColor;
-    return roomLineHead(style) + "><b>a</b><font color=#" + c2 + ">im <font color=#" + c1 +
-           "><b>c</b><font color=#" + c2 + ">hat <font color=#" + c1 + ">" + name;
+    return roomLineHead(style) + "><b>a</b><font color=#" + c2 + ">im <font color=#" + c1 + "><b>c</b><font color=#" +
+           c2 + ">hat <font color=#" + c1 + ">" + name;
 }
 
 std::string commandsLine(const CurrentStyle& style) {

@@ -17,8 +17,7 @@ std::string readSetting(Registry& registry, const std::string& keyPath, const st
         // never mistaken for text ends.
         std::vector<char> buffer(size, ' ');
         unsigned long got = size;
-        if (registry.queryValue(key, name, &type, buffer.data(), &got) == reg::Success &&
-            type == reg::Sz) {
+        if (registry.queryValue(key, name, &type, buffer.data(), &got) == reg::Success && type == reg::Sz) {
             std::string data(buffer.data(), std::min<unsigned long>(got, size));
             // With or without a terminating NUL the text is the part before the first NUL.
             result = data.substr(0, data.find('\0'));
@@ -28,8 +27,7 @@ std::string readSetting(Registry& registry, const std::string& keyPath, const st
     return result;
 }
 
-void writeSetting(Registry& registry, const std::string& keyPath, const std::string& name,
-                  const std::string& text) {
+void writeSetting(Registry& registry, const std::string& keyPath, const std::string& name, const std::string& text) {
     RegistryKey key = 0;
     if (registry.createKey(keyPath, key) != reg::Success) return;
     // Stored without a terminating NUL: the size is the text's length in characters.

@@ -15,7 +15,6 @@ std::string readSetting(Registry& registry, const std::string& keyPath, const st
 
 // Creates the key path when missing and stores the text as REG_SZ without a
 // terminating NUL. Failures are silent.
-void writeSetting(Registry& registry, const std::string& keyPath, const std::string& name,
-                  const std::string& text);
+void writeSetting(Registry& registry, const std::string& keyPath, const std::string& name, const std::string& text);
 
 }  // namespace lantern

@@ -10,7 +10,7 @@ namespace lantern {
 
 struct CurrentStyle {
     std::string asciiPrefix;  // mark-up that begins every posted line
-    std::string asciiCol;     // colour of the default prefix glyph, six hex digits
+    std::string asciiCol;  // colour of the default prefix glyph, six hex digits
     std::string firstColor;
     std::string secondColor;
 };

@@ -53,8 +53,7 @@ void AutoIdle::check() {
         return;
     }
 
-    const std::optional<int> minutes =
-        autoIdleMinutes(readSetting(platform_.registry, kSettingsKey, kAutoIdleSetting));
+    const std::optional<int> minutes = autoIdleMinutes(readSetting(platform_.registry, kSettingsKey, kAutoIdleSetting));
     const bool idlingOff = !presence_.idle().idleOn && mainWindow_.idleText() == "off";
     if (!minutes || !idlingOff || away < *minutes * 60.0) return;
     // Recorded before the switch: a manual one while its banner is posted counts as

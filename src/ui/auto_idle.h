@@ -33,10 +33,10 @@ public:
 private:
     void check();
 
-    Platform& platform_;      // not owned
-    Presence& presence_;      // not owned
+    Platform& platform_;  // not owned
+    Presence& presence_;  // not owned
     MainWindow& mainWindow_;  // not owned
-    MenuWindow& menu_;        // not owned
+    MenuWindow& menu_;  // not owned
     std::unique_ptr<Timer> timer_;  // owned
     // The period this switch began: the switch count it left, and how long the user
     // had been away at the last check (input shows as that time starting again).

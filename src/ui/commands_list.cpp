@@ -1,6 +1,5 @@
 #include "ui/commands_list.h"
 
-
 namespace lantern {
 namespace {
 

@@ -21,8 +21,8 @@ public:
 private:
     void createAndLoad() override;
 
-    Platform& platform_;       // not owned
-    Client& client_;           // not owned
+    Platform& platform_;  // not owned
+    Client& client_;  // not owned
 };
 
 }  // namespace lantern

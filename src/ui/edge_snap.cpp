@@ -5,9 +5,7 @@ namespace {
 
 enum class Direction { Left, Right, Up, Down };
 
-bool isHorizontal(Direction direction) {
-    return direction == Direction::Left || direction == Direction::Right;
-}
+bool isHorizontal(Direction direction) { return direction == Direction::Left || direction == Direction::Right; }
 
 double signOf(Direction direction) {
     return direction == Direction::Right || direction == Direction::Down ? 1.0 : -1.0;

@@ -42,7 +42,7 @@ public:
     Running running() { return Running(*this); }
 
 private:
-    std::unique_ptr<Form> current_;               // owned
+    std::unique_ptr<Form> current_;  // owned
     std::vector<std::unique_ptr<Form>> retired_;  // owned, freed when no handler runs
     int running_ = 0;
 };

@@ -19,10 +19,7 @@ const WindowSpec kMainWindow{.name = "frmMain",
 }  // namespace
 
 MainWindow::MainWindow(Platform& platform, Client& client, Presence& presence)
-    : platform_(platform),
-      client_(client),
-      presence_(presence),
-      window_(platform.toolkit.createWindow(kMainWindow)) {
+    : platform_(platform), client_(client), presence_(presence), window_(platform.toolkit.createWindow(kMainWindow)) {
     addControls();
 
     idleTimer_ = platform_.toolkit.createTimer();

@@ -41,9 +41,9 @@ private:
     void addControls();
     void dragAndSnap(MouseButton button);
 
-    Platform& platform_;              // not owned
-    Client& client_;                  // not owned
-    Presence& presence_;              // not owned
+    Platform& platform_;  // not owned
+    Client& client_;  // not owned
+    Presence& presence_;  // not owned
     std::unique_ptr<Window> window_;  // owned; lives for the whole run
     std::unique_ptr<Timer> idleTimer_;  // owned: tmrIdle
     // The state controls, owned by window_.

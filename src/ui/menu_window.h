@@ -36,7 +36,7 @@ public:
 
 private:
     struct Form {
-        std::unique_ptr<Window> window;   // owned: frmMenu, never shown
+        std::unique_ptr<Window> window;  // owned: frmMenu, never shown
         std::unique_ptr<PopupMenu> menu;  // owned: mnuOpts
     };
 
@@ -48,11 +48,11 @@ private:
     // "&On" and "O&ff" each disable themselves and enable the other.
     void enableIdleItems(bool onEnabled);
 
-    Platform& platform_;            // not owned
-    Presence& presence_;            // not owned
-    MainWindow& mainWindow_;        // not owned
-    StyleDialog& styleDialog_;      // not owned
-    CommandsList& commandsList_;    // not owned
+    Platform& platform_;  // not owned
+    Presence& presence_;  // not owned
+    MainWindow& mainWindow_;  // not owned
+    StyleDialog& styleDialog_;  // not owned
+    CommandsList& commandsList_;  // not owned
     FormSlot<Form> form_;
 };
 

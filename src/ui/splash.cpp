@@ -1,6 +1,5 @@
 #include "ui/splash.h"
 
-
 namespace lantern {
 namespace {
 

@@ -28,8 +28,8 @@ public:
 private:
     void createAndLoad() override;
 
-    Platform& platform_;       // not owned
-    MainWindow& mainWindow_;   // not owned
+    Platform& platform_;  // not owned
+    MainWindow& mainWindow_;  // not owned
 };
 
 }  // namespace lantern

@@ -24,7 +24,10 @@ ControlSpec label(const std::string& name, double left, double top, double width
 }
 
 ControlSpec colourBox(const std::string& name, double top, const std::string& text, int maxLength) {
-    return {.kind = ControlKind::TextBox, .name = name, .place = {1440, top, 855, 285}, .text = text,
+    return {.kind = ControlKind::TextBox,
+            .name = name,
+            .place = {1440, top, 855, 285},
+            .text = text,
             .maxLength = maxLength};
 }
 

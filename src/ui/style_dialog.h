@@ -15,8 +15,7 @@
 namespace lantern {
 
 // The fonts the prefix may use, in the list's order.
-inline constexpr std::array<const char*, 5> kPrefixFonts = {"Arial", "Arial Narrow", "Tahoma", "Webdings",
-                                                            "Wingdings"};
+inline constexpr std::array<const char*, 5> kPrefixFonts = {"Arial", "Arial Narrow", "Tahoma", "Webdings", "Wingdings"};
 inline constexpr const char* kInvalidFontMessage = "You must choose a valid font from the list.";
 
 class StyleDialog : public StyleDialogView, public ReopenableWindow {
@@ -31,11 +30,11 @@ public:
 private:
     // The controls of the live window, owned by it.
     struct Controls {
-        Control* fontList = nullptr;       // cboAscii
-        Control* prefixBox = nullptr;      // txtAscii
+        Control* fontList = nullptr;  // cboAscii
+        Control* prefixBox = nullptr;  // txtAscii
         Control* asciiColorBox = nullptr;  // txtAsciiColor
         Control* firstColorBox = nullptr;  // txtFirstColor
-        Control* secondColorBox = nullptr; // txtSecondColor
+        Control* secondColorBox = nullptr;  // txtSecondColor
     };
 
     // The live dialog's controls, creating and loading the dialog first if needed.
@@ -47,9 +46,9 @@ private:
     std::string setting(const char* name);
     void store(const char* name, const std::string& text);
 
-    Platform& platform_;        // not owned
-    Client& client_;            // not owned
-    Presence& presence_;        // not owned
+    Platform& platform_;  // not owned
+    Client& client_;  // not owned
+    Presence& presence_;  // not owned
     Controls controls_;
 };
 

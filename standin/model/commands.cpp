@@ -21,7 +21,9 @@ const char* const kCommandHelp =
 
 namespace {
 
-CommandResult done(bool ok, const char* failure) { return ok ? CommandResult{true, ""} : CommandResult{false, failure}; }
+CommandResult done(bool ok, const char* failure) {
+    return ok ? CommandResult{true, ""} : CommandResult{false, failure};
+}
 
 CommandResult failed(std::string message) { return {false, std::move(message)}; }
 
@@ -115,7 +117,8 @@ CommandResult runCommand(StandinClient& client, std::string_view command) {
     if (verb == "say") return runSay(client, rest, false);
     if (verb == "say-in") return runSay(client, rest, true);
     if (verb == "type") return done(client.type(std::string(rest)), "no chat room is open");
-    if (verb == "send") return done(client.send(std::string(rest)), "no chat room, nobody signed on, or nothing to send");
+    if (verb == "send")
+        return done(client.send(std::string(rest)), "no chat room, nobody signed on, or nothing to send");
     if (verb == "signon") return done(client.signOn(std::string(rest)), "signon needs a screen name");
     if (verb == "signoff") return done(client.signOff(), "nobody is signed on");
     if (verb == "room") return runRoom(client, rest);

@@ -132,7 +132,8 @@ private:
 
 std::string stripTags(std::string_view markup) {
     std::string plain;
-    scanMarkup(markup, [&](std::string_view piece) { plain += piece; }, [](std::string_view) {});
+    scanMarkup(
+        markup, [&](std::string_view piece) { plain += piece; }, [](std::string_view) {});
     return plain;
 }
 

@@ -16,7 +16,7 @@ std::string stripTags(std::string_view markup);
 
 struct TextStyle {
     std::optional<std::uint32_t> color;  // 0xRRGGBB; none: the window's own colour
-    std::string face;                    // "": the window's own font
+    std::string face;  // "": the window's own font
     bool bold = false;
     bool italic = false;
     bool underline = false;

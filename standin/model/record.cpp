@@ -45,18 +45,26 @@ std::string escapeForLog(std::string_view bytes) {
     for (char c : bytes) {
         auto byte = static_cast<unsigned char>(c);
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (byte < 0x20 || byte >= 0x7F) {
-                    char hex[5];
-                    std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-                    out += hex;
-                } else {
-                    out += c;
-                }
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (byte < 0x20 || byte >= 0x7F) {
+                char hex[5];
+                std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+                out += hex;
+            } else {
+                out += c;
+            }
         }
     }
     return out;
@@ -102,20 +110,34 @@ struct LogShape {
 
 LogShape shapeOf(EventKind kind) {
     switch (kind) {
-        case EventKind::Posted: return {"posted", true, true, false, true};
-        case EventKind::Said: return {"said", true, true, false, true};
-        case EventKind::FrameCaption: return {"caption", false, false, false, true};
-        case EventKind::LinkOpened: return {"link", false, false, false, true};
-        case EventKind::WindowClosed: return {"closed", false, true, false, true};
-        case EventKind::WindowMinimized: return {"minimized", false, true, false, true};
-        case EventKind::InputMessage: return {"input", true, true, true, true};
-        case EventKind::SignedOn: return {"signon", false, true, false, false};
-        case EventKind::SignedOff: return {"signoff", false, true, false, false};
-        case EventKind::RoomEntered: return {"room-entered", true, false, false, false};
-        case EventKind::RoomLeft: return {"room-left", true, false, false, false};
-        case EventKind::TransferStarted: return {"transfer-started", false, true, false, true};
-        case EventKind::TransferStopped: return {"transfer-stopped", false, true, false, true};
-        case EventKind::Hung: return {"hang", false, false, true, false};
+    case EventKind::Posted:
+        return {"posted", true, true, false, true};
+    case EventKind::Said:
+        return {"said", true, true, false, true};
+    case EventKind::FrameCaption:
+        return {"caption", false, false, false, true};
+    case EventKind::LinkOpened:
+        return {"link", false, false, false, true};
+    case EventKind::WindowClosed:
+        return {"closed", false, true, false, true};
+    case EventKind::WindowMinimized:
+        return {"minimized", false, true, false, true};
+    case EventKind::InputMessage:
+        return {"input", true, true, true, true};
+    case EventKind::SignedOn:
+        return {"signon", false, true, false, false};
+    case EventKind::SignedOff:
+        return {"signoff", false, true, false, false};
+    case EventKind::RoomEntered:
+        return {"room-entered", true, false, false, false};
+    case EventKind::RoomLeft:
+        return {"room-left", true, false, false, false};
+    case EventKind::TransferStarted:
+        return {"transfer-started", false, true, false, true};
+    case EventKind::TransferStopped:
+        return {"transfer-stopped", false, true, false, true};
+    case EventKind::Hung:
+        return {"hang", false, false, true, false};
     }
     return {"?", false, false, false, false};
 }

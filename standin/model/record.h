@@ -17,20 +17,20 @@
 namespace lantern::standin {
 
 enum class EventKind {
-    Posted,           // room, name (the signed-on user), text (raw mark-up)
-    Said,             // room, name, text: another member's line
-    FrameCaption,     // text: a caption written to the main frame
-    LinkOpened,       // text: the link in the keyword window when Go was pressed
-    WindowClosed,     // window, name (class), text (caption): closed by WM_CLOSE
+    Posted,  // room, name (the signed-on user), text (raw mark-up)
+    Said,  // room, name, text: another member's line
+    FrameCaption,  // text: a caption written to the main frame
+    LinkOpened,  // text: the link in the keyword window when Go was pressed
+    WindowClosed,  // window, name (class), text (caption): closed by WM_CLOSE
     WindowMinimized,  // window, name (class), text (caption)
-    InputMessage,     // room, name (message), number (wParam), text
-    SignedOn,         // name
-    SignedOff,        // name
-    RoomEntered,      // room
-    RoomLeft,         // room
+    InputMessage,  // room, name (message), number (wParam), text
+    SignedOn,  // name
+    SignedOff,  // name
+    RoomEntered,  // room
+    RoomLeft,  // room
     TransferStarted,  // name ("download" or "upload"), text (file)
     TransferStopped,  // name, text (file)
-    Hung,             // number: milliseconds
+    Hung,  // number: milliseconds
 };
 
 struct Event {

@@ -10,23 +10,22 @@ namespace lantern::standin {
 namespace {
 
 const char* const kToolbarNames[] = {
-    "Read",     "Write",   "IM",      "People", "Radio",   "Calendar", "Favorites", "Chat",
-    "Shop",     "Search",  "My AOL",  "Music",  "Games",   "News",     "Weather",   "Money",
-    "Pictures", "Help",    "Keyword", "Print",  "Settings", "Sign Off"};
+    "Read",  "Write", "IM",   "People",  "Radio", "Calendar", "Favorites", "Chat",    "Shop",  "Search",   "My AOL",
+    "Music", "Games", "News", "Weather", "Money", "Pictures", "Help",      "Keyword", "Print", "Settings", "Sign Off"};
 
 const char* const kChatFont = "Arial";
 
 bool isClientWindowPart(Part part) {
     switch (part) {
-        case Part::ChatRoomWindow:
-        case Part::WelcomeWindow:
-        case Part::KeywordWindow:
-        case Part::DownloadWindow:
-        case Part::UploadWindow:
-        case Part::SignOnWindow:
-            return true;
-        default:
-            return false;
+    case Part::ChatRoomWindow:
+    case Part::WelcomeWindow:
+    case Part::KeywordWindow:
+    case Part::DownloadWindow:
+    case Part::UploadWindow:
+    case Part::SignOnWindow:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -51,8 +50,8 @@ StandinClient::StandinClient(WindowHost& host, Options options)
 
 // ---- building windows
 
-WindowHandle StandinClient::make(WindowHandle parent, const char* className, Part part,
-                                 const std::string& text, Placement placement) {
+WindowHandle StandinClient::make(WindowHandle parent, const char* className, Part part, const std::string& text,
+                                 Placement placement) {
     WindowHandle window = host_.create({parent, className, text, part, placement});
     if (window) {
         auto owner = known_.find(parent);
@@ -66,8 +65,8 @@ WindowHandle StandinClient::openClientWindow(Part part, const std::string& capti
     return make(mdi_, "AOL Child", part, caption, Placement::Top);
 }
 
-WindowHandle StandinClient::addButton(WindowHandle owner, const char* className, Part part,
-                                      const std::string& text, std::function<void()> action) {
+WindowHandle StandinClient::addButton(WindowHandle owner, const char* className, Part part, const std::string& text,
+                                      std::function<void()> action) {
     WindowHandle button = make(owner, className, part, text);
     if (button) actions_[button] = std::move(action);
     return button;
@@ -119,41 +118,40 @@ void StandinClient::openKeywordWindow() {
 
 // ---- messages
 
-std::optional<std::intptr_t> StandinClient::handleMessage(WindowHandle window, unsigned message,
-                                                          std::uintptr_t wParam, std::string& text) {
+std::optional<std::intptr_t> StandinClient::handleMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                                          std::string& text) {
     auto found = known_.find(window);
     if (found == known_.end()) return std::nullopt;
     const Part part = found->second.part;
     syncMinimized();
 
     switch (message) {
-        case msg::SetText:
-            if (window == frame_) event({.kind = EventKind::FrameCaption, .window = window, .text = text});
-            if (part == Part::Transcript) return 0;  // read-only: the text stays
-            return std::nullopt;
-        case msg::GetText:
-        case msg::GetTextLength:
-            if (part != Part::Transcript) return std::nullopt;
-            // For WM_GETTEXT the host copies what fits and answers with the count copied.
-            if (const Room* room = roomOwning(window)) text = room->transcript.text();
-            return static_cast<std::intptr_t>(text.size());
-        case msg::Char:
-            if (part != Part::InputBox || wParam != kVkReturn) return std::nullopt;
-            if (Room* room = roomOwning(window)) postFromInput(*room);
-            return 0;
-        case msg::LButtonDown:
-        case msg::LButtonUp:
-        case msg::KeyUp:
-            return onButton(window, message, wParam);
-        case msg::Close:
-            return onClose(window);
-        default:
-            return std::nullopt;
+    case msg::SetText:
+        if (window == frame_) event({.kind = EventKind::FrameCaption, .window = window, .text = text});
+        if (part == Part::Transcript) return 0;  // read-only: the text stays
+        return std::nullopt;
+    case msg::GetText:
+    case msg::GetTextLength:
+        if (part != Part::Transcript) return std::nullopt;
+        // For WM_GETTEXT the host copies what fits and answers with the count copied.
+        if (const Room* room = roomOwning(window)) text = room->transcript.text();
+        return static_cast<std::intptr_t>(text.size());
+    case msg::Char:
+        if (part != Part::InputBox || wParam != kVkReturn) return std::nullopt;
+        if (Room* room = roomOwning(window)) postFromInput(*room);
+        return 0;
+    case msg::LButtonDown:
+    case msg::LButtonUp:
+    case msg::KeyUp:
+        return onButton(window, message, wParam);
+    case msg::Close:
+        return onClose(window);
+    default:
+        return std::nullopt;
     }
 }
 
-std::optional<std::intptr_t> StandinClient::onButton(WindowHandle window, unsigned message,
-                                                     std::uintptr_t wParam) {
+std::optional<std::intptr_t> StandinClient::onButton(WindowHandle window, unsigned message, std::uintptr_t wParam) {
     auto action = actions_.find(window);
     if (action == actions_.end()) return std::nullopt;
     if (message == msg::LButtonDown) {
@@ -184,8 +182,12 @@ void StandinClient::noteInputMessage(WindowHandle inputBox, unsigned message, st
                                      const std::string& text) {
     Room* room = roomOwning(inputBox);
     if (!room || room->input != inputBox) return;
-    event({.kind = EventKind::InputMessage, .window = inputBox, .room = room->name,
-           .name = messageName(message), .text = text, .number = wParam});
+    event({.kind = EventKind::InputMessage,
+           .window = inputBox,
+           .room = room->name,
+           .name = messageName(message),
+           .text = text,
+           .number = wParam});
 }
 
 void StandinClient::syncMinimized() {
@@ -196,8 +198,8 @@ void StandinClient::syncMinimized() {
             minimized_.erase(window);
         } else if (minimized_.insert(window).second) {
             std::string className = known.part == Part::Frame ? "AOL Frame25" : "AOL Child";
-            event({.kind = EventKind::WindowMinimized, .window = window, .name = className,
-                   .text = host_.text(window)});
+            event(
+                {.kind = EventKind::WindowMinimized, .window = window, .name = className, .text = host_.text(window)});
         }
     }
 }
@@ -215,9 +217,7 @@ void StandinClient::forgetClientWindow(WindowHandle window) {
     if (window == keyword_) keyword_ = keywordLinkBox_ = 0;
     std::erase_if(rooms_, [&](const std::unique_ptr<Room>& room) { return room->window == window; });
     std::erase_if(transfers_, [&](const auto& entry) { return entry.second.window == window; });
-    std::erase_if(known_, [&](const auto& entry) {
-        return entry.first == window || entry.second.owner == window;
-    });
+    std::erase_if(known_, [&](const auto& entry) { return entry.first == window || entry.second.owner == window; });
     std::erase_if(actions_, [&](const auto& entry) { return !known_.count(entry.first); });
     minimized_.erase(window);
     if (armed_ && !known_.count(armed_)) armed_ = 0;

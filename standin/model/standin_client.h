@@ -59,12 +59,11 @@ public:
     // A message for one of the client's windows. nullopt: the host's default
     // behaviour applies. For WM_GETTEXT the answer's text is left in `text` (the
     // host copies what fits).
-    std::optional<std::intptr_t> handleMessage(WindowHandle window, unsigned message,
-                                               std::uintptr_t wParam, std::string& text);
+    std::optional<std::intptr_t> handleMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                               std::string& text);
     // A message that a room's input box has handled, for the record (the Win32
     // program logs them; the simulated desktop has its own recorder).
-    void noteInputMessage(WindowHandle inputBox, unsigned message, std::uintptr_t wParam,
-                          const std::string& text);
+    void noteInputMessage(WindowHandle inputBox, unsigned message, std::uintptr_t wParam, const std::string& text);
     // Looks at which windows are minimised now and records the newly minimised ones.
     void syncMinimized();
 

@@ -10,7 +10,8 @@ namespace {
 
 std::string oneLine(std::string_view s) {
     std::string out(s);
-    std::replace_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return out;
 }
 
@@ -57,9 +58,7 @@ std::size_t Transcript::append(std::string_view speaker, std::string_view markup
     return add({oneLine(speaker), oneLine(markup)});
 }
 
-std::size_t Transcript::appendNotice(std::string_view notice) {
-    return add({"", oneLine(notice)});
-}
+std::size_t Transcript::appendNotice(std::string_view notice) { return add({"", oneLine(notice)}); }
 
 std::size_t Transcript::add(TranscriptLine line) {
     std::string shown = "\r\n" + line.plain();

@@ -15,7 +15,7 @@ namespace lantern::standin {
 
 struct TranscriptLine {
     std::string speaker;  // "" for a notice
-    std::string markup;   // the text as it was posted, tags and all
+    std::string markup;  // the text as it was posted, tags and all
 
     // The line as the transcript's text shows it, without its leading "\r\n".
     std::string plain() const;

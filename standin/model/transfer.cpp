@@ -53,8 +53,6 @@ std::string transferLabel(const TransferState& transfer) {
            (done ? std::string("done") : remainingText(secondsLeft(transfer)) + " left");
 }
 
-const char* transferName(TransferKind kind) {
-    return kind == TransferKind::Download ? "download" : "upload";
-}
+const char* transferName(TransferKind kind) { return kind == TransferKind::Download ? "download" : "upload"; }
 
 }  // namespace lantern::standin

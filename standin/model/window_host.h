@@ -18,11 +18,11 @@ class Transcript;
 // What a window is for, so that a host can draw and lay it out. The class name
 // that the chat client's contract fixes travels separately.
 enum class Part {
-    Frame,          // the main frame
-    Toolbar,        // the toolbar band in the frame
-    ToolbarStrip,   // the strip inside it that holds the icons
-    ToolbarIcon,    // one toolbar button
-    MdiClient,      // the area that holds the client windows
+    Frame,  // the main frame
+    Toolbar,  // the toolbar band in the frame
+    ToolbarStrip,  // the strip inside it that holds the icons
+    ToolbarIcon,  // one toolbar button
+    MdiClient,  // the area that holds the client windows
     // client windows, the MDI client's children
     ChatRoomWindow,
     WelcomeWindow,
@@ -31,18 +31,18 @@ enum class Part {
     UploadWindow,
     SignOnWindow,
     // controls inside client windows
-    Label,          // a line of static text
-    RichLabel,      // static rich text
-    Icon,           // a picture button
-    PushButton,     // a plain push button
-    Glyph,          // a small decorative picture
-    Image,          // a larger picture
-    Gauge,          // a progress bar; its text is the percentage, "42"
+    Label,  // a line of static text
+    RichLabel,  // static rich text
+    Icon,  // a picture button
+    PushButton,  // a plain push button
+    Glyph,  // a small decorative picture
+    Image,  // a larger picture
+    Gauge,  // a progress bar; its text is the percentage, "42"
     Checkbox,
     ComboBox,
-    LinkBox,        // the keyword window's editable box
-    Transcript,     // the chat room's read-only transcript
-    InputBox,       // the chat room's editable input box
+    LinkBox,  // the keyword window's editable box
+    Transcript,  // the chat room's read-only transcript
+    InputBox,  // the chat room's editable input box
 };
 
 // Where a new window goes among its siblings: on top (a client window that has

@@ -16,10 +16,8 @@ WindowHandle SimHost::create(const NewWindow& window) {
                             : desktop_.createWindowAtBottom(window.parent, window.className, window.text);
     if (!made) return 0;
     if (!window.parent) topLevel_.push_back(made);
-    desktop_.setHandler(made, [this](WindowHandle self, unsigned message, std::uintptr_t wParam,
-                                     std::intptr_t, std::string& text) {
-        return dispatch(self, message, wParam, text);
-    });
+    desktop_.setHandler(made, [this](WindowHandle self, unsigned message, std::uintptr_t wParam, std::intptr_t,
+                                     std::string& text) { return dispatch(self, message, wParam, text); });
     return made;
 }
 

@@ -41,8 +41,8 @@ private:
     std::optional<std::intptr_t> dispatch(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                           std::string& text);
 
-    sim::Desktop& desktop_;             // not owned; outlives the host
-    StandinClient* client_ = nullptr;   // not owned; set once the client is built
+    sim::Desktop& desktop_;  // not owned; outlives the host
+    StandinClient* client_ = nullptr;  // not owned; set once the client is built
     std::vector<WindowHandle> topLevel_;  // the windows this host made at the top level
 };
 

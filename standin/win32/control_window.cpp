@@ -13,8 +13,7 @@ constexpr UINT kSendTimeoutMilliseconds = 60000;  // rides out a hang of up to a
 
 }  // namespace
 
-ControlWindow::ControlWindow(HINSTANCE instance, StandinClient& client, LogFile& log)
-    : client_(client), log_(log) {
+ControlWindow::ControlWindow(HINSTANCE instance, StandinClient& client, LogFile& log) : client_(client), log_(log) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;

@@ -25,9 +25,9 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    StandinClient& client_;   // not owned
-    LogFile& log_;            // not owned
-    HWND window_ = nullptr;   // owned
+    StandinClient& client_;  // not owned
+    LogFile& log_;  // not owned
+    HWND window_ = nullptr;  // owned
 };
 
 // Sends one command to the running stand-in. Exit codes: 0 done, 1 refused by the

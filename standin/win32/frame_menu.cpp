@@ -46,7 +46,7 @@ const char* const kSecondRoom = "Town Square";
 namespace {
 
 struct MenuItem {
-    int command;       // 0: a separator
+    int command;  // 0: a separator
     const char* text;
 };
 
@@ -95,26 +95,47 @@ FrameMenu buildFrameMenu() {
 void MenuActions::run(int command) {
     if (!client_ || !client_->running()) return;
     switch (command) {
-        case kSomeoneSpeaks: say(); break;
-        case kOpenSecondRoom: client_->openRoom(kSecondRoom); break;
-        case kCloseTopRoom:
-            if (auto rooms = client_->roomNames(); !rooms.empty()) client_->closeRoom(rooms.front());
-            break;
-        case kStartDownload:
-        case kStartUpload: {
-            TransferKind kind = command == kStartDownload ? TransferKind::Download : TransferKind::Upload;
-            if (client_->startTransfer(kind)) moving_.insert(kind);
-            break;
-        }
-        case kStopDownload: client_->stopTransfer(TransferKind::Download); break;
-        case kStopUpload: client_->stopTransfer(TransferKind::Upload); break;
-        case kSignOn: client_->signOn(client_->screenName().empty() ? "lantern tester" : client_->screenName()); break;
-        case kSignOff: client_->signOff(); break;
-        case kHang: client_->hang(5); break;
-        case kExit: PostMessageA(host_->frame(), WM_CLOSE, 0, 0); break;
-        case kCascade: SendMessageA(host_->mdiClient(), WM_MDICASCADE, 0, 0); break;
-        case kTile: SendMessageA(host_->mdiClient(), WM_MDITILE, MDITILE_VERTICAL, 0); break;
-        default: break;
+    case kSomeoneSpeaks:
+        say();
+        break;
+    case kOpenSecondRoom:
+        client_->openRoom(kSecondRoom);
+        break;
+    case kCloseTopRoom:
+        if (auto rooms = client_->roomNames(); !rooms.empty()) client_->closeRoom(rooms.front());
+        break;
+    case kStartDownload:
+    case kStartUpload: {
+        TransferKind kind = command == kStartDownload ? TransferKind::Download : TransferKind::Upload;
+        if (client_->startTransfer(kind)) moving_.insert(kind);
+        break;
+    }
+    case kStopDownload:
+        client_->stopTransfer(TransferKind::Download);
+        break;
+    case kStopUpload:
+        client_->stopTransfer(TransferKind::Upload);
+        break;
+    case kSignOn:
+        client_->signOn(client_->screenName().empty() ? "lantern tester" : client_->screenName());
+        break;
+    case kSignOff:
+        client_->signOff();
+        break;
+    case kHang:
+        client_->hang(5);
+        break;
+    case kExit:
+        PostMessageA(host_->frame(), WM_CLOSE, 0, 0);
+        break;
+    case kCascade:
+        SendMessageA(host_->mdiClient(), WM_MDICASCADE, 0, 0);
+        break;
+    case kTile:
+        SendMessageA(host_->mdiClient(), WM_MDITILE, MDITILE_VERTICAL, 0);
+        break;
+    default:
+        break;
     }
 }
 

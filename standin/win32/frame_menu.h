@@ -30,8 +30,8 @@ private:
     void advance(TransferKind kind, int step);
 
     StandinClient* client_ = nullptr;  // not owned
-    Win32Host* host_ = nullptr;        // not owned
-    std::set<TransferKind> moving_;    // transfers that the tick moves on
+    Win32Host* host_ = nullptr;  // not owned
+    std::set<TransferKind> moving_;  // transfers that the tick moves on
     int chatter_ = 0;
 };
 

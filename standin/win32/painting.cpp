@@ -37,7 +37,7 @@ void verticalGradient(HDC dc, const RECT& area, COLORREF top, COLORREF bottom) {
 
 // A colour of its own for each toolbar button, from its name.
 COLORREF iconColor(const std::string& name) {
-    static const COLORREF palette[] = {RGB(0, 102, 204), RGB(255, 153, 0), RGB(0, 153, 102),
+    static const COLORREF palette[] = {RGB(0, 102, 204), RGB(255, 153, 0),  RGB(0, 153, 102),
                                        RGB(204, 51, 51), RGB(102, 51, 153), RGB(0, 153, 204)};
     unsigned sum = 0;
     for (char c : name) sum = sum * 31 + static_cast<unsigned char>(c);
@@ -67,19 +67,42 @@ void Painter::paint(HWND window, Part part, const std::string& text, bool presse
     SetBkMode(dc, TRANSPARENT);
     if (part != Part::Toolbar && part != Part::ToolbarStrip && part != Part::ToolbarIcon) fill(dc, area, kBackground);
     switch (part) {
-        case Part::Toolbar:
-        case Part::ToolbarStrip: drawToolbar(dc, area); break;
-        case Part::ToolbarIcon: drawToolbarIcon(dc, area, text, pressed); break;
-        case Part::Icon: drawButton(dc, area, text, pressed, true); break;
-        case Part::PushButton: drawButton(dc, area, text, pressed, false); break;
-        case Part::Gauge: drawGauge(dc, area, text); break;
-        case Part::Checkbox: drawCheckbox(dc, area, text); break;
-        case Part::ComboBox: drawComboBox(dc, area, text); break;
-        case Part::Glyph: drawGlyph(dc, area); break;
-        case Part::Image: drawImage(dc, area); break;
-        case Part::RichLabel: drawText(dc, area, text, uiFont_, kNavy, DT_WORDBREAK); break;
-        case Part::Label: drawText(dc, area, text, boldFont_, RGB(0, 0, 0), DT_WORDBREAK); break;
-        default: break;
+    case Part::Toolbar:
+    case Part::ToolbarStrip:
+        drawToolbar(dc, area);
+        break;
+    case Part::ToolbarIcon:
+        drawToolbarIcon(dc, area, text, pressed);
+        break;
+    case Part::Icon:
+        drawButton(dc, area, text, pressed, true);
+        break;
+    case Part::PushButton:
+        drawButton(dc, area, text, pressed, false);
+        break;
+    case Part::Gauge:
+        drawGauge(dc, area, text);
+        break;
+    case Part::Checkbox:
+        drawCheckbox(dc, area, text);
+        break;
+    case Part::ComboBox:
+        drawComboBox(dc, area, text);
+        break;
+    case Part::Glyph:
+        drawGlyph(dc, area);
+        break;
+    case Part::Image:
+        drawImage(dc, area);
+        break;
+    case Part::RichLabel:
+        drawText(dc, area, text, uiFont_, kNavy, DT_WORDBREAK);
+        break;
+    case Part::Label:
+        drawText(dc, area, text, boldFont_, RGB(0, 0, 0), DT_WORDBREAK);
+        break;
+    default:
+        break;
     }
     EndPaint(window, &paint);
 }
@@ -133,8 +156,7 @@ void Painter::drawGauge(HDC dc, const RECT& area, const std::string& text) const
     RECT done = frame;
     done.right = frame.left + (frame.right - frame.left) * percent / 100;
     verticalGradient(dc, done, RGB(90, 150, 240), RGB(20, 70, 180));
-    drawText(dc, frame, std::to_string(percent) + "%", boldFont_, RGB(0, 0, 0),
-             DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    drawText(dc, frame, std::to_string(percent) + "%", boldFont_, RGB(0, 0, 0), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 void Painter::drawCheckbox(HDC dc, const RECT& area, const std::string& text) const {
@@ -174,8 +196,11 @@ void Painter::drawGlyph(HDC dc, const RECT& area) const {
 void Painter::drawImage(HDC dc, const RECT& area) const {
     // A sheet of paper with its corner turned down.
     int w = area.right - area.left, h = area.bottom - area.top;
-    POINT sheet[] = {{area.left + 4, area.top + 2}, {area.right - 14, area.top + 2}, {area.right - 4, area.top + 12},
-                     {area.right - 4, area.bottom - 2}, {area.left + 4, area.bottom - 2}};
+    POINT sheet[] = {{area.left + 4, area.top + 2},
+                     {area.right - 14, area.top + 2},
+                     {area.right - 4, area.top + 12},
+                     {area.right - 4, area.bottom - 2},
+                     {area.left + 4, area.bottom - 2}};
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
     HPEN pen = CreatePen(PS_SOLID, 1, kNavy);
     HGDIOBJ oldPen = SelectObject(dc, pen);

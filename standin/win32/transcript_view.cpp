@@ -12,7 +12,7 @@ namespace lantern::standin::win32 {
 namespace {
 
 const char* const kDefaultFace = "Arial";
-const std::uint32_t kNoticeRgb = 0x6E6E6E;   // grey
+const std::uint32_t kNoticeRgb = 0x6E6E6E;  // grey
 const std::uint32_t kSpeakerRgb = 0x000080;  // navy
 // A line may be half a megabyte of text; the view shows its first kilobyte, all a
 // person reads of it: the rich edit lays out long unbroken lines slowly (under Wine
@@ -76,8 +76,8 @@ void appendLine(HWND richEdit, const TranscriptLine& line, bool first) {
 
 TranscriptView::TranscriptView(HWND container, HINSTANCE instance) {
     richEdit_ = CreateWindowExA(0, RICHEDIT_CLASSA, "",
-                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                                0, 0, 0, 0, container, nullptr, instance, nullptr);
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0,
+                                0, 0, container, nullptr, instance, nullptr);
     if (!richEdit_) return;
     SendMessageA(richEdit_, EM_SETBKGNDCOLOR, 0, RGB(255, 255, 255));
     SendMessageA(richEdit_, EM_EXLIMITTEXT, 0, kViewTextLimit);
@@ -87,7 +87,7 @@ TranscriptView::TranscriptView(HWND container, HINSTANCE instance) {
     tabs.dwMask = PFM_TABSTOPS | PFM_STARTINDENT | PFM_OFFSET;
     tabs.cTabCount = 1;
     tabs.rgxTabs[0] = 2160;  // an inch and a half: room for a long screen name
-    tabs.dxOffset = 2160;    // wrapped text lines up with the text, not the name
+    tabs.dxOffset = 2160;  // wrapped text lines up with the text, not the name
     SendMessageA(richEdit_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&tabs));
 }
 

@@ -31,7 +31,7 @@ private:
     void append(const TranscriptLine& line);
     LONG length() const;
 
-    HWND richEdit_ = nullptr;    // child of the container, destroyed with it
+    HWND richEdit_ = nullptr;  // child of the container, destroyed with it
     std::deque<LONG> lineChars_;  // characters each shown line takes, its leading break included
 };
 

@@ -16,9 +16,9 @@ constexpr UINT_PTR kTickTimer = 1;
 // How much a person can type into an edit box: a standard edit control's default.
 constexpr WPARAM kTypedTextLimit = 32767;
 
-const char* const kPaintedClasses[] = {
-    "AOL Toolbar", "_AOL_Toolbar", "_AOL_Icon",     "_AOL_Static",   "_AOL_Glyph", "RICHCNTLSTATIC",
-    "_AOL_Gauge",  "_AOL_Checkbox", "_AOL_Image",   "_AOL_Button",   "_AOL_Combobox", "RICHCNTLREADONLY"};
+const char* const kPaintedClasses[] = {"AOL Toolbar", "_AOL_Toolbar",   "_AOL_Icon",     "_AOL_Static",
+                                       "_AOL_Glyph",  "RICHCNTLSTATIC", "_AOL_Gauge",    "_AOL_Checkbox",
+                                       "_AOL_Image",  "_AOL_Button",    "_AOL_Combobox", "RICHCNTLREADONLY"};
 const char* const kEditClasses[] = {"_AOL_Edit", "RICHCNTL"};
 
 HWND hwndOf(WindowHandle window) { return reinterpret_cast<HWND>(window); }
@@ -28,18 +28,18 @@ WindowHandle handleOf(HWND window) { return reinterpret_cast<WindowHandle>(windo
 // the model.
 bool contractMessage(UINT message) {
     switch (message) {
-        case msg::SetText:
-        case msg::GetText:
-        case msg::GetTextLength:
-        case msg::Close:
-        case msg::KeyDown:
-        case msg::KeyUp:
-        case msg::Char:
-        case msg::LButtonDown:
-        case msg::LButtonUp:
-            return true;
-        default:
-            return false;
+    case msg::SetText:
+    case msg::GetText:
+    case msg::GetTextLength:
+    case msg::Close:
+    case msg::KeyDown:
+    case msg::KeyUp:
+    case msg::Char:
+    case msg::LButtonDown:
+    case msg::LButtonUp:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -53,9 +53,7 @@ LRESULT copyOut(const std::string& text, WPARAM capacity, LPARAM buffer) {
     return static_cast<LRESULT>(count);
 }
 
-bool isButtonPart(Part part) {
-    return part == Part::ToolbarIcon || part == Part::Icon || part == Part::PushButton;
-}
+bool isButtonPart(Part part) { return part == Part::ToolbarIcon || part == Part::Icon || part == Part::PushButton; }
 
 // Scoped flag: the host's own reads and writes are not the client's business.
 struct Internal {
@@ -140,9 +138,9 @@ WindowHandle Win32Host::create(const NewWindow& window) {
 }
 
 HWND Win32Host::createFrame(const NewWindow& window) {
-    frame_ = CreateWindowExA(0, "AOL Frame25", window.text.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                             CW_USEDEFAULT, CW_USEDEFAULT, kFrameWidth, kFrameHeight, nullptr, menu_.bar,
-                             instance_, this);
+    frame_ =
+        CreateWindowExA(0, "AOL Frame25", window.text.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                        CW_USEDEFAULT, kFrameWidth, kFrameHeight, nullptr, menu_.bar, instance_, this);
     if (frame_ && menu_.onTick) SetTimer(frame_, kTickTimer, menu_.tickMilliseconds, nullptr);
     return frame_;
 }
@@ -302,33 +300,33 @@ std::optional<LRESULT> Win32Host::askClient(HWND window, UINT message, WPARAM wP
 LRESULT Win32Host::onFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (auto answer = askClient(window, message, wParam, lParam)) return *answer;
     switch (message) {
-        case WM_SIZE:
-            if (wParam == SIZE_MINIMIZED && client_) client_->syncMinimized();
-            layoutFrame();
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED && client_) client_->syncMinimized();
+        layoutFrame();
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) < 0xFF00 && menu_.onCommand) {
+            menu_.onCommand(LOWORD(wParam));
             return 0;
-        case WM_COMMAND:
-            if (LOWORD(wParam) < 0xFF00 && menu_.onCommand) {
-                menu_.onCommand(LOWORD(wParam));
-                return 0;
-            }
-            break;
-        case kHangMessage:
-            Sleep(static_cast<DWORD>(wParam));
-            return 0;
-        case WM_TIMER:
-            if (wParam == kTickTimer && menu_.onTick) menu_.onTick();
-            return 0;
-        case WM_DESTROY:
-            if (window == frame_) {
-                frame_ = nullptr;
-                if (menu_.onFrameDestroyed) menu_.onFrameDestroyed();
-            }
-            break;
-        case WM_NCDESTROY:
-            forget(window);
-            break;
-        default:
-            break;
+        }
+        break;
+    case kHangMessage:
+        Sleep(static_cast<DWORD>(wParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == kTickTimer && menu_.onTick) menu_.onTick();
+        return 0;
+    case WM_DESTROY:
+        if (window == frame_) {
+            frame_ = nullptr;
+            if (menu_.onFrameDestroyed) menu_.onFrameDestroyed();
+        }
+        break;
+    case WM_NCDESTROY:
+        forget(window);
+        break;
+    default:
+        break;
     }
     return DefFrameProcA(window, mdiClient_, message, wParam, lParam);
 }
@@ -362,15 +360,15 @@ void Win32Host::layoutToolbar(HWND strip) {
 LRESULT Win32Host::onChild(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (auto answer = askClient(window, message, wParam, lParam)) return *answer;
     switch (message) {
-        case WM_SIZE:
-            if (wParam == SIZE_MINIMIZED && client_) client_->syncMinimized();
-            if (wParam != SIZE_MINIMIZED) layoutClientWindow(window, parts_);
-            break;  // DefMDIChildProc must see WM_SIZE too
-        case WM_NCDESTROY:
-            forget(window);
-            break;
-        default:
-            break;
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED && client_) client_->syncMinimized();
+        if (wParam != SIZE_MINIMIZED) layoutClientWindow(window, parts_);
+        break;  // DefMDIChildProc must see WM_SIZE too
+    case WM_NCDESTROY:
+        forget(window);
+        break;
+    default:
+        break;
     }
     return DefMDIChildProcA(window, message, wParam, lParam);
 }
@@ -391,28 +389,28 @@ LRESULT Win32Host::onControl(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
     if (auto answer = askClient(window, message, wParam, lParam)) return *answer;
     switch (message) {
-        case WM_PAINT:
-            painter_.paint(window, part, readText(window), pressed_ == window);
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_SETTEXT: {
-            LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-            InvalidateRect(window, nullptr, TRUE);
-            return result;
+    case WM_PAINT:
+        painter_.paint(window, part, readText(window), pressed_ == window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETTEXT: {
+        LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+        InvalidateRect(window, nullptr, TRUE);
+        return result;
+    }
+    case WM_SIZE:
+        if (part == Part::Transcript) {
+            MoveWindow(GetWindow(window, GW_CHILD), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        } else if (part == Part::ToolbarStrip) {
+            layoutToolbar(window);
         }
-        case WM_SIZE:
-            if (part == Part::Transcript) {
-                MoveWindow(GetWindow(window, GW_CHILD), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-            } else if (part == Part::ToolbarStrip) {
-                layoutToolbar(window);
-            }
-            return 0;
-        case WM_NCDESTROY:
-            forget(window);
-            break;
-        default:
-            break;
+        return 0;
+    case WM_NCDESTROY:
+        forget(window);
+        break;
+    default:
+        break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -429,7 +427,8 @@ LRESULT Win32Host::onEdit(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     LRESULT result = answer ? *answer : editProc(window, message, wParam, lParam);
 
     if (logged && message == WM_GETTEXT) {
-        if (lParam && result > 0) carried.assign(reinterpret_cast<const char*>(lParam), static_cast<std::size_t>(result));
+        if (lParam && result > 0)
+            carried.assign(reinterpret_cast<const char*>(lParam), static_cast<std::size_t>(result));
         client_->noteInputMessage(handleOf(window), message, wParam, carried);
     }
     if (message == WM_NCDESTROY) forget(window);
@@ -441,47 +440,47 @@ LRESULT Win32Host::onEdit(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 LRESULT Win32Host::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto held = heldTexts_.find(window);
     switch (message) {
-        case WM_SETTEXT: {
-            const char* text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-            const std::size_t length = std::strlen(text);
-            if (length <= kTypedTextLimit) {
-                if (held != heldTexts_.end()) heldTexts_.erase(held);
-                break;
-            }
-            std::string& whole = heldTexts_[window];
-            whole.assign(text, length);
-            const std::string shown = whole.substr(0, kTypedTextLimit);
-            return CallWindowProcA(systemEditProc_, window, message, wParam, reinterpret_cast<LPARAM>(shown.c_str()));
+    case WM_SETTEXT: {
+        const char* text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+        const std::size_t length = std::strlen(text);
+        if (length <= kTypedTextLimit) {
+            if (held != heldTexts_.end()) heldTexts_.erase(held);
+            break;
         }
-        case WM_GETTEXTLENGTH:
-            if (held != heldTexts_.end()) return static_cast<LRESULT>(held->second.size());
-            break;
-        case WM_GETTEXT:
-            if (held != heldTexts_.end()) return copyOut(held->second, wParam, lParam);
-            break;
-        case WM_CHAR:
-        case WM_KEYDOWN:
-        case WM_PASTE:
-        case WM_CUT:
-        case WM_CLEAR:
-        case WM_UNDO:
-        case EM_UNDO:
-        case EM_REPLACESEL: {
-            if (held == heldTexts_.end()) break;
-            // A person's edit: from now on the box holds what it shows.
-            const LRESULT result = CallWindowProcA(systemEditProc_, window, message, wParam, lParam);
-            const auto shownLength = static_cast<std::size_t>(
-                CallWindowProcA(systemEditProc_, window, WM_GETTEXTLENGTH, 0, 0));
-            std::string shown(shownLength + 1, '\0');
-            CallWindowProcA(systemEditProc_, window, WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(shown.data()));
-            shown.resize(shownLength);
-            if (held->second.compare(0, shown.size(), shown) != 0 || shown.size() != kTypedTextLimit) {
-                heldTexts_.erase(held);
-            }
-            return result;
+        std::string& whole = heldTexts_[window];
+        whole.assign(text, length);
+        const std::string shown = whole.substr(0, kTypedTextLimit);
+        return CallWindowProcA(systemEditProc_, window, message, wParam, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
+    case WM_GETTEXTLENGTH:
+        if (held != heldTexts_.end()) return static_cast<LRESULT>(held->second.size());
+        break;
+    case WM_GETTEXT:
+        if (held != heldTexts_.end()) return copyOut(held->second, wParam, lParam);
+        break;
+    case WM_CHAR:
+    case WM_KEYDOWN:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case EM_REPLACESEL: {
+        if (held == heldTexts_.end()) break;
+        // A person's edit: from now on the box holds what it shows.
+        const LRESULT result = CallWindowProcA(systemEditProc_, window, message, wParam, lParam);
+        const auto shownLength =
+            static_cast<std::size_t>(CallWindowProcA(systemEditProc_, window, WM_GETTEXTLENGTH, 0, 0));
+        std::string shown(shownLength + 1, '\0');
+        CallWindowProcA(systemEditProc_, window, WM_GETTEXT, shown.size(), reinterpret_cast<LPARAM>(shown.data()));
+        shown.resize(shownLength);
+        if (held->second.compare(0, shown.size(), shown) != 0 || shown.size() != kTypedTextLimit) {
+            heldTexts_.erase(held);
         }
-        default:
-            break;
+        return result;
+    }
+    default:
+        break;
     }
     return CallWindowProcA(systemEditProc_, window, message, wParam, lParam);
 }

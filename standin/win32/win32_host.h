@@ -26,7 +26,7 @@ namespace lantern::standin::win32 {
 // client lists the open windows there), what to do for a command, and a tick for
 // things that move on by themselves.
 struct FrameMenu {
-    HMENU bar = nullptr;         // owned by the frame once it is made
+    HMENU bar = nullptr;  // owned by the frame once it is made
     HMENU windowMenu = nullptr;  // a submenu of bar
     std::function<void(int)> onCommand;
     std::function<void()> onTick;
@@ -87,8 +87,8 @@ private:
     HINSTANCE instance_;
     FrameMenu menu_;
     StandinClient* client_ = nullptr;  // not owned; set once the client is built
-    HWND frame_ = nullptr;             // owned: destroyed with the host if still there
-    HWND mdiClient_ = nullptr;         // child of frame_
+    HWND frame_ = nullptr;  // owned: destroyed with the host if still there
+    HWND mdiClient_ = nullptr;  // child of frame_
     WNDPROC systemEditProc_ = nullptr;  // the EDIT class's procedure, for the superclasses
     std::map<HWND, Part> parts_;
     std::map<HWND, std::unique_ptr<TranscriptView>> views_;  // by their "RICHCNTLREADONLY" window
@@ -98,7 +98,7 @@ private:
     // until a person changes what it shows.
     std::map<HWND, std::string> heldTexts_;
     HWND pressed_ = nullptr;  // the button held down with the mouse
-    int internal_ = 0;        // > 0 while the host itself reads or writes a window
+    int internal_ = 0;  // > 0 while the host itself reads or writes a window
     Painter painter_;
 };
 

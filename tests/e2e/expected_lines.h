@@ -9,8 +9,7 @@ struct Colours {
     std::string ascii = "000000", first = "ff3300", second = "000066";
 };
 
-inline const std::string kStartCaption =
-    "z\xE9phyr's lant\xE8rn idl\xE8 -- by: vx9...up in this bitch. . . . . . .";
+inline const std::string kStartCaption = "z\xE9phyr's lant\xE8rn idl\xE8 -- by: vx9...up in this bitch. . . . . . .";
 inline const std::string kClosingCaption = "America Online - Owned by: vx9";
 
 inline std::string defaultPrefix(const std::string& asciiColour) {

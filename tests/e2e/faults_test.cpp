@@ -15,8 +15,8 @@ class RealFaults : public EndToEnd {
 protected:
     // Strikes at the load banner's first `message`; the add-on must ride the fault out
     // and, once `recover` has run, answer ".idleon" with nothing half-typed posted.
-    void duringTheLoadBanner(const char* message, const std::function<void()>& strike,
-                             const std::function<void()>& recover = [] {}) {
+    void duringTheLoadBanner(
+        const char* message, const std::function<void()>& strike, const std::function<void()>& recover = [] {}) {
         startStandin();
         const long long started = nowMs();
         startAddOn();
@@ -38,7 +38,8 @@ protected:
 };
 
 TEST_F(RealFaults, ClientKilledThenRestarted) {
-    duringTheLoadBanner("WM_SETTEXT", [&] { standin().kill(); }, [&] { startStandin(); });
+    duringTheLoadBanner(
+        "WM_SETTEXT", [&] { standin().kill(); }, [&] { startStandin(); });
 }
 
 TEST_F(RealFaults, ClientHungFor30Seconds) {

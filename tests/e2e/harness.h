@@ -112,7 +112,7 @@ inline HWND findTopLevel(const char* className, DWORD processId, const char* cap
 struct LogEntry {
     long long ms = 0;
     std::vector<std::string> fields;  // after the kind, unescaped
-    std::size_t index = SIZE_MAX;     // the line's number in the log (none: SIZE_MAX)
+    std::size_t index = SIZE_MAX;  // the line's number in the log (none: SIZE_MAX)
     std::string field(std::size_t i) const { return i < fields.size() ? fields[i] : std::string(); }
     std::string last() const { return fields.empty() ? std::string() : fields.back(); }
 };

@@ -10,8 +10,10 @@ TEST_F(EndToEnd, StartUpSecondInstanceAndClosing) {
     // A number where a colour belongs reads as not set; a stored prefix is used as it is.
     const char* const prefix = "<font face=Arial><font color=#00ff00>\xE9t\xE9</font><font face=Tahoma> ";
     const Colours colours{"9900cc", "0066cc", "000066"};
-    const char* const stored[][3] = {{"ascii", "REG_SZ", prefix}, {"asciiCol", "REG_SZ", "9900cc"},
-                                     {"firstColor", "REG_SZ", "0066cc"}, {"secondColor", "REG_DWORD", "255"}};
+    const char* const stored[][3] = {{"ascii", "REG_SZ", prefix},
+                                     {"asciiCol", "REG_SZ", "9900cc"},
+                                     {"firstColor", "REG_SZ", "0066cc"},
+                                     {"secondColor", "REG_DWORD", "255"}};
     for (const auto& value : stored) ASSERT_TRUE(regAdd(value[0], value[1], value[2])) << value[0];
     startStandin();
     const std::string typed = "half a thought";
@@ -30,10 +32,10 @@ TEST_F(EndToEnd, StartUpSecondInstanceAndClosing) {
     std::vector<std::string> messages;
     for (const LogEntry& e : inputs) messages.push_back(e.field(1) + " " + e.field(2) + " " + e.field(3));
     const std::vector<std::string> expected = {
-        "WM_GETTEXTLENGTH 0 ", "WM_GETTEXT " + std::to_string(typed.size() + 1) + " " + typed,
-        "WM_SETTEXT 0 ",       "WM_SETTEXT 0 ",
-        "WM_SETTEXT 0 ",       "WM_SETTEXT 0 " + load,
-        "WM_CHAR 13 ",         "WM_SETTEXT 0 ",
+        "WM_GETTEXTLENGTH 0 ",  "WM_GETTEXT " + std::to_string(typed.size() + 1) + " " + typed,
+        "WM_SETTEXT 0 ",        "WM_SETTEXT 0 ",
+        "WM_SETTEXT 0 ",        "WM_SETTEXT 0 " + load,
+        "WM_CHAR 13 ",          "WM_SETTEXT 0 ",
         "WM_SETTEXT 0 " + typed};
     ASSERT_EQ(messages, expected);
     // Clearing the box, typing the line, Enter and the text coming back: about 0.3,

@@ -14,9 +14,9 @@ namespace {
 
 const std::string kAppTitle = "lant\xE8rn Idl\xE8 [beta]";
 constexpr int kMessageTextId = 0xFFFF;  // a message box's text, on Windows and Wine
-constexpr POINT kGrip{60, 16};          // in the bar's drag area, away from the arrow
-constexpr POINT kArrow{176, 16};        // in the arrow's hot spot (168..185, 8..25)
-constexpr POINT kFirstRow{30, 10};      // a menu's first item, below its 3 pixel border
+constexpr POINT kGrip{60, 16};  // in the bar's drag area, away from the arrow
+constexpr POINT kArrow{176, 16};  // in the arrow's hot spot (168..185, 8..25)
+constexpr POINT kFirstRow{30, 10};  // a menu's first item, below its 3 pixel border
 
 using ScreenRect = std::array<long, 4>;  // left, top, right, bottom
 
@@ -154,9 +154,10 @@ protected:
 TEST_F(RealInput, TheBarThenTheChatCommands) {
     const Colours colours{"9900cc", "0066cc", "336633"};
     const std::string prefix = defaultPrefix(colours.ascii);
-    const std::pair<const char*, std::string> stored[] = {
-        {"tBox", "gone fishin"}, {"asciiCol", colours.ascii}, {"firstColor", colours.first},
-        {"secondColor", colours.second}};
+    const std::pair<const char*, std::string> stored[] = {{"tBox", "gone fishin"},
+                                                          {"asciiCol", colours.ascii},
+                                                          {"firstColor", colours.first},
+                                                          {"secondColor", colours.second}};
     for (const auto& [name, value] : stored) ASSERT_TRUE(regAdd(name, "REG_SZ", value)) << name;
     ASSERT_NO_FATAL_FAILURE(startWithBarShown());
     EXPECT_EQ(rectOf(mainWindow()), barAt(0, 0));

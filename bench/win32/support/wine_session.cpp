@@ -118,8 +118,7 @@ std::optional<std::string> linuxProcFolder(IsProgram isProgram) {
         }
         const std::string candidate = "Z:\\proc\\" + name;
         const std::string commandLine = readWholeFile(candidate + "\\cmdline");
-        if (isProgram(lowerCase(commandLine.substr(0, commandLine.find('\0')))) &&
-            prefixOf(candidate) == ownPrefix) {
+        if (isProgram(lowerCase(commandLine.substr(0, commandLine.find('\0')))) && prefixOf(candidate) == ownPrefix) {
             folder = candidate;
             break;
         }
@@ -181,13 +180,10 @@ std::optional<ChildProcess> ChildProcess::start(const std::string& exePath, cons
     return process;
 }
 
-bool ChildProcess::running() const {
-    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool ChildProcess::running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
 bool ChildProcess::waitForExit(double seconds) const {
-    return !info_.hProcess ||
-           WaitForSingleObject(info_.hProcess, static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0;
+    return !info_.hProcess || WaitForSingleObject(info_.hProcess, static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0;
 }
 
 void ChildProcess::kill() {
@@ -245,8 +241,8 @@ std::optional<LinuxUsage> ownLinuxUsage() {
 }
 
 std::optional<LinuxUsage> wineserverUsage() {
-    const std::optional<std::string> folder = linuxProcFolder(
-        [](const std::string& program) { return program.find("wineserver") != std::string::npos; });
+    const std::optional<std::string> folder =
+        linuxProcFolder([](const std::string& program) { return program.find("wineserver") != std::string::npos; });
     if (!folder) {
         return std::nullopt;
     }

@@ -22,7 +22,7 @@ void sleepMs(long long milliseconds);
 // ---- processes
 
 struct CpuTimes {
-    double user = 0;    // seconds
+    double user = 0;  // seconds
     double kernel = 0;  // seconds
     double total() const { return user + kernel; }
 };
@@ -86,7 +86,7 @@ bool standinCommand(const std::string& command);
 
 struct LogEntry {
     long long ms = 0;
-    std::string kind;                 // "posted", "said", "input", ...
+    std::string kind;  // "posted", "said", "input", ...
     std::vector<std::string> fields;  // the fields after the kind, unescaped
     std::string field(std::size_t i) const { return i < fields.size() ? fields[i] : std::string(); }
 };
@@ -132,8 +132,8 @@ std::optional<std::size_t> StandinLog::waitFor(std::size_t from, Match match, do
 // A log entry of this kind whose last field contains `text`.
 inline auto entryOf(const std::string& kind, const std::string& text = "") {
     return [kind, text](const LogEntry& entry) {
-        return entry.kind == kind && (text.empty() || (!entry.fields.empty() &&
-                                                       entry.fields.back().find(text) != std::string::npos));
+        return entry.kind == kind &&
+               (text.empty() || (!entry.fields.empty() && entry.fields.back().find(text) != std::string::npos));
     };
 }
 

@@ -76,40 +76,40 @@ std::vector<std::string> DemoSession::newEvents() {
         const standin::Event& e = events[shown_];
         const std::string at = clock(e.time) + "  ";
         switch (e.kind) {
-            case standin::EventKind::Posted:
-                ++posted_;
-                lines.push_back(at + utf8(e.name) + ": " + room(e.text));
-                if (options_.showRawMarkup) {
-                    lines.back() += "\n           raw: " + terminal::printableMarkup(e.text);
-                }
-                break;
-            case standin::EventKind::Said:
-                lines.push_back(at + utf8(e.name) + ": " + room(e.text));
-                break;
-            case standin::EventKind::FrameCaption:
-                if (e.text.empty()) break;  // the clearing write before every caption
-                lines.push_back(at + "[client caption] " + utf8(e.text));
-                break;
-            case standin::EventKind::LinkOpened:
-                lines.push_back(at + "[client opens] " + utf8(e.text));
-                break;
-            case standin::EventKind::RoomEntered:
-                lines.push_back(at + "[client] now in room \"" + utf8(e.room) + "\"");
-                break;
-            case standin::EventKind::WindowMinimized:
-                lines.push_back(at + "[client] minimised \"" + utf8(e.text) + "\"");
-                break;
-            case standin::EventKind::WindowClosed:
-                lines.push_back(at + "[client] closed \"" + utf8(e.text) + "\"");
-                break;
-            case standin::EventKind::TransferStarted:
-                lines.push_back(at + "[client] " + utf8(e.name) + " of " + utf8(e.text) + " starts");
-                break;
-            case standin::EventKind::TransferStopped:
-                lines.push_back(at + "[client] " + utf8(e.name) + " of " + utf8(e.text) + " ends");
-                break;
-            default:
-                break;
+        case standin::EventKind::Posted:
+            ++posted_;
+            lines.push_back(at + utf8(e.name) + ": " + room(e.text));
+            if (options_.showRawMarkup) {
+                lines.back() += "\n           raw: " + terminal::printableMarkup(e.text);
+            }
+            break;
+        case standin::EventKind::Said:
+            lines.push_back(at + utf8(e.name) + ": " + room(e.text));
+            break;
+        case standin::EventKind::FrameCaption:
+            if (e.text.empty()) break;  // the clearing write before every caption
+            lines.push_back(at + "[client caption] " + utf8(e.text));
+            break;
+        case standin::EventKind::LinkOpened:
+            lines.push_back(at + "[client opens] " + utf8(e.text));
+            break;
+        case standin::EventKind::RoomEntered:
+            lines.push_back(at + "[client] now in room \"" + utf8(e.room) + "\"");
+            break;
+        case standin::EventKind::WindowMinimized:
+            lines.push_back(at + "[client] minimised \"" + utf8(e.text) + "\"");
+            break;
+        case standin::EventKind::WindowClosed:
+            lines.push_back(at + "[client] closed \"" + utf8(e.text) + "\"");
+            break;
+        case standin::EventKind::TransferStarted:
+            lines.push_back(at + "[client] " + utf8(e.name) + " of " + utf8(e.text) + " starts");
+            break;
+        case standin::EventKind::TransferStopped:
+            lines.push_back(at + "[client] " + utf8(e.name) + " of " + utf8(e.text) + " ends");
+            break;
+        default:
+            break;
         }
     }
     return lines;

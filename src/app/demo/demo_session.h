@@ -23,8 +23,8 @@ struct DemoOptions {
 class DemoSession;
 
 struct Step {
-    double wait = 0;           // virtual seconds to let pass before the step
-    std::string description;   // printed as the step begins; "" prints nothing
+    double wait = 0;  // virtual seconds to let pass before the step
+    std::string description;  // printed as the step begins; "" prints nothing
     std::function<void(DemoSession&)> action;
 };
 

@@ -95,10 +95,17 @@ std::string printableMarkup(std::string_view markup) {
     std::string escaped;
     for (char c : markup) {
         switch (c) {
-            case '\r': escaped += "\\r"; break;
-            case '\n': escaped += "\\n"; break;
-            case '\t': escaped += "\\t"; break;
-            default: escaped += c;
+        case '\r':
+            escaped += "\\r";
+            break;
+        case '\n':
+            escaped += "\\n";
+            break;
+        case '\t':
+            escaped += "\\t";
+            break;
+        default:
+            escaped += c;
         }
     }
     return text::cp1252ToUtf8(escaped);

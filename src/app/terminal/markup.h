@@ -10,7 +10,7 @@ namespace lantern::terminal {
 
 enum class Rendering {
     Plain,  // the text the room shows, without colour
-    Ansi,   // with 24-bit colour and bold escapes
+    Ansi,  // with 24-bit colour and bold escapes
 };
 
 std::string renderMarkup(std::string_view markup, Rendering rendering);

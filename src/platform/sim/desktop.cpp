@@ -50,7 +50,7 @@ public:
     double midnightOffset = 12 * 3600;  // the time of day when the clock read 0: noon
 
 private:
-    EventQueue& clock_;    // not owned: the desktop's
+    EventQueue& clock_;  // not owned: the desktop's
     SimToolkit& toolkit_;  // not owned: where the user's input arrives and keys for a modal box wait
 };
 
@@ -87,8 +87,7 @@ Platform Desktop::platform() { return Platform{windows(), registry(), events(), 
 
 // ---- window tree
 
-WindowHandle Desktop::createWindow(WindowHandle parent, const std::string& className,
-                                   const std::string& caption) {
+WindowHandle Desktop::createWindow(WindowHandle parent, const std::string& className, const std::string& caption) {
     return impl_->tree.create(parent, className, caption, false);
 }
 

@@ -46,8 +46,7 @@ struct RecordedMessage {
 // the default behaviour: WM_SETTEXT sets the caption, WM_GETTEXT/WM_GETTEXTLENGTH
 // read it, WM_CLOSE destroys the window, everything else answers 0.
 using MessageHandler = std::function<std::optional<std::intptr_t>(
-    WindowHandle self, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
-    std::string& text)>;
+    WindowHandle self, unsigned message, std::uintptr_t wParam, std::intptr_t lParam, std::string& text)>;
 
 struct ShownMessageBox {
     std::string text;
@@ -60,7 +59,7 @@ struct ShownPopup {
     WindowHandle over = 0;
     double x = 0, y = 0;
     std::map<std::string, bool> enabled;  // every item by name
-    MenuItemSpec root;                    // the tree as the program built it
+    MenuItemSpec root;  // the tree as the program built it
 };
 
 struct ShownInputBox {
@@ -97,15 +96,14 @@ public:
     // ---- window tree
     // Creates a window as the first (topmost) child of `parent`, or a top-level
     // window when parent is 0. Classes compare without regard to case.
-    WindowHandle createWindow(WindowHandle parent, const std::string& className,
-                              const std::string& caption = "");
+    WindowHandle createWindow(WindowHandle parent, const std::string& className, const std::string& caption = "");
     // Creates it as the last sibling instead (the bottom of the Z order).
     WindowHandle createWindowAtBottom(WindowHandle parent, const std::string& className,
                                       const std::string& caption = "");
     void destroyWindow(WindowHandle window);  // and its children
     bool exists(WindowHandle window) const;
     void setHandler(WindowHandle window, MessageHandler handler);
-    std::string caption(WindowHandle window) const;     // read directly, no message
+    std::string caption(WindowHandle window) const;  // read directly, no message
     void setCaption(WindowHandle window, const std::string& caption);  // no message
     // The window answers WM_GETTEXTLENGTH with `length` whatever its text (a control
     // that miscounts, or a hostile program), while WM_GETTEXT still copies its text.
@@ -133,7 +131,7 @@ public:
     std::vector<RecordedMessage> messagesTo(WindowHandle window) const;
 
     // ---- virtual clock and events
-    double now() const;                       // virtual seconds since the desktop was made
+    double now() const;  // virtual seconds since the desktop was made
     void setTimeOfDay(double secondsSinceMidnight);  // what timeOfDay() reads now
     // Runs `event` at virtual time now() + delay, from inside an event wait.
     void post(double delay, std::function<void()> event);

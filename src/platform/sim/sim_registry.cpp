@@ -118,8 +118,7 @@ std::optional<Desktop::Value> SimRegistry::value(const std::string& path, const 
     return v->second.value;
 }
 
-void SimRegistry::put(const std::string& path, const std::string& name, unsigned long type,
-                      const std::string& data) {
+void SimRegistry::put(const std::string& path, const std::string& name, unsigned long type, const std::string& data) {
     auto& slot = create(path).values[text::toLower(name)];
     if (slot.name.empty()) slot.name = name;
     slot.value = {type, data};

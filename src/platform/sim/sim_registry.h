@@ -36,7 +36,7 @@ private:
         Desktop::Value value;
     };
     struct Key {
-        std::string path;                         // as first created
+        std::string path;  // as first created
         std::map<std::string, NamedValue> values;  // by lower-cased name
     };
 

@@ -4,9 +4,7 @@
 
 namespace lantern::sim {
 
-SimTimer::SimTimer(EventQueue& clock) : clock_(clock), state_(std::make_shared<TimerState>()) {
-    state_->owner = this;
-}
+SimTimer::SimTimer(EventQueue& clock) : clock_(clock), state_(std::make_shared<TimerState>()) { state_->owner = this; }
 
 SimTimer::~SimTimer() { state_->owner = nullptr; }
 

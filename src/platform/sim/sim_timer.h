@@ -16,7 +16,7 @@ class SimTimer;
 // Shared between the timer and its queued ticks, which may outlive it.
 struct TimerState {
     SimTimer* owner = nullptr;  // not owned; null once the timer is gone
-    unsigned interval = 0;      // milliseconds
+    unsigned interval = 0;  // milliseconds
     bool enabled = false;
     bool ticking = false;  // onTick is running: further ticks are skipped
     bool silenced = false;  // the program ended

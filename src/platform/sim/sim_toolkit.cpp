@@ -43,8 +43,9 @@ std::unique_ptr<Window> SimToolkit::createWindow(const WindowSpec& spec) {
     const bool framed = spec.border != Border::None;
     node.width = spec.clientWidth + (framed ? 2 * kBorderTwips : 0);
     node.height = spec.clientHeight + (framed ? 2 * kBorderTwips + kCaptionTwips : 0);
-    node.handler = [this](WindowHandle self, unsigned message, std::uintptr_t wParam, std::intptr_t,
-                          std::string&) { return formMessage(self, message, wParam); };
+    node.handler = [this](WindowHandle self, unsigned message, std::uintptr_t wParam, std::intptr_t, std::string&) {
+        return formMessage(self, message, wParam);
+    };
     auto form = std::make_unique<SimForm>(link_, spec, handle);
     forms_[handle] = form.get();
     return form;
@@ -58,8 +59,7 @@ SimForm* SimToolkit::form(const std::string& name) {
     return nullptr;
 }
 
-std::optional<std::intptr_t> SimToolkit::formMessage(WindowHandle handle, unsigned message,
-                                                     std::uintptr_t wParam) {
+std::optional<std::intptr_t> SimToolkit::formMessage(WindowHandle handle, unsigned message, std::uintptr_t wParam) {
     if (message == msg::Close) {
         close(handle);
         return 0;
@@ -227,7 +227,7 @@ private:
     }
 
     std::weak_ptr<ToolkitLink> link_;
-    MenuItemSpec root_;            // as built, for the record of each popup
+    MenuItemSpec root_;  // as built, for the record of each popup
     std::vector<MenuItem> items_;  // every item, depth first
 };
 
@@ -237,8 +237,7 @@ std::unique_ptr<PopupMenu> SimToolkit::createPopupMenu(Window&, const MenuItemSp
     return std::make_unique<SimPopupMenu>(link_, root);
 }
 
-std::optional<std::string> SimToolkit::trackPopup(const ShownPopup& shown,
-                                                  const std::vector<std::string>& choosable) {
+std::optional<std::string> SimToolkit::trackPopup(const ShownPopup& shown, const std::vector<std::string>& choosable) {
     popups.push_back(shown);
     if (popupChoices.empty()) return std::nullopt;  // dismissed
     std::string choice = popupChoices.front();
@@ -260,7 +259,7 @@ int SimToolkit::messageBox(const std::string& text, const std::string& title, un
 }
 
 std::optional<std::string> SimToolkit::inputBox(const std::string& prompt, const std::string& title,
-                                                 const std::string& defaultText) {
+                                                const std::string& defaultText) {
     const std::size_t index = inputBoxes.size();
     inputBoxes.push_back({prompt, title, defaultText, clock_.now(), clock_.now()});
     std::optional<std::string> typed;
@@ -304,20 +303,20 @@ void OpenBox::dialogKey(DialogKey key, double now) {
     if (answered) return;
     answeredAt = now;
     switch (key) {
-        case DialogKey::Tab:
-            focus = (focus + 1) % parts.size();
-            return;
-        case DialogKey::Escape:
-        case DialogKey::AltF4:
-            // A box without Cancel takes Escape for its only button.
-            accepted = std::find(parts.begin(), parts.end(), Part::Cancel) == parts.end();
-            answered = true;
-            return;
-        case DialogKey::Enter:
-            // The focused button, or the default (OK) from anywhere else.
-            accepted = parts[focus] != Part::Cancel;
-            answered = true;
-            return;
+    case DialogKey::Tab:
+        focus = (focus + 1) % parts.size();
+        return;
+    case DialogKey::Escape:
+    case DialogKey::AltF4:
+        // A box without Cancel takes Escape for its only button.
+        accepted = std::find(parts.begin(), parts.end(), Part::Cancel) == parts.end();
+        answered = true;
+        return;
+    case DialogKey::Enter:
+        // The focused button, or the default (OK) from anywhere else.
+        accepted = parts[focus] != Part::Cancel;
+        answered = true;
+        return;
     }
 }
 

@@ -167,7 +167,7 @@ public:
     void type(Control& control, const std::string& text);
     void pressTab();
     void typeKeys(const std::string& text);  // into the focused control, replacing its text
-    SimControl* focused();                    // the control with the keyboard focus, or null
+    SimControl* focused();  // the control with the keyboard focus, or null
     // The user's last keyboard or mouse input, in virtual seconds.
     void noteInput() { lastInputAt_ = clock_.now(); }
     double lastInputAt() const { return lastInputAt_; }
@@ -209,8 +209,8 @@ private:
     std::vector<bool> pumps_;
     std::vector<OpenBox*> openBoxes_;  // not owned: the boxes whose loops run, innermost last
 
-    WindowTree& tree_;          // not owned: the desktop's
-    EventQueue& clock_;         // not owned: the desktop's
+    WindowTree& tree_;  // not owned: the desktop's
+    EventQueue& clock_;  // not owned: the desktop's
     std::shared_ptr<ToolkitLink> link_;  // owned; the objects it made watch it
     std::map<WindowHandle, SimForm*> forms_;  // not owned: the callers' windows, alive or closed
     std::vector<std::weak_ptr<TimerState>> timers_;  // to silence them when the program ends
@@ -221,7 +221,7 @@ private:
     std::optional<Clamp> clamp_;
     bool thisInstanceRunning_ = false;
     std::optional<MouseButton> held_;  // the button the user holds down, during its press
-    WindowHandle active_ = 0;          // the window the user last pressed on
+    WindowHandle active_ = 0;  // the window the user last pressed on
     std::weak_ptr<SimControl> focus_;  // the keyboard focus in it, if a control has it
     double lastInputAt_ = 0;
 };

@@ -7,12 +7,9 @@
 
 namespace lantern::sim {
 
-WindowHandle SimWindowSystem::findWindow(const std::string& className) {
-    return tree_.findChild(0, 0, className);
-}
+WindowHandle SimWindowSystem::findWindow(const std::string& className) { return tree_.findChild(0, 0, className); }
 
-WindowHandle SimWindowSystem::findChild(WindowHandle parent, WindowHandle after,
-                                        const std::string& className) {
+WindowHandle SimWindowSystem::findChild(WindowHandle parent, WindowHandle after, const std::string& className) {
     return tree_.findChild(parent, after, className);
 }
 
@@ -91,9 +88,8 @@ void SimWindowSystem::hang(WindowHandle window, double seconds) {
     node->hungUntil = clock_.now() + seconds;
 }
 
-SendResult SimWindowSystem::send(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                 std::intptr_t lParam, std::string& text, std::size_t textRoom,
-                                 Patience patience) {
+SendResult SimWindowSystem::send(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                                 std::string& text, std::size_t textRoom, Patience patience) {
     RecordedMessage record;
     record.time = clock_.now();
     record.window = window;
@@ -139,19 +135,19 @@ SendResult SimWindowSystem::send(WindowHandle window, unsigned message, std::uin
 
 std::intptr_t SimWindowSystem::defaultBehaviour(WindowNode& node, unsigned message, std::string& text) {
     switch (message) {
-        case msg::SetText:
-            node.caption = text;
-            return 1;
-        case msg::GetText:
-            text = node.caption;
-            return static_cast<std::intptr_t>(text.size());
-        case msg::GetTextLength:
-            return node.misreportedLength.value_or(static_cast<std::intptr_t>(node.caption.size()));
-        case msg::Close:
-            tree_.destroy(node.handle);
-            return 0;
-        default:
-            return 0;
+    case msg::SetText:
+        node.caption = text;
+        return 1;
+    case msg::GetText:
+        text = node.caption;
+        return static_cast<std::intptr_t>(text.size());
+    case msg::GetTextLength:
+        return node.misreportedLength.value_or(static_cast<std::intptr_t>(node.caption.size()));
+    case msg::Close:
+        tree_.destroy(node.handle);
+        return 0;
+    default:
+        return 0;
     }
 }
 
@@ -159,16 +155,16 @@ bool SimWindowSystem::showWindow(WindowHandle window, int command) {
     WindowNode* node = tree_.find(window);
     if (!node) return false;
     switch (command) {
-        case sw::Hide:
-            node->visible = false;
-            break;
-        case sw::Minimize:
-            node->minimized = true;
-            node->visible = true;
-            break;
-        default:
-            node->visible = true;
-            break;
+    case sw::Hide:
+        node->visible = false;
+        break;
+    case sw::Minimize:
+        node->minimized = true;
+        node->visible = true;
+        break;
+    default:
+        node->visible = true;
+        break;
     }
     return true;
 }

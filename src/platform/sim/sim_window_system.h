@@ -56,7 +56,7 @@ private:
     void answerWhenFree(WindowHandle window, std::function<void()> answered);
     std::intptr_t defaultBehaviour(WindowNode& node, unsigned message, std::string& text);
 
-    WindowTree& tree_;   // not owned: the desktop's
+    WindowTree& tree_;  // not owned: the desktop's
     EventQueue& clock_;  // not owned: the desktop's
     double sendTimeout_ = 20.0;
     int releaseCaptureCalls_ = 0;

@@ -13,8 +13,8 @@ const std::vector<WindowHandle> kNoChildren;
 constexpr WindowHandle kHandleStep = 4;
 }  // namespace
 
-WindowHandle WindowTree::create(WindowHandle parent, const std::string& className,
-                                const std::string& caption, bool atBottom) {
+WindowHandle WindowTree::create(WindowHandle parent, const std::string& className, const std::string& caption,
+                                bool atBottom) {
     if (parent != 0 && !find(parent)) return 0;
     WindowHandle handle = nextHandle_;
     nextHandle_ += kHandleStep;
@@ -69,8 +69,7 @@ std::vector<WindowHandle>& WindowTree::siblingsOf(WindowHandle parent) {
     return parent == 0 ? topLevel_ : nodes_.at(parent).children;
 }
 
-WindowHandle WindowTree::findChild(WindowHandle parent, WindowHandle after,
-                                   const std::string& className) const {
+WindowHandle WindowTree::findChild(WindowHandle parent, WindowHandle after, const std::string& className) const {
     if (parent != 0 && !find(parent)) return 0;
     const auto& list = children(parent);
     auto it = list.begin();

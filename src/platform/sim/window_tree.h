@@ -35,8 +35,7 @@ struct WindowNode {
 
 class WindowTree {
 public:
-    WindowHandle create(WindowHandle parent, const std::string& className, const std::string& caption,
-                        bool atBottom);
+    WindowHandle create(WindowHandle parent, const std::string& className, const std::string& caption, bool atBottom);
     // Ends the window and all below it; they stay known as dead handles.
     void destroy(WindowHandle window);
 

@@ -19,9 +19,9 @@ class WindowTimer;
 // The window classes of our own windows.
 inline constexpr char kFormClass[] = "LanternForm";
 inline constexpr char kSurfaceClass[] = "LanternSurface";  // labels and pictures
-inline constexpr char kFrameClass[] = "LanternFrame";      // the frame that holds controls
-inline constexpr char kHostClass[] = "LanternHost";        // the hidden timer window
-inline constexpr char kDialogClass[] = "#32770";           // the system's dialog boxes
+inline constexpr char kFrameClass[] = "LanternFrame";  // the frame that holds controls
+inline constexpr char kHostClass[] = "LanternHost";  // the hidden timer window
+inline constexpr char kDialogClass[] = "#32770";  // the system's dialog boxes
 
 // Lets code that has just run a handler find out whether the handler destroyed the
 // object it belongs to (a click that closes its window, a close that ends its form).
@@ -44,16 +44,16 @@ struct Backend {
     // everything else translated and dispatched. A WM_QUIT is remembered instead.
     void dispatch(MSG& message);
 
-    HINSTANCE instance;                       // not owned: the module whose resources we load
+    HINSTANCE instance;  // not owned: the module whose resources we load
     Win32Options options;
     DpiApi dpi;
-    HWND host = nullptr;                     // owned: message-only window for timer ticks
+    HWND host = nullptr;  // owned: message-only window for timer ticks
     std::map<UINT_PTR, WindowTimer*> timers;  // not owned: live timers by their id on `host`
     UINT_PTR nextTimerId = 1;
-    std::set<HWND> forms;                     // not owned: our live top-level forms
-    HWND mainForm = nullptr;                  // not owned: the first form, the program's main window, while it lives
-    HANDLE instanceMutex = nullptr;           // owned: held while we run
-    std::optional<bool> previousInstance;     // the answer of the first check
+    std::set<HWND> forms;  // not owned: our live top-level forms
+    HWND mainForm = nullptr;  // not owned: the first form, the program's main window, while it lives
+    HANDLE instanceMutex = nullptr;  // owned: held while we run
+    std::optional<bool> previousInstance;  // the answer of the first check
     bool followingPointer = false;  // a form's own move loop runs (Form::followPointer)
     bool quitSeen = false;
     int quitCode = 0;

@@ -19,23 +19,18 @@ const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>
 
 }  // namespace
 
-int twipsToPixels(double twips, unsigned dpi) {
-    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
-}
+int twipsToPixels(double twips, unsigned dpi) { return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch)); }
 
 double pixelsToTwips(int pixels, unsigned dpi) { return pixels * kTwipsPerInch / dpi; }
 
-int fontHeightForPoints(double points, unsigned dpi) {
-    return -static_cast<int>(std::lround(points * dpi / 72.0));
-}
+int fontHeightForPoints(double points, unsigned dpi) { return -static_cast<int>(std::lround(points * dpi / 72.0)); }
 
 DpiApi::DpiApi() {
     HMODULE user32 = GetModuleHandleA("user32.dll");
     getDpiForWindow_ = lookUp<GetDpiForWindowFn>(user32, "GetDpiForWindow");
     getDpiForSystem_ = lookUp<GetDpiForSystemFn>(user32, "GetDpiForSystem");
     adjustWindowRectExForDpi_ = lookUp<AdjustWindowRectExForDpiFn>(user32, "AdjustWindowRectExForDpi");
-    setProcessDpiAwarenessContext_ =
-        lookUp<SetProcessDpiAwarenessContextFn>(user32, "SetProcessDpiAwarenessContext");
+    setProcessDpiAwarenessContext_ = lookUp<SetProcessDpiAwarenessContextFn>(user32, "SetProcessDpiAwarenessContext");
     getSystemMetricsForDpi_ = lookUp<GetSystemMetricsForDpiFn>(user32, "GetSystemMetricsForDpi");
 }
 

@@ -26,9 +26,8 @@ bool loopReadsInput(const Backend& backend) {
 
 void Win32EventLoop::doEvents() {
     ++backend_.eventPasses;
-    const UINT removal = loopReadsInput(backend_)
-                             ? PM_REMOVE | PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT
-                             : PM_REMOVE;
+    const UINT removal =
+        loopReadsInput(backend_) ? PM_REMOVE | PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT : PM_REMOVE;
     MSG message;
     for (int i = 0; i < kMessagesPerPass && !backend_.quitSeen; ++i) {
         if (!PeekMessageA(&message, nullptr, 0, 0, removal)) break;

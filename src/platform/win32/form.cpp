@@ -31,8 +31,8 @@ DWORD exStyleFor(const WindowSpec& spec) {
 // it was first loaded at, so the form owns its icons and destroys them.
 HICON loadIcon(const Backend& backend, const std::string& name, int metricX, int metricY, unsigned dpi) {
     return static_cast<HICON>(LoadImageA(backend.instance, name.c_str(), IMAGE_ICON,
-                                         backend.dpi.systemMetric(metricX, dpi),
-                                         backend.dpi.systemMetric(metricY, dpi), 0));
+                                         backend.dpi.systemMetric(metricX, dpi), backend.dpi.systemMetric(metricY, dpi),
+                                         0));
 }
 
 }  // namespace
@@ -51,8 +51,8 @@ Form::Form(Backend& backend, const WindowSpec& spec)
     // placed by their owners.
     const bool bordered = spec.border != Border::None;
     CreateWindowExA(exStyle_, kFormClass, spec.caption.c_str(), style_, bordered ? CW_USEDEFAULT : 0,
-                    bordered ? CW_USEDEFAULT : 0, outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                    nullptr, backend_.instance, this);
+                    bordered ? CW_USEDEFAULT : 0, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                    backend_.instance, this);
     if (!hwnd_) return;
     backend_.forms.insert(hwnd_);
     if (!backend_.mainForm) backend_.mainForm = hwnd_;  // the program makes its main window first
@@ -72,8 +72,8 @@ WindowHandle Form::handle() const { return reinterpret_cast<WindowHandle>(hwnd_)
 unsigned Form::dpi() const { return backend_.dpi.forWindow(hwnd_); }
 
 RECT Form::outerRectFor(unsigned dpi) const {
-    return backend_.dpi.outerRect(twipsToPixels(spec_.clientWidth, dpi), twipsToPixels(spec_.clientHeight, dpi),
-                                  style_, exStyle_, dpi);
+    return backend_.dpi.outerRect(twipsToPixels(spec_.clientWidth, dpi), twipsToPixels(spec_.clientHeight, dpi), style_,
+                                  exStyle_, dpi);
 }
 
 void Form::setIcons(unsigned dpi) {

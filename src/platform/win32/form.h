@@ -77,8 +77,8 @@ private:
     std::vector<std::unique_ptr<FormControl>> controls_;
     std::array<HICON, 2> icons_{};  // owned: the big and the small icon at the window's DPI
     HWND lastFocus_ = nullptr;  // not owned: the control that had the focus when we lost it
-    int nextId_ = 1000;         // clear of IDOK and IDCANCEL
-    bool painting_ = false;     // onPaint is running: a paint it causes raises nothing more
+    int nextId_ = 1000;  // clear of IDOK and IDCANCEL
+    bool painting_ = false;  // onPaint is running: a paint it causes raises nothing more
     bool sessionEndRaised_ = false;  // onSessionEnd runs once at most
     LifeToken life_;
 };

@@ -52,10 +52,10 @@ void FormControl::layout(unsigned dpi) {
 }
 
 void FormControl::applyFont(unsigned dpi) {
-    HFONT font = CreateFontA(fontHeightForPoints(spec_.font.points, dpi), 0, 0, 0,
-                             spec_.font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             spec_.font.face.c_str());
+    HFONT font =
+        CreateFontA(fontHeightForPoints(spec_.font.points, dpi), 0, 0, 0, spec_.font.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                    FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                    DEFAULT_PITCH | FF_DONTCARE, spec_.font.face.c_str());
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (font_) DeleteObject(font_);
     font_ = font;

@@ -72,7 +72,7 @@ protected:
     Form& form_;  // not owned: the form that holds the control and outlives it
     ControlSpec spec_;
     int id_;
-    HWND hwnd_ = nullptr;   // owned by its parent window, destroyed with it
+    HWND hwnd_ = nullptr;  // owned by its parent window, destroyed with it
     HFONT font_ = nullptr;  // owned
 
 private:

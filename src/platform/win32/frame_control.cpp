@@ -24,8 +24,7 @@ bool isForTheForm(UINT message) {
 
 }  // namespace
 
-FrameControl::FrameControl(Form& form, const ControlSpec& spec, HWND parent, int id)
-    : FormControl(form, spec, id) {
+FrameControl::FrameControl(Form& form, const ControlSpec& spec, HWND parent, int id) : FormControl(form, spec, id) {
     createWindow(parent, {kFrameClass, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT},
                  this);
     layout(form_.dpi());

@@ -80,10 +80,10 @@ struct InputBox {
     const std::string& prompt;
     const std::string& title;
     const std::string& defaultText;
-    HWND owner;                   // not owned: disabled by the dialog manager while the box is up
+    HWND owner;  // not owned: disabled by the dialog manager while the box is up
     std::optional<std::string> answer;
-    HFONT font = nullptr;         // owned: the controls' font at the box's DPI
-    std::vector<HWND> disabled;   // not owned: our other windows, enabled again before the box goes
+    HFONT font = nullptr;  // owned: the controls' font at the box's DPI
+    std::vector<HWND> disabled;  // not owned: our other windows, enabled again before the box goes
 
     void initialise(HWND box) {
         SetWindowTextA(box, title.c_str());
@@ -159,8 +159,7 @@ struct InputBox {
         case WM_DPICHANGED: {
             const RECT& suggested = *reinterpret_cast<RECT*>(lParam);
             self->layout(box, HIWORD(wParam));
-            SetWindowPos(box, nullptr, suggested.left, suggested.top, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(box, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             return TRUE;
         }
         default:
@@ -175,9 +174,8 @@ std::optional<std::string> runInputBox(Backend& backend, const std::string& prom
                                        const std::string& defaultText) {
     const std::vector<WORD> words = buildTemplate();
     InputBox box{backend, prompt, title, defaultText, backend.mainForm};
-    const INT_PTR result =
-        DialogBoxIndirectParamA(backend.instance, reinterpret_cast<const DLGTEMPLATE*>(words.data()), box.owner,
-                                InputBox::procedure, reinterpret_cast<LPARAM>(&box));
+    const INT_PTR result = DialogBoxIndirectParamA(backend.instance, reinterpret_cast<const DLGTEMPLATE*>(words.data()),
+                                                   box.owner, InputBox::procedure, reinterpret_cast<LPARAM>(&box));
     for (HWND window : box.disabled) EnableWindow(window, TRUE);  // the box failed before its end
     if (box.font) DeleteObject(box.font);
     return result == IDOK ? box.answer : std::nullopt;

@@ -4,8 +4,7 @@
 
 namespace lantern::win32 {
 
-PopupMenuTree::PopupMenuTree(Backend& backend, const MenuItemSpec& root)
-    : backend_(backend), root_(CreatePopupMenu()) {
+PopupMenuTree::PopupMenuTree(Backend& backend, const MenuItemSpec& root) : backend_(backend), root_(CreatePopupMenu()) {
     build(root_, root);
 }
 
@@ -65,8 +64,8 @@ void PopupMenuTree::popup(Window& over, double x, double y) {
     // the foreground window, and then a click elsewhere closes the menu. (The owner
     // of the menu is a hidden window, which cannot.)
     SetForegroundWindow(overWindow);
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(root_, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
-                                                         at.x, at.y, 0, overWindow, nullptr));
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(root_, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, overWindow, nullptr));
     PostMessageA(overWindow, WM_NULL, 0, 0);
     auto found = commands_.find(chosen);
     if (found == commands_.end() || !onChoose) return;

@@ -30,7 +30,7 @@ private:
     struct Place {
         HMENU parent = nullptr;  // not owned: part of the tree under root_
         UINT position = 0;
-        UINT command = 0;        // 0 for a submenu
+        UINT command = 0;  // 0 for a submenu
     };
 
     void build(HMENU menu, const MenuItemSpec& spec);

@@ -24,8 +24,8 @@ long Win32Registry::queryValue(RegistryKey key, const std::string& name, unsigne
     if (!key) return ERROR_INVALID_HANDLE;
     DWORD foundType = REG_NONE;
     DWORD bytes = size ? static_cast<DWORD>(*size) : 0;
-    LONG status = RegQueryValueExA(toHkey(key), name.c_str(), nullptr, &foundType,
-                                   reinterpret_cast<BYTE*>(data), size ? &bytes : nullptr);
+    LONG status = RegQueryValueExA(toHkey(key), name.c_str(), nullptr, &foundType, reinterpret_cast<BYTE*>(data),
+                                   size ? &bytes : nullptr);
     if (type) *type = foundType;
     if (size) *size = bytes;
     return status;
@@ -34,8 +34,8 @@ long Win32Registry::queryValue(RegistryKey key, const std::string& name, unsigne
 long Win32Registry::setValue(RegistryKey key, const std::string& name, unsigned long type, const char* data,
                              unsigned long size) {
     if (!key) return ERROR_INVALID_HANDLE;
-    return RegSetValueExA(toHkey(key), name.c_str(), 0, static_cast<DWORD>(type),
-                          reinterpret_cast<const BYTE*>(data), static_cast<DWORD>(size));
+    return RegSetValueExA(toHkey(key), name.c_str(), 0, static_cast<DWORD>(type), reinterpret_cast<const BYTE*>(data),
+                          static_cast<DWORD>(size));
 }
 
 long Win32Registry::closeKey(RegistryKey key) {

@@ -15,13 +15,12 @@ FormControl::WindowClass surfaceClass(const ControlSpec& spec) {
 
 }  // namespace
 
-SurfaceControl::SurfaceControl(Form& form, const ControlSpec& spec, HWND parent, int id)
-    : FormControl(form, spec, id) {
+SurfaceControl::SurfaceControl(Form& form, const ControlSpec& spec, HWND parent, int id) : FormControl(form, spec, id) {
     createWindow(parent, surfaceClass(spec), this);
     if (!hwnd_) return;
     if (spec.kind == ControlKind::Picture && !spec.picture.empty()) {
-        picture_ = static_cast<HBITMAP>(LoadImageA(form_.backend().instance, spec.picture.c_str(), IMAGE_BITMAP, 0,
-                                                   0, LR_CREATEDIBSECTION));
+        picture_ = static_cast<HBITMAP>(
+            LoadImageA(form_.backend().instance, spec.picture.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     }
     layout(form_.dpi());
 }

@@ -23,7 +23,7 @@ private:
     void repaint() override;
 
     HBITMAP picture_ = nullptr;  // owned
-    bool pressed_ = false;       // a left press that may become a click
+    bool pressed_ = false;  // a left press that may become a click
 };
 
 }  // namespace lantern::win32

@@ -27,8 +27,7 @@ FormControl::WindowClass systemClass(const ControlSpec& spec, int id) {
 
 }  // namespace
 
-SystemControl::SystemControl(Form& form, const ControlSpec& spec, HWND parent, int id)
-    : FormControl(form, spec, id) {
+SystemControl::SystemControl(Form& form, const ControlSpec& spec, HWND parent, int id) : FormControl(form, spec, id) {
     createWindow(parent, systemClass(spec, id), nullptr);
     if (!hwnd_) return;
     SetWindowSubclass(hwnd_, subclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));

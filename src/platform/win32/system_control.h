@@ -20,8 +20,8 @@ public:
     void command(int notification) override;
 
 private:
-    static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR subclassId, DWORD_PTR self);
+    static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
+                                         DWORD_PTR self);
     std::string itemText(UINT lengthMessage, UINT textMessage, WPARAM index) const;
     bool isList() const { return spec_.kind == ControlKind::ListBox; }
     bool isCombo() const { return spec_.kind == ControlKind::ComboBox; }

@@ -29,13 +29,9 @@ std::optional<std::string> Win32Toolkit::inputBox(const std::string& prompt, con
     return runInputBox(backend_, prompt, title, defaultText);
 }
 
-double Win32Toolkit::screenWidth() {
-    return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), backend_.dpi.forScreen());
-}
+double Win32Toolkit::screenWidth() { return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), backend_.dpi.forScreen()); }
 
-double Win32Toolkit::screenHeight() {
-    return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), backend_.dpi.forScreen());
-}
+double Win32Toolkit::screenHeight() { return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), backend_.dpi.forScreen()); }
 
 bool Win32Toolkit::previousInstanceRunning() {
     if (backend_.previousInstance) return *backend_.previousInstance;

@@ -13,9 +13,7 @@ namespace {
 // was asked for writes into this slack, never past our buffer.
 constexpr std::size_t kGetTextSlack = 256;
 
-const char* classOrNull(const std::string& className) {
-    return className.empty() ? nullptr : className.c_str();
-}
+const char* classOrNull(const std::string& className) { return className.empty() ? nullptr : className.c_str(); }
 
 // The reply to notifyWhenAnswering's WM_NULL: runs the callback it carries, once.
 void CALLBACK runAnswered(HWND, UINT, ULONG_PTR data, LRESULT) {
@@ -41,8 +39,7 @@ WindowHandle Win32WindowSystem::getWindow(WindowHandle window, unsigned relation
     return toHandle(GetWindow(toHwnd(window), relation));
 }
 
-SendResult Win32WindowSystem::send(WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   Patience patience) {
+SendResult Win32WindowSystem::send(WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam, Patience patience) {
     HWND target = toHwnd(window);
     if (!target || !IsWindow(target)) return {};
     if (ownedByThisThread(target)) {
@@ -93,8 +90,8 @@ SendResult Win32WindowSystem::deliverGetText(WindowHandle window, std::size_t ca
     // forced at the capacity, so a text that grew since its length was asked, or a
     // control that miscounts, can neither overflow nor leave the text unterminated.
     std::vector<char> received(capacity + kGetTextSlack, '\0');
-    SendResult result = send(window, WM_GETTEXT, static_cast<WPARAM>(capacity),
-                             reinterpret_cast<LPARAM>(received.data()), patience);
+    SendResult result =
+        send(window, WM_GETTEXT, static_cast<WPARAM>(capacity), reinterpret_cast<LPARAM>(received.data()), patience);
     const std::size_t room = capacity > 0 ? capacity - 1 : 0;
     received[room] = '\0';
     received.back() = '\0';

@@ -93,7 +93,6 @@ TEST_F(ChatWatcherTest, AQuietOrHungRoomIsLeftAloneYetLosesNothing) {
     EXPECT_EQ(received, (Lines{{"Bob", "1"}, {"Bob", "2"}, {"Bob", "3"}}));
 }
 
-
 // A transcript that answers a length no text has is still read, within the one bound
 // that every length read from another program is held to.
 TEST_F(ChatWatcherTest, ABogusTranscriptLengthIsHeldToTheBound) {
@@ -156,12 +155,16 @@ TEST_P(NamelessBacklog, FoldsNoneOfTheUsersCommands) {
     const WindowHandle welcome = desktop.createWindow(mdi, "AOL Child", "Welcome, me!");
     for (const char* c : {"_AOL_Icon", "_AOL_Static", "_AOL_Glyph", "RICHCNTLSTATIC"}) desktop.createWindow(welcome, c);
     switch (GetParam()) {
-        case NameRead::NotOnline: watcher.setSignedOnNameReader([](Platform&) { return std::string(kNotOnline); }); break;
-        case NameRead::Empty: watcher.setSignedOnNameReader([](Platform&) { return std::string(); }); break;
-        case NameRead::TimedOut:
-            desktop.hang(welcome, 1e6);
-            watcher.setSignedOnNameReader([this](Platform&) { return client.readScreenName(); });
-            break;
+    case NameRead::NotOnline:
+        watcher.setSignedOnNameReader([](Platform&) { return std::string(kNotOnline); });
+        break;
+    case NameRead::Empty:
+        watcher.setSignedOnNameReader([](Platform&) { return std::string(); });
+        break;
+    case NameRead::TimedOut:
+        desktop.hang(welcome, 1e6);
+        watcher.setSignedOnNameReader([this](Platform&) { return client.readScreenName(); });
+        break;
     }
     const WindowHandle room = openRoom();  // never trimmed: a slow read loses nothing here
     watcher.start();
@@ -184,9 +187,12 @@ TEST_P(NamelessBacklog, FoldsNoneOfTheUsersCommands) {
 
 std::string nameReadName(const ::testing::TestParamInfo<NameRead>& read) {
     switch (read.param) {
-        case NameRead::NotOnline: return "NotOnline";
-        case NameRead::Empty: return "Empty";
-        case NameRead::TimedOut: return "TimedOut";
+    case NameRead::NotOnline:
+        return "NotOnline";
+    case NameRead::Empty:
+        return "Empty";
+    case NameRead::TimedOut:
+        return "TimedOut";
     }
     return "?";
 }

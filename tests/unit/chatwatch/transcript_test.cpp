@@ -9,12 +9,13 @@ namespace {
 
 struct TrackerCase {
     const char* name;
-    std::string before;                                                // there when watching starts: old
+    std::string before;  // there when watching starts: old
     std::vector<std::pair<std::string, std::vector<ChatLine>>> reads;  // each read, and what it reports
 };
 
 const TrackerCase kCases[] = {
-    {"parsing at the first \":\\t\"; lines without one are skipped", "",
+    {"parsing at the first \":\\t\"; lines without one are skipped",
+     "",
      {{"\r\nBig Al 2:\thi there\r\nBob:\ttime:\t12:30\r\nBob: no tab\r\nOnlineHost:  *** Bob left\r\nZo\xEB:\t\r\n",
        {{"Big Al 2", "hi there"}, {"Bob", "time:\t12:30"}, {"Zo\xEB", ""}}}}},
     {"CR, LF and CR LF between lines", "", {{"\rA:\t1\nB:\t2\r\nC:\t3\rD", {{"A", "1"}, {"B", "2"}, {"C", "3"}}}}},
@@ -24,18 +25,26 @@ const TrackerCase kCases[] = {
     {"trimmed, trailing break taken", "\r\nA:\t1\r\nB:\t2\r\n", {{"B:\t2\r\nC:\t3\r\n", {{"C", "3"}}}}},
     {"replaced wholesale", "\r\nA:\t1\r\nB:\t2\r\n", {{"\r\nC:\t3\r\nD:\t4\r\n", {{"C", "3"}, {"D", "4"}}}}},
     {"the same words twice are two lines", "\r\nA:\tlol\r\n", {{"\r\nA:\tlol\r\nA:\tlol\r\n", {{"A", "lol"}}}}},
-    {"an overlap starting inside a line is no trim", "\r\nA:\t1\r\nB:\tC:\t3\r\n",
+    {"an overlap starting inside a line is no trim",
+     "\r\nA:\t1\r\nB:\tC:\t3\r\n",
      {{"C:\t3\r\nD:\t4\r\n", {{"C", "3"}, {"D", "4"}}}}},
-    {"an unfinished line trimmed away is reported as it was", "\r\nA:\t1\r\n",
+    {"an unfinished line trimmed away is reported as it was",
+     "\r\nA:\t1\r\n",
      {{"\r\nA:\t1\r\nB:\t2", {}}, {"\r\nX:\t9\r\n", {{"B", "2"}, {"X", "9"}}}}},
-    {"a read cut short inside the unfinished line loses nothing", "\r\nA:\t1\r\n",
+    {"a read cut short inside the unfinished line loses nothing",
+     "\r\nA:\t1\r\n",
      {{"\r\nA:\t1\r\nB:\t22", {}}, {"\r\nA:\t1\r\nB:\t2", {}}, {"\r\nA:\t1\r\nB:\t22\r\n", {{"B", "22"}}}}},
-    {"a last line settles after two more same reads, and is not reported again", "",
-     {{"\r\nA:\thi", {}}, {"\r\nA:\thi", {}}, {"\r\nA:\thi", {{"A", "hi"}}},
+    {"a last line settles after two more same reads, and is not reported again",
+     "",
+     {{"\r\nA:\thi", {}},
+      {"\r\nA:\thi", {}},
+      {"\r\nA:\thi", {{"A", "hi"}}},
       {"\r\nA:\thi, C:\tyo\r\nB:\t2\r\n", {{"B", "2"}}}}},
-    {"a name still without its tab does not settle", "",
+    {"a name still without its tab does not settle",
+     "",
      {{"\r\nBob:", {}}, {"\r\nBob:", {}}, {"\r\nBob:", {}}, {"\r\nBob:\tyo\r\n", {{"Bob", "yo"}}}}},
-    {"an unfinished line from before stays old", "\r\nA:\t1\r\nB:\tunfini",
+    {"an unfinished line from before stays old",
+     "\r\nA:\t1\r\nB:\tunfini",
      {{"\r\nA:\t1\r\nB:\tunfinished\r\nC:\t3\r\n", {{"C", "3"}}}}},
 };
 

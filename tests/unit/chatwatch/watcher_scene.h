@@ -19,7 +19,9 @@ inline void PrintTo(const ChatLine& line, std::ostream* out) {
 
 class WatcherScene : public ::testing::Test {
 protected:
-    WatcherScene() { watcher.setSignedOnNameReader([](Platform&) { return std::string("me"); }); }
+    WatcherScene() {
+        watcher.setSignedOnNameReader([](Platform&) { return std::string("me"); });
+    }
 
     void openClient() { mdi = desktop.createWindow(desktop.createWindow(0, "AOL Frame25"), "MDIClient"); }
 
@@ -52,16 +54,16 @@ protected:
     sim::Desktop desktop;
     Platform platform = desktop.platform();
     std::vector<ChatLine> received;  // what the handler was given
-    std::vector<double> times;       // and when, in virtual seconds
+    std::vector<double> times;  // and when, in virtual seconds
     std::function<void(const ChatLine&)> whileHandling;
     int depth = 0, maxDepth = 0;
     ChatWatcher watcher{platform, [this](const std::string& name, const std::string& text) {
-        received.push_back({name, text});
-        times.push_back(desktop.now());
-        maxDepth = std::max(maxDepth, ++depth);
-        if (whileHandling) whileHandling(ChatLine{name, text});
-        --depth;
-    }};
+                            received.push_back({name, text});
+                            times.push_back(desktop.now());
+                            maxDepth = std::max(maxDepth, ++depth);
+                            if (whileHandling) whileHandling(ChatLine{name, text});
+                            --depth;
+                        }};
     WindowHandle mdi = 0;
     std::map<WindowHandle, WindowHandle> transcripts;  // room -> its transcript
     std::map<WindowHandle, std::deque<std::string>> shown;

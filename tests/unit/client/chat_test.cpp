@@ -17,19 +17,26 @@ TEST_F(ChatRoom, WriteReadAndClickSendTheirMessagesExactly) {
         client.writeText(w, text);
         EXPECT_EQ(client.readText(w), text);
         client.clickWindow(w);  // a button down, then the space key up: never a button up
-        expectTraffic({{w, msg::SetText, 0, ""}, {w, msg::SetText, 0, text},
-                       {w, msg::GetTextLength, 0, ""}, {w, msg::GetText, text.size() + 1, text},
-                       {w, msg::LButtonDown, 0, ""}, {w, msg::KeyUp, kVkSpace, ""}});
+        expectTraffic({{w, msg::SetText, 0, ""},
+                       {w, msg::SetText, 0, text},
+                       {w, msg::GetTextLength, 0, ""},
+                       {w, msg::GetText, text.size() + 1, text},
+                       {w, msg::LButtonDown, 0, ""},
+                       {w, msg::KeyUp, kVkSpace, ""}});
     }
     // A text that changed between its length and the read, or a length no window has.
-    for (const auto& [length, copied, expected] : {std::tuple<std::intptr_t, std::string, std::string>{
-                                                       3, "abcdefgh", "abc"}, {10, "ab", "ab"}, {-5, "abc", ""}}) {
+    for (const auto& [length, copied, expected] :
+         {std::tuple<std::intptr_t, std::string, std::string>{3, "abcdefgh", "abc"},
+          {10, "ab", "ab"},
+          {-5, "abc", ""}}) {
         const WindowHandle w = add(0, "RICHCNTL");
-        desktop.setHandler(w, [&](WindowHandle, unsigned message, std::uintptr_t, std::intptr_t,
-                                  std::string& text) -> std::optional<std::intptr_t> {
-            text = copied;  // for WM_GETTEXT
-            return message == msg::GetTextLength ? length : static_cast<std::intptr_t>(copied.size());
-        });
+        desktop.setHandler(w,
+                           [&](WindowHandle, unsigned message, std::uintptr_t, std::intptr_t,
+                               std::string& text) -> std::optional<std::intptr_t> {
+                               text = copied;  // for WM_GETTEXT
+                               return message == msg::GetTextLength ? length
+                                                                    : static_cast<std::intptr_t>(copied.size());
+                           });
         EXPECT_EQ(client.readText(w), expected) << length;
     }
     // A length beyond the bound of every length read from another program is cut to
@@ -50,7 +57,8 @@ TEST_F(ChatRoom, WriteReadAndClickSendTheirMessagesExactly) {
 }
 
 TEST_F(ChatRoom, PauseWaitsItsDurationAcrossMidnightWithoutSpinning) {
-    for (const auto& [startOfDay, seconds] : {std::pair{43200.0, 0.3}, {86399.9, 0.3}, {86398.0, 5.0}, {43200.0, 0.0}}) {
+    for (const auto& [startOfDay, seconds] :
+         {std::pair{43200.0, 0.3}, {86399.9, 0.3}, {86398.0, 5.0}, {43200.0, 0.0}}) {
         desktop.setTimeOfDay(startOfDay);
         bool eventRan = false;
         desktop.post(seconds / 2, [&] { eventRan = true; });
@@ -92,10 +100,14 @@ TEST_F(ChatRoom, SendChatClearsTypesSendsAndGivesBackTheHalfTypedText) {
     desktop.setCaption(input, "brb, wai");
     startRecording();
     client.sendChat("<b>idle</b>");
-    expectTraffic({{input, msg::GetTextLength, 0, "", 0.0}, {input, msg::GetText, 9, "brb, wai", 0.0},
-                   {input, msg::SetText, 0, "", 0.0},       {input, msg::SetText, 0, "", 0.0},
-                   {input, msg::SetText, 0, "", 0.3},       {input, msg::SetText, 0, "<b>idle</b>", 0.3},
-                   {input, msg::Char, kVkReturn, "", 0.6},  {input, msg::SetText, 0, "", 1.0},
+    expectTraffic({{input, msg::GetTextLength, 0, "", 0.0},
+                   {input, msg::GetText, 9, "brb, wai", 0.0},
+                   {input, msg::SetText, 0, "", 0.0},
+                   {input, msg::SetText, 0, "", 0.0},
+                   {input, msg::SetText, 0, "", 0.3},
+                   {input, msg::SetText, 0, "<b>idle</b>", 0.3},
+                   {input, msg::Char, kVkReturn, "", 0.6},
+                   {input, msg::SetText, 0, "", 1.0},
                    {input, msg::SetText, 0, "brb, wai", 1.0}},
                   input);
 }
@@ -103,9 +115,10 @@ TEST_F(ChatRoom, SendChatClearsTypesSendsAndGivesBackTheHalfTypedText) {
 // A box that stops answering or closes ends the line at the failed send, with no carriage return.
 TEST_F(ChatRoom, HungOrVanishedInputBoxEndsTheLine) {
     // What happens, how long the box hangs (0: it closes), when, and the sends that fail.
-    const std::tuple<const char*, double, double, long> cases[] = {
-        {"hung", 1000, 0, 1}, {"hung while typing", 1000, 0.1, 2}, {"closed while typing", 0, 0.1, 2},
-        {"stalled while typing", 30, 0.1, 1}};
+    const std::tuple<const char*, double, double, long> cases[] = {{"hung", 1000, 0, 1},
+                                                                   {"hung while typing", 1000, 0.1, 2},
+                                                                   {"closed while typing", 0, 0.1, 2},
+                                                                   {"stalled while typing", 30, 0.1, 1}};
     for (const auto& [what, hangFor, when, undelivered] : cases) {
         openClient();
         const WindowHandle input = desktop.windows().findChild(addChatRoom(), 0, "richcntl");

@@ -15,7 +15,13 @@
 namespace lantern {
 
 // One expected message; `at`: seconds after the mark, < 0 when the time does not matter.
-struct Sent { WindowHandle window; unsigned message; std::uintptr_t wParam; std::string text; double at = -1; };
+struct Sent {
+    WindowHandle window;
+    unsigned message;
+    std::uintptr_t wParam;
+    std::string text;
+    double at = -1;
+};
 
 class ClientScene : public ::testing::Test {
 protected:
@@ -30,8 +36,7 @@ protected:
     // Below its siblings (sibling order is creation order); one child per class, then
     // one "_AOL_Static" per label.
     WindowHandle add(WindowHandle parent, const std::string& className, const std::string& caption = "",
-                     const std::vector<const char*>& childClasses = {},
-                     const std::vector<const char*>& labels = {}) {
+                     const std::vector<const char*>& childClasses = {}, const std::vector<const char*>& labels = {}) {
         const WindowHandle window = desktop.createWindowAtBottom(parent, className, caption);
         for (const char* childClass : childClasses) desktop.createWindowAtBottom(window, childClass);
         for (const char* label : labels) desktop.createWindowAtBottom(window, "_AOL_Static", label);
@@ -43,7 +48,10 @@ protected:
                    {"_AOL_Static", "RICHCNTLREADONLY", "_AOL_Combobox", "_AOL_Icon", "RICHCNTL"});
     }
 
-    void startRecording() { desktop.clearMessages(); mark = desktop.now(); }
+    void startRecording() {
+        desktop.clearMessages();
+        mark = desktop.now();
+    }
 
     // The traffic since startRecording (to `only`, or all) against `expected`, side by
     // side on a difference. Times may differ by clock rounding, not by a pause.
@@ -58,9 +66,8 @@ protected:
         for (std::size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
             const Sent* e = i < expected.size() ? &expected[i] : nullptr;
             const sim::RecordedMessage* a = i < actual.size() ? &actual[i] : nullptr;
-            const bool match = e && a && e->window == a->window && e->message == a->message &&
-                               e->wParam == a->wParam && e->text == a->text &&
-                               (e->at < 0 || std::abs(a->time - mark - e->at) < 1e-4);
+            const bool match = e && a && e->window == a->window && e->message == a->message && e->wParam == a->wParam &&
+                               e->text == a->text && (e->at < 0 || std::abs(a->time - mark - e->at) < 1e-4);
             same = same && match;
             table << (match ? "  " : "* ") << (e ? describe(*e, e->at) : "(none)") << "  |  "
                   << (a ? describe(*a, a->time - mark) : "(none)") << (a && !a->delivered ? " (lost)" : "") << "\n";

@@ -9,7 +9,8 @@ using ScreenName = ClientScene;
 
 TEST_F(ScreenName, TopmostWindowIsTakenOnAWelcomeCaptionAloneALowerOneNeedsAllFourChildren) {
     EXPECT_EQ(client.readScreenName(), kNotOnline);  // no client
-    for (const auto& [caption, name] : {std::pair{"Welcome, Bob!", "Bob"}, {"Welcome, Mr  Spock !", "Mr  Spock "},
+    for (const auto& [caption, name] : {std::pair{"Welcome, Bob!", "Bob"},
+                                        {"Welcome, Mr  Spock !", "Mr  Spock "},
                                         {"Welcome, J\xE9r\xF4me!!", "J\xE9r\xF4me"},
                                         {"Welcome back!", "Welcome back"}}) {
         openClient();
@@ -52,9 +53,12 @@ TEST_F(KeywordNavigation, ClicksTheNineteenthIconThenTypesTheLinkIntoTheOpenKeyw
     startRecording();
     client.openKeyword("aol://2719:10-4-pal");
     // It looks after 0.4 s, finds it, and types after one more pause.
-    expectTraffic({{icons[18], msg::LButtonDown, 0, "", 0.0}, {icons[18], msg::KeyUp, kVkSpace, "", 0.0},
-                   {linkBox, msg::SetText, 0, "", 0.8},        {linkBox, msg::SetText, 0, "aol://2719:10-4-pal", 0.8},
-                   {go, msg::LButtonDown, 0, "", 0.8},         {go, msg::KeyUp, kVkSpace, "", 0.8}});
+    expectTraffic({{icons[18], msg::LButtonDown, 0, "", 0.0},
+                   {icons[18], msg::KeyUp, kVkSpace, "", 0.0},
+                   {linkBox, msg::SetText, 0, "", 0.8},
+                   {linkBox, msg::SetText, 0, "aol://2719:10-4-pal", 0.8},
+                   {go, msg::LButtonDown, 0, "", 0.8},
+                   {go, msg::KeyUp, kVkSpace, "", 0.8}});
 }
 
 TEST_F(KeywordNavigation, GivesUpAfterTenSecondsWithoutAKeywordWindowAndClicksNothingWithoutANineteenthIcon) {

@@ -7,15 +7,18 @@ namespace {
 
 class Transfers : public ClientScene {
 protected:
-    void SetUp() override { openClient(); addChatRoom(); }  // the topmost window is no transfer
+    void SetUp() override {
+        openClient();
+        addChatRoom();
+    }  // the topmost window is no transfer
 };
 
 TEST_F(Transfers, DownloadIsFoundByItsChildrenWhateverItsCaptionOrAsTopmostByItsCaptionWhichMayBeBoth) {
     add(mdi, "AOL Child", "Download Manager", {"_AOL_Gauge", "_AOL_Checkbox", "_AOL_Icon"}, {"idle"});  // no image
     const WindowHandle both = add(mdi, "AOL Child", "File Transfer - 5%", {}, {"Upload: a.zip"});
-    const WindowHandle download = add(mdi, "AOL Child", "Getting song.mp3 now",
-                                      {"_AOL_Gauge", "_AOL_Checkbox", "_AOL_Icon", "_AOL_Image"},
-                                      {"Time remaining: 2 minutes"});
+    const WindowHandle download =
+        add(mdi, "AOL Child", "Getting song.mp3 now", {"_AOL_Gauge", "_AOL_Checkbox", "_AOL_Icon", "_AOL_Image"},
+            {"Time remaining: 2 minutes"});
     EXPECT_EQ(client.findDownloadWindow(), download);  // lower down, the caption is not enough
     EXPECT_EQ(client.findUploadWindow(), 0u);
     EXPECT_EQ(client.downloadTitleText(), " now");
@@ -28,11 +31,12 @@ TEST_F(Transfers, DownloadIsFoundByItsChildrenWhateverItsCaptionOrAsTopmostByIts
 TEST_F(Transfers, UploadNeedsFileInTheCaptionUploadInTheFirstLabelAndItsChildren) {
     const auto children = {"_AOL_Gauge", "_AOL_Checkbox", "_AOL_Button"};
     // (the lists are vectors: a list kept in a table would outlive its elements)
-    const std::tuple<std::string, std::vector<const char*>, std::vector<const char*>, bool> cases[] = {{"File Transfer - 10%", {"Upload: pic.jpg"}, children, true},
-                   {"File Transfer - 10%", {"Sending pic.jpg", "Upload"}, children, false},
-                   {"Transfer - 10%", {"Upload: pic.jpg"}, children, false},
-                   {"File Transfer - 10%", {"upload: pic.jpg"}, children, false},
-                   {"File Transfer - 10%", {"Upload: pic.jpg"}, {"_AOL_Gauge", "_AOL_Checkbox"}, false}};
+    const std::tuple<std::string, std::vector<const char*>, std::vector<const char*>, bool> cases[] = {
+        {"File Transfer - 10%", {"Upload: pic.jpg"}, children, true},
+        {"File Transfer - 10%", {"Sending pic.jpg", "Upload"}, children, false},
+        {"Transfer - 10%", {"Upload: pic.jpg"}, children, false},
+        {"File Transfer - 10%", {"upload: pic.jpg"}, children, false},
+        {"File Transfer - 10%", {"Upload: pic.jpg"}, {"_AOL_Gauge", "_AOL_Checkbox"}, false}};
     for (const auto& [caption, labels, others, isUpload] : cases) {
         const WindowHandle window = add(mdi, "AOL Child", caption, others, labels);
         EXPECT_EQ(client.findUploadWindow(), isUpload ? window : 0u) << caption << " / " << *labels.begin();

@@ -11,7 +11,7 @@ TEST(Text, CaseCutsAndRemovalCountCp1252Characters) {
     EXPECT_EQ(toLower("LANT\xC8RN \xC9T\xC9 \xDE\xD7\x8A\x9F 2!\t:"), "lant\xE8rn \xE9t\xE9 \xFE\xD7\x9A\xFF 2!\t:");
     EXPECT_EQ(toLower(std::string("A\0B", 3)), std::string("a\0b", 3));
     EXPECT_EQ(from("File Transfer - photo.jpg", 17), "photo.jpg");
-    EXPECT_EQ(from("File Transfer - ", 17), "");          // exactly 16 characters
+    EXPECT_EQ(from("File Transfer - ", 17), "");  // exactly 16 characters
     EXPECT_EQ(from("File Transfer - \xE9", 17), "\xE9");  // an accent is one character
     EXPECT_EQ(from("", 1), "");
     EXPECT_EQ(removeAll("!!a!b!!", "!"), "ab");
@@ -23,11 +23,21 @@ TEST(Text, CaseCutsAndRemovalCountCp1252Characters) {
 
 TEST(Text, PatternsTreatOnlyTheStarAsSpecial) {
     const std::tuple<const char*, const char*, bool> cases[] = {
-        {".pr room", ".pr *", true},   {".pr ", ".pr *", true},     {".pr", ".pr *", false},
-        {".prx", ".pr *", false},      {"x.pr a", ".pr *", false},  {".aim a b ", ".aim *", true},
-        {".", ".*", true},             {"..idleon", ".*", true},    {" .idleon", ".*", false},
-        {"abc", "a*c", true},          {"abcbc", "a*bc", true},     {"ab", "a*bc", false},
-        {"", "*", true},               {"", ".*", false},           {"a?c", "a?c", true},
+        {".pr room", ".pr *", true},
+        {".pr ", ".pr *", true},
+        {".pr", ".pr *", false},
+        {".prx", ".pr *", false},
+        {"x.pr a", ".pr *", false},
+        {".aim a b ", ".aim *", true},
+        {".", ".*", true},
+        {"..idleon", ".*", true},
+        {" .idleon", ".*", false},
+        {"abc", "a*c", true},
+        {"abcbc", "a*bc", true},
+        {"ab", "a*bc", false},
+        {"", "*", true},
+        {"", ".*", false},
+        {"a?c", "a?c", true},
     };
     for (const auto& [s, pattern, match] : cases) {
         EXPECT_EQ(matchesPattern(s, pattern), match) << '"' << s << "\" ~ \"" << pattern << '"';

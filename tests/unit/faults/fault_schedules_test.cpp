@@ -49,8 +49,8 @@ struct SeamCall {  // one call of the add-on into a platform seam
     enum class Kind { Lookup, Send, Show, Topmost, Wait };
     Kind kind = Kind::Lookup;
     WindowHandle window = 0;
-    unsigned message = 0;               // sends
-    std::uintptr_t wParam = 0;          // sends; the command of shows
+    unsigned message = 0;  // sends
+    std::uintptr_t wParam = 0;  // sends; the command of shows
     const std::string* text = nullptr;  // WM_SETTEXT's
 };
 using Kind = SeamCall::Kind;
@@ -62,27 +62,33 @@ bool allowed(const sim::Desktop& d, const standin::StandinClient* client, const 
     const std::optional<P> part = client ? client->partOf(w) : std::nullopt;
     if (!part) return true;  // our own windows
     switch (call.kind) {
-        case Kind::Show:  // a transfer window, or one captioned as one, as the finders' shortcut goes
-            return call.wParam == sw::Minimize &&
-                   (part == P::DownloadWindow || part == P::UploadWindow || text::contains(d.caption(w), "File"));
-        case Kind::Send: break;
-        default: return call.kind != Kind::Topmost;
+    case Kind::Show:  // a transfer window, or one captioned as one, as the finders' shortcut goes
+        return call.wParam == sw::Minimize &&
+               (part == P::DownloadWindow || part == P::UploadWindow || text::contains(d.caption(w), "File"));
+    case Kind::Send:
+        break;
+    default:
+        return call.kind != Kind::Topmost;
     }
     const std::string text = call.text ? *call.text : "";
     switch (call.message) {
-        case msg::Null:
-        case msg::GetText:
-        case msg::GetTextLength: return true;  // reading harms nobody
-        case msg::Char: return call.wParam == kVkReturn && part == P::InputBox;
-        case msg::SetText:
-            return part == P::InputBox || part == P::LinkBox ||
-                   (part == P::Frame && (text.empty() || text == kStartCaption || text == kClosingCaption));
-        case msg::Close: return part == P::KeywordWindow;
-        case msg::LButtonDown:
-        case msg::KeyUp:  // the keyword button, or the keyword window's go button
-            return w == client->toolbarIcon(standin::kKeywordIconNumber) ||
-                   (part == P::Icon && d.parent(w) == client->keywordWindow());
-        default: return false;
+    case msg::Null:
+    case msg::GetText:
+    case msg::GetTextLength:
+        return true;  // reading harms nobody
+    case msg::Char:
+        return call.wParam == kVkReturn && part == P::InputBox;
+    case msg::SetText:
+        return part == P::InputBox || part == P::LinkBox ||
+               (part == P::Frame && (text.empty() || text == kStartCaption || text == kClosingCaption));
+    case msg::Close:
+        return part == P::KeywordWindow;
+    case msg::LButtonDown:
+    case msg::KeyUp:  // the keyword button, or the keyword window's go button
+        return w == client->toolbarIcon(standin::kKeywordIconNumber) ||
+               (part == P::Icon && d.parent(w) == client->keywordWindow());
+    default:
+        return false;
     }
 }
 
@@ -99,13 +105,21 @@ std::optional<std::string> misdirected(const sim::Desktop& d, const standin::Sta
 }
 
 enum class LineForm {
-    Unknown, LoadBanner, CommandUnloadBanner, IdleOnBanner, IdleOffBanner, CommandsLine,
-    PrivateRoomLine, ChatRoomLine, IdleLine, TransferLine,
+    Unknown,
+    LoadBanner,
+    CommandUnloadBanner,
+    IdleOnBanner,
+    IdleOffBanner,
+    CommandsLine,
+    PrivateRoomLine,
+    ChatRoomLine,
+    IdleLine,
+    TransferLine,
 };
 
 struct PostedForm {
     LineForm form = LineForm::Unknown;
-    std::string value;     // the room or name of a room line, the reason of an idle or transfer line
+    std::string value;  // the room or name of a room line, the reason of an idle or transfer line
     long idleMinutes = 0;  // an idle line's days, hours and minutes, in minutes
 };
 
@@ -171,13 +185,13 @@ using standin::TransferKind;
 
 constexpr const char* kUser = "Zephyr Lights";
 // The user's commands and chatter; the near misses run nothing.
-const std::vector<std::string> kUserLines = {".idleoff", ".idleon", ".pr harbour", ".pr Night Owls",
-                                             ".aim lanternchat", ".coms", "brb", ".IdleOn", ".idleon ",
-                                             " .idleon", "..idleon", ".Pr Harbour"};
+const std::vector<std::string> kUserLines = {".idleoff",         ".idleon",  ".pr harbour", ".pr Night Owls",
+                                             ".aim lanternchat", ".coms",    "brb",         ".IdleOn",
+                                             ".idleon ",         " .idleon", "..idleon",    ".Pr Harbour"};
 // Other people, some with names that only look like the user's.
 const std::vector<std::string> kOthers = {"Spammer", "zephyr lights", "Zephyr Lights ", "buddy"};
-const std::vector<std::string> kOtherLines = {".end", ".exit", ".idleon", ".idleoff", ".pr trap",
-                                              ".aim trap", ".coms", "hi all", "lol <b>brb</b>"};
+const std::vector<std::string> kOtherLines = {".end",      ".exit", ".idleon", ".idleoff",      ".pr trap",
+                                              ".aim trap", ".coms", "hi all",  "lol <b>brb</b>"};
 const std::vector<std::string> kRooms = {"Lobby", "Harbour", "night owls", "Lantern Hall"};
 const std::vector<std::string> kCaptions = {"",        "Lobby",   "File Transfer - 42% of song.mp3", "Keyword",
                                             "Sign On", "Harbour", "File Uploading: 7% of essay.doc", "America Online"};
@@ -193,7 +207,9 @@ struct Random {
     bool chance(double probability) { return between(0, 1) < probability; }
     int below(int count) { return static_cast<int>(engine() % count); }
     template <typename T>
-    const T& pick(const std::vector<T>& items) { return items[engine() % items.size()]; }
+    const T& pick(const std::vector<T>& items) {
+        return items[engine() % items.size()];
+    }
 };
 
 // Every tick of a timer is one operation: `operation` sees it begin, then null when it ends.
@@ -220,7 +236,7 @@ private:
 // Bounds past which a run counts as hung.
 struct Watchdog {
     double overrunSeconds = 600;  // virtual time past the end of the fault phase
-    long calls = 3'000'000;       // calls into the seams
+    long calls = 3'000'000;  // calls into the seams
 };
 
 class FaultSchedule final : public WindowSystem, public EventLoop, public Toolkit {
@@ -332,7 +348,9 @@ public:
     int faults = 0, returnsJudged = 0, linesJudged = 0;
 
 private:
-    struct Stop { std::string why; };
+    struct Stop {
+        std::string why;
+    };
 
     WindowSystem& win() { return desktop_.windows(); }
     Toolkit& kit() { return desktop_.toolkit(); }
@@ -373,10 +391,10 @@ private:
         if (faults >= faultBudget_) return;
         ++faults;
         enum { CloseRoom, OpenRoom, Raise, Close, SignOff, SignOn, Transfer, Caption, Hang, Flood, Quit, Keyword };
-        static const char* const kNames[] = {"a room closes", "a room opens", "a window comes to the top",
-                                             "the user closes a window", "the user signs off", "the user signs on",
-                                             "a transfer changes", "a caption changes", "the client hangs",
-                                             "a flood of lines", "the client quits", "the keyword window opens"};
+        static const char* const kNames[] = {
+            "a room closes",      "a room opens",      "a window comes to the top", "the user closes a window",
+            "the user signs off", "the user signs on", "a transfer changes",        "a caption changes",
+            "the client hangs",   "a flood of lines",  "the client quits",          "the keyword window opens"};
         const int kind = random_.below(Keyword + 1);
         if (!client_) {  // nothing to break; it may come back
             if (kind == Quit || random_.chance(0.3)) trace("fault: the client starts"), startClient(random_.chance(.8));
@@ -391,46 +409,54 @@ private:
         const TransferKind transfer = random_.chance(0.5) ? TransferKind::Download : TransferKind::Upload;
         std::string text = random_.pick(kRooms);
         switch (kind) {
-            case CloseRoom:
-                if (rooms.empty()) return;
-                text = random_.pick(rooms);
-                client.closeRoom(text);
-                if (random_.chance(0.4)) client.openRoom(text);  // and it opens again
-                return;
-            case OpenRoom: return void(client.openRoom(text));
-            case Raise: return desktop_.bringToTop(window);
-            case Close: return void(client.handleMessage(window, msg::Close, 0, text));
-            case SignOff: return void(client.signOff());
-            case SignOn: return void(client.signOn(kUser));
-            case Transfer:
-                if (const int what = random_.below(3); what == 0) client.startTransfer(transfer);
-                else if (what == 1) client.stopTransfer(transfer);
-                else client.setTransferProgress(transfer, random_.below(101));
-                return;
-            case Caption:
-                return desktop_.setCaption(random_.chance(0.2) ? client.frame() : window, random_.pick(kCaptions));
-            case Hang:
-                if (hangsLeft_-- > 0) {
-                    const double seconds = random_.between(0.5, 30);
-                    client.hang(seconds);
-                    hangsEnd_ = std::max(hangsEnd_, desktop_.now() + seconds);
-                }
-                return;
-            case Flood:
-                for (int n = 2 + random_.below(9); n > 0; --n) {
-                    const std::string& who = random_.pick(kOthers);
-                    client.say(who, random_.pick(kOtherLines));
-                }
-                return;
-            case Quit:
-                client_.reset();
-                if (random_.chance(0.5)) trace("fault: the client starts"), startClient(random_.chance(0.8));
-                return;
-            case Keyword:
-                for (unsigned message : {msg::LButtonDown, msg::KeyUp}) {
-                    client.handleMessage(client.toolbarIcon(standin::kKeywordIconNumber), message, kVkSpace, text);
-                }
-                return;
+        case CloseRoom:
+            if (rooms.empty()) return;
+            text = random_.pick(rooms);
+            client.closeRoom(text);
+            if (random_.chance(0.4)) client.openRoom(text);  // and it opens again
+            return;
+        case OpenRoom:
+            return void(client.openRoom(text));
+        case Raise:
+            return desktop_.bringToTop(window);
+        case Close:
+            return void(client.handleMessage(window, msg::Close, 0, text));
+        case SignOff:
+            return void(client.signOff());
+        case SignOn:
+            return void(client.signOn(kUser));
+        case Transfer:
+            if (const int what = random_.below(3); what == 0)
+                client.startTransfer(transfer);
+            else if (what == 1)
+                client.stopTransfer(transfer);
+            else
+                client.setTransferProgress(transfer, random_.below(101));
+            return;
+        case Caption:
+            return desktop_.setCaption(random_.chance(0.2) ? client.frame() : window, random_.pick(kCaptions));
+        case Hang:
+            if (hangsLeft_-- > 0) {
+                const double seconds = random_.between(0.5, 30);
+                client.hang(seconds);
+                hangsEnd_ = std::max(hangsEnd_, desktop_.now() + seconds);
+            }
+            return;
+        case Flood:
+            for (int n = 2 + random_.below(9); n > 0; --n) {
+                const std::string& who = random_.pick(kOthers);
+                client.say(who, random_.pick(kOtherLines));
+            }
+            return;
+        case Quit:
+            client_.reset();
+            if (random_.chance(0.5)) trace("fault: the client starts"), startClient(random_.chance(0.8));
+            return;
+        case Keyword:
+            for (unsigned message : {msg::LButtonDown, msg::KeyUp}) {
+                client.handleMessage(client.toolbarIcon(standin::kKeywordIconNumber), message, kVkSpace, text);
+            }
+            return;
         }
     }
 
@@ -469,7 +495,7 @@ private:
         if (!userTypes(".idleon")) return problem(stamp(typedAt) + "the client, put in order, would not take .idleon");
         desktop_.runFor(80);
         if (desktop_.programEnded()) return;  // only the user's own command ends it; judged with the lines
-        std::map<LineForm, double> first;     // when each form was first posted since
+        std::map<LineForm, double> first;  // when each form was first posted since
         for (const auto& [at, line] : posted_) {
             if (at > typedAt) first.emplace(classify(line, kStyle).form, at);
         }
@@ -483,8 +509,10 @@ private:
     // Every line the add-on posted has one of its forms, and the user's commands asked for it.
     void checkPostedLines() {
         const std::map<std::string, LineForm> replies = {{".idleon", LineForm::IdleOnBanner},
-            {".idleoff", LineForm::IdleOffBanner}, {".coms", LineForm::CommandsLine},
-            {".end", LineForm::CommandUnloadBanner}, {".exit", LineForm::CommandUnloadBanner}};
+                                                         {".idleoff", LineForm::IdleOffBanner},
+                                                         {".coms", LineForm::CommandsLine},
+                                                         {".end", LineForm::CommandUnloadBanner},
+                                                         {".exit", LineForm::CommandUnloadBanner}};
         std::map<LineForm, int> allowed{{LineForm::LoadBanner, 1}}, seen;
         std::multiset<std::string> typedTexts, asked;  // rooms asked for: "pr <room>", "aim <name>"
         std::optional<double> firstIdleOn;
@@ -508,26 +536,26 @@ private:
             const std::string at = stamp(time) + "posted \"" + standin::escapeForLog(line) + "\": ";
             const PostedForm posted = classify(line, kStyle);
             switch (posted.form) {
-                case LineForm::Unknown:
-                    problem(at + "a line the add-on never meant to post");
-                    break;
-                case LineForm::PrivateRoomLine:
-                case LineForm::ChatRoomLine: {
-                    const auto it = asked.find((posted.form == LineForm::ChatRoomLine ? "aim " : "pr ") + posted.value);
-                    if (it == asked.end()) problem(at + "a room the user never asked for");
-                    if (it != asked.end()) asked.erase(it);
-                    break;
-                }
-                case LineForm::IdleLine:
-                    if (posted.idleMinutes <= lastIdleMinutes) problem(at + "idle time not past the last one's");
-                    lastIdleMinutes = posted.idleMinutes;
-                    [[fallthrough]];
-                case LineForm::TransferLine:
-                    if (posted.value != "uppin.") problem(at + "not the default reason");
-                    if (!firstIdleOn || time < *firstIdleOn) problem(at + "before the user switched idling on");
-                    break;
-                default:
-                    if (++seen[posted.form] > allowed[posted.form]) problem(at + "more than the commands asked for");
+            case LineForm::Unknown:
+                problem(at + "a line the add-on never meant to post");
+                break;
+            case LineForm::PrivateRoomLine:
+            case LineForm::ChatRoomLine: {
+                const auto it = asked.find((posted.form == LineForm::ChatRoomLine ? "aim " : "pr ") + posted.value);
+                if (it == asked.end()) problem(at + "a room the user never asked for");
+                if (it != asked.end()) asked.erase(it);
+                break;
+            }
+            case LineForm::IdleLine:
+                if (posted.idleMinutes <= lastIdleMinutes) problem(at + "idle time not past the last one's");
+                lastIdleMinutes = posted.idleMinutes;
+                [[fallthrough]];
+            case LineForm::TransferLine:
+                if (posted.value != "uppin.") problem(at + "not the default reason");
+                if (!firstIdleOn || time < *firstIdleOn) problem(at + "before the user switched idling on");
+                break;
+            default:
+                if (++seen[posted.form] > allowed[posted.form]) problem(at + "more than the commands asked for");
             }
         }
         if (desktop_.programEnded() && ends == 0) problem("the add-on ended though the user never typed .end or .exit");

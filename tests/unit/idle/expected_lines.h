@@ -45,8 +45,8 @@ inline std::string commandIdleBanner(const Style& s, bool on) {
 }
 
 inline std::string roomLine(const Style& s, bool aim, const std::string& argument) {
-    const std::string kind = aim ? word(s, "a", "im ") + word(s, "c", "hat ") + fc(s.c1) + ">"
-                                 : word(s, "p", "r ") + fc(s.c1) + "><b>";
+    const std::string kind =
+        aim ? word(s, "a", "im ") + word(s, "c", "hat ") + fc(s.c1) + ">" : word(s, "p", "r ") + fc(s.c1) + "><b>";
     return s.prefix + word(s, "r", "ollin ") + word(s, "t", "o ") + kind + argument;
 }
 

@@ -31,7 +31,8 @@ TEST_P(StartUp, ReadsTheStyleAnnouncesThenStartsTheScanner) {
     EXPECT_EQ(posted(), std::vector<std::string>{expected::loadBanner(c.want)});
     EXPECT_EQ(frameCaptions(),
               std::vector<std::string>{"z\xE9phyr's lant\xE8rn idl\xE8 -- by: vx9...up in this bitch. . . . . . ."});
-    EXPECT_EQ(boxWrites, (std::vector<Box>{{"txtAsciiColor", c.wantAsciiCol}, {"txtFirstColor", c.wantFirstBox},
+    EXPECT_EQ(boxWrites, (std::vector<Box>{{"txtAsciiColor", c.wantAsciiCol},
+                                           {"txtFirstColor", c.wantFirstBox},
                                            {"txtSecondColor", c.want.c2}}));
     const IdleState& idle = presence.idleForTest();
     EXPECT_EQ(std::tuple(idle.idleOn, idle.idleDays, idle.idleHrs, idle.idleMins, idle.reasonText),
@@ -50,7 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Stored{{}, "000000", "000000", {expected::defaultPrefix("000000"), "ff3300", "000066"}},
         Stored{{{"asciiCol", "0000ff"}}, "0000ff", "000000", {expected::defaultPrefix("0000ff"), "ff3300", "000066"}},
-        Stored{{{"firstColor", "123456"}, {"secondColor", "abcdef"}, {"ascii", kOdd}}, "000000", "123456",
+        Stored{{{"firstColor", "123456"}, {"secondColor", "abcdef"}, {"ascii", kOdd}},
+               "000000",
+               "123456",
                {kOdd, "123456", "abcdef"}}));
 
 TEST_F(Lifecycle, SecondInstanceOnlyShowsTheMessageBox) {
@@ -166,12 +169,12 @@ struct EndCase {
 
 // The menu form: banner, timer, scanner, tBox, caption. The chat-command form: no tBox.
 // At the end of the session: tBox first, so the reason survives a client that is gone.
-const std::vector<std::string> kMenuSteps = {"post unload banner", "interval 0",  "timer off", "scanner stop",
-                                             "write tBox",         kClosing};
-const std::vector<std::string> kCommandSteps = {"post command unload banner", "interval 0", "timer off",
-                                                "scanner stop", kClosing};
-const std::vector<std::string> kSessionSteps = {"write tBox",   "post unload banner", "interval 0", "timer off",
-                                                "scanner stop", kClosing};
+const std::vector<std::string> kMenuSteps = {"post unload banner", "interval 0", "timer off",
+                                             "scanner stop",       "write tBox", kClosing};
+const std::vector<std::string> kCommandSteps = {"post command unload banner", "interval 0", "timer off", "scanner stop",
+                                                kClosing};
+const std::vector<std::string> kSessionSteps = {"write tBox", "post unload banner", "interval 0",
+                                                "timer off",  "scanner stop",       kClosing};
 
 class Ending : public Traced, public ::testing::WithParamInterface<EndCase> {};
 

@@ -43,7 +43,10 @@ private:
 };
 
 // The scene is itself every view the presence sees: it keeps what they are told, counts what they are asked.
-class PresenceScene : public ::testing::Test, public MainWindowView, public StyleDialogView, public SecondaryWindows,
+class PresenceScene : public ::testing::Test,
+                      public MainWindowView,
+                      public StyleDialogView,
+                      public SecondaryWindows,
                       public ChatScanner {
 protected:
     sim::Desktop desktop;
@@ -55,7 +58,7 @@ protected:
     const expected::Style defaults{expected::defaultPrefix("000000"), "ff3300", "000066"};
 
     WindowHandle frmMain = desktop.createWindow(0, "LanternForm", "frmMain");  // of the desktop, lives with it
-    std::unique_ptr<Timer> timer = desktop.toolkit().createTimer();          // owned
+    std::unique_ptr<Timer> timer = desktop.toolkit().createTimer();  // owned
     std::string txtIdle = "off", txtRsn, mainCaption;
     bool cmdIdle = true, cmdOff = false;
     std::vector<Box> boxWrites;
@@ -69,7 +72,9 @@ protected:
     }
 
     // Each returns whether the program ended inside.
-    bool startUp() { return desktop.run([&] { presence.startUp(); }); }
+    bool startUp() {
+        return desktop.run([&] { presence.startUp(); });
+    }
     bool says(const std::string& text, const std::string& author = kUser) {
         return desktop.run([&] { presence.onChatLine(author, text); });
     }

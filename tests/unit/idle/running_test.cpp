@@ -36,14 +36,15 @@ TEST_P(WhoCommands, OnlyTheUsersExactCommandRunsButEveryLineGetsTheChores) {
     EXPECT_EQ(desktop.topmostCalls(frmMain), topmostBefore + 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, WhoCommands,
-    ::testing::Values(Said{true, kUser, ".idleon", true}, Said{true, kUser, ".IdleOn", true},
-                      Said{true, kUser, ".idleon ", false}, Said{true, kUser, "..idleon", false},
-                      Said{true, kUser, " .idleon", false}, Said{true, "Someone Else", ".end", false},
-                      Said{true, "zephyr lights", ".idleon", false}, Said{true, "Zephyr Lights ", ".exit", false},
-                      Said{true, "Someone Else", "Zephyr Lights:\t.end", false},
-                      Said{false, kUser, ".end", false}, Said{false, kNotOnline, ".end", false}));
+INSTANTIATE_TEST_SUITE_P(Table, WhoCommands,
+                         ::testing::Values(Said{true, kUser, ".idleon", true}, Said{true, kUser, ".IdleOn", true},
+                                           Said{true, kUser, ".idleon ", false}, Said{true, kUser, "..idleon", false},
+                                           Said{true, kUser, " .idleon", false},
+                                           Said{true, "Someone Else", ".end", false},
+                                           Said{true, "zephyr lights", ".idleon", false},
+                                           Said{true, "Zephyr Lights ", ".exit", false},
+                                           Said{true, "Someone Else", "Zephyr Lights:\t.end", false},
+                                           Said{false, kUser, ".end", false}, Said{false, kNotOnline, ".end", false}));
 
 struct RoomCase {
     const char* text;
@@ -68,15 +69,13 @@ TEST_P(RoomCommands, PostTheirLineAndOpenTheLinkWithTheArgumentAsTyped) {
 
 INSTANTIATE_TEST_SUITE_P(Table, RoomCommands,
                          ::testing::Values(RoomCase{".PR  Vx9 Hide Out ", false, " vx9 hide out "},
-                                           RoomCase{".pr ", false, ""},
-                                           RoomCase{".aim Buddy Name", true, "buddy name"},
+                                           RoomCase{".pr ", false, ""}, RoomCase{".aim Buddy Name", true, "buddy name"},
                                            RoomCase{".pr", false, nullptr}, RoomCase{".aimbuddy", true, nullptr},
                                            RoomCase{" .pr room", false, nullptr}));
 
 TEST_F(ChatCommands, IdleOnTwiceCountsOnAndIdleOffLeavesTheCounters) {
     auto controls = [&] {  // txtIdle, timer running, cmdIdle, cmdOff, caption
-        return std::tuple(txtIdle, timer->enabled(), cmdIdle, cmdOff,
-                          mainCaption);
+        return std::tuple(txtIdle, timer->enabled(), cmdIdle, cmdOff, mainCaption);
     };
     ASSERT_FALSE(says(".idleon"));
     EXPECT_EQ(controls(), std::tuple("on", true, false, true, "Idle 0 : 0 : 0"));
@@ -115,7 +114,9 @@ protected:
         presence.idleForTest().idleOn = true;
         timer->setEnabled(true);
     }
-    bool tick() { return desktop.run([&] { presence.idleTick(); }); }
+    bool tick() {
+        return desktop.run([&] { presence.idleTick(); });
+    }
 };
 
 struct Tick {
@@ -133,7 +134,8 @@ TEST_P(Ticks, CountAndPostOnlyWhileSwitchedOn) {
     txtIdle = t.txtIdle;
     IdleState& idle = presence.idleForTest();
     idle = IdleState{t.idleOn, std::int16_t(t.mins), std::int16_t(t.hrs), std::int16_t(t.days), t.reason};
-    presence.styleForTest().firstColor = presence.styleForTest().secondColor = "abcabc";  // none stored: the defaults come back
+    presence.styleForTest().firstColor = presence.styleForTest().secondColor =
+        "abcabc";  // none stored: the defaults come back
     ASSERT_FALSE(tick());
     const std::string reason = t.reason.empty() ? "uppin." : t.reason;
     std::vector<std::string> lines;
@@ -157,8 +159,8 @@ TEST_F(IdleReport, ColoursChangedInTheRegistryShowAtTheNextTickButThePrefixDoesN
     storeSetting("firstColor", "cc0000");
     storeSetting("ascii", "<font face=Arial>new");
     ASSERT_FALSE(tick());
-    EXPECT_EQ(posted(), std::vector<std::string>{
-                            expected::idleLine({defaults.prefix, "cc0000", "00cc00"}, 0, 0, 1, "uppin.")});
+    EXPECT_EQ(posted(),
+              std::vector<std::string>{expected::idleLine({defaults.prefix, "cc0000", "00cc00"}, 0, 0, 1, "uppin.")});
 }
 
 TEST_F(IdleReport, BothTransfersGiveTwoLinesUploadFirstAndOneMinute) {
@@ -184,8 +186,8 @@ const expected::Style kDefaults{expected::defaultPrefix("000000"), "ff3300", "00
 const RunningTransfer kUpload{
     TransferKind::Upload,
     expected::transferLine(kDefaults, "u", " 850 KB, about 2 minutes left", "37% of resume.doc", "eating")};
-const RunningTransfer kDownload{
-    TransferKind::Download, expected::transferLine(kDefaults, "d", "about 13 minutes", "0% of song.mp3", "eating")};
+const RunningTransfer kDownload{TransferKind::Download,
+                                expected::transferLine(kDefaults, "d", "about 13 minutes", "0% of song.mp3", "eating")};
 
 TEST_F(IdleReport, OneTransferGivesItsOwnLineAndNoIdleLine) {
     for (const RunningTransfer& transfer : {kUpload, kDownload}) {

@@ -21,9 +21,13 @@ TEST_F(DesktopTest, FindsWholeClassNamesOnlyUnderTheParentAsked) {
     WindowHandle frame = desktop.createWindow(0, "AOL Frame25", "America Online");
     WindowHandle mdi = desktop.createWindow(frame, "MDIClient");
     desktop.createWindow(mdi, "AOL Child", "Lobby");
-    struct Case { WindowHandle parent, after; const char* asked; WindowHandle expected; } cases[] = {
-        {0, 0, "AOL FRAME25", frame}, {0, 0, "AOL Frame2", 0}, {0, 0, "mdiclient", 0}, {frame, 0, "MDICLIENT", mdi},
-        {mdi, frame, "aol child", 0},  // after a window that is no child
+    struct Case {
+        WindowHandle parent, after;
+        const char* asked;
+        WindowHandle expected;
+    } cases[] = {
+        {0, 0, "AOL FRAME25", frame}, {0, 0, "AOL Frame2", 0},      {0, 0, "mdiclient", 0},
+        {frame, 0, "MDICLIENT", mdi}, {mdi, frame, "aol child", 0},  // after a window that is no child
     };
     for (const Case& c : cases) {
         WindowHandle found = c.parent ? windows.findChild(c.parent, c.after, c.asked) : windows.findWindow(c.asked);
@@ -33,10 +37,16 @@ TEST_F(DesktopTest, FindsWholeClassNamesOnlyUnderTheParentAsked) {
 
 TEST_F(DesktopTest, GetTextStaysWithinCapacityAndBuffer) {
     WindowHandle label = desktop.createWindow(0, "_AOL_Static", "Downloading");
-    struct Case { std::size_t capacity, bufferSize; std::string expected; } cases[] = {
-        {0, 4, "####"}, {1, 4, "####"}, {5, 4, "Down"}, {12, 11, "Downloading"},
+    struct Case {
+        std::size_t capacity, bufferSize;
+        std::string expected;
+    } cases[] = {
+        {0, 4, "####"},
+        {1, 4, "####"},
+        {5, 4, "Down"},
+        {12, 11, "Downloading"},
         {40, 15, "Downloading####"},  // the rest untouched
-        {40, 3, "Dow"},               // the caller's buffer is shorter than it said
+        {40, 3, "Dow"},  // the caller's buffer is shorter than it said
     };
     for (const Case& c : cases) {
         std::string buffer(c.bufferSize, '#');
@@ -52,7 +62,11 @@ TEST_F(DesktopTest, AHungWindowAnswersLateOrTimesOut) {
     WindowHandle child = desktop.createWindow(frame, "MDIClient");
     desktop.setSendTimeout(20);
     std::vector<double> ran;
-    struct Case { double hang; bool delivered; double waited; } cases[] = {{5, true, 5}, {20, true, 20}, {30, false, 20}};
+    struct Case {
+        double hang;
+        bool delivered;
+        double waited;
+    } cases[] = {{5, true, 5}, {20, true, 20}, {30, false, 20}};
     for (const Case& c : cases) {
         desktop.hang(frame, c.hang);
         desktop.post(1, [&] { ran.push_back(desktop.now()); });
@@ -71,13 +85,19 @@ TEST_F(DesktopTest, AHungWindowAnswersLateOrTimesOut) {
 TEST_F(DesktopTest, AGlanceGivesUpSoonAndTheAnswerComesWhenTheHangEnds) {
     WindowHandle frame = desktop.createWindow(0, "AOL Frame25");
     WindowHandle child = desktop.createWindow(frame, "MDIClient");
-    struct Case { double hungFor; double hang; bool delivered; double waited; } cases[] = {
+    struct Case {
+        double hungFor;
+        double hang;
+        bool delivered;
+        double waited;
+    } cases[] = {
         {0, 0.1, true, 0.1}, {0, 10, false, 0.2}, {4.9, 10, false, 0.2}, {5, 10, false, 0}, {30, 10, false, 0}};
     for (const Case& c : cases) {
         desktop.hang(frame, c.hungFor + c.hang);
         desktop.runFor(c.hungFor);
         const double start = desktop.now();
-        EXPECT_EQ(windows.sendMessage(child, msg::GetTextLength, 0, 0, Patience::Glance).delivered, c.delivered) << c.hungFor;
+        EXPECT_EQ(windows.sendMessage(child, msg::GetTextLength, 0, 0, Patience::Glance).delivered, c.delivered)
+            << c.hungFor;
         EXPECT_NEAR(desktop.now() - start, c.waited, 1e-9) << c.hungFor;
         double answeredAt = -1;
         ASSERT_TRUE(windows.notifyWhenAnswering(child, [&] { answeredAt = desktop.now(); }));
@@ -109,7 +129,10 @@ TEST_F(DesktopTest, ADestroyedWindowFailsAndTakesItsChildren) {
 TEST_F(DesktopTest, WaitsRunEventsInOrder) {
     std::string log;
     desktop.post(2, [&] { log += "b"; });
-    desktop.post(1, [&] { log += "a"; desktop.post(0, [&] { log += "A"; }); });
+    desktop.post(1, [&] {
+        log += "a";
+        desktop.post(0, [&] { log += "A"; });
+    });
     desktop.post(2, [&] { log += "c"; });
     desktop.post(3, [&] { log += "late"; });
     events.waitForEvents(2.5);
@@ -170,17 +193,23 @@ TEST_F(DesktopTest, RegistryQueryBehavesLikeRegQueryValueExA) {
     desktop.setRegistryValue("Software\\vx9\\lanternIdle\\Settings", "asciiCol", reg::Sz, "ff0000");  // no NUL
     RegistryKey key = 0;
     ASSERT_EQ(desktop.registry().openKey("SOFTWARE\\VX9\\lanternidle\\settings", key), reg::Success);
-    struct Case { bool withBuffer; unsigned long size; long result; std::string bufferAfter; } cases[] = {
+    struct Case {
+        bool withBuffer;
+        unsigned long size;
+        long result;
+        std::string bufferAfter;
+    } cases[] = {
         {false, 0, reg::Success, "########"},  // the size only
         {true, 5, reg::MoreData, "########"},
         {true, 6, reg::Success, "ff0000##"},
-        {true, 8, reg::Success, "ff0000##"},   // no NUL added
+        {true, 8, reg::Success, "ff0000##"},  // no NUL added
     };
     for (const Case& c : cases) {
         std::string buffer(8, '#');
         unsigned long type = 99, size = c.size;
         EXPECT_EQ(desktop.registry().queryValue(key, "ASCIICOL", &type, c.withBuffer ? buffer.data() : nullptr, &size),
-                  c.result) << c.size;
+                  c.result)
+            << c.size;
         EXPECT_EQ(type, reg::Sz);
         EXPECT_EQ(size, 6u) << c.size;
         EXPECT_EQ(buffer, c.bufferAfter) << c.size;
@@ -196,8 +225,9 @@ protected:
 };
 
 TEST_F(ToolkitTest, MovesLandOnWholePixels) {
-    struct Case { double left, top, landedLeft, landedTop; } cases[] = {
-        {300, 0, 300, 0}, {10, 20, 15, 15}, {-10, 4222.5, -15, 4230}, {7, -7, 0, 0}};
+    struct Case {
+        double left, top, landedLeft, landedTop;
+    } cases[] = {{300, 0, 300, 0}, {10, 20, 15, 15}, {-10, 4222.5, -15, 4230}, {7, -7, 0, 0}};
     for (const Case& c : cases) {
         bar->move(c.left, c.top);
         EXPECT_EQ(std::pair(bar->left(), bar->top()), std::pair(c.landedLeft, c.landedTop)) << c.left << ", " << c.top;

@@ -13,10 +13,10 @@ TEST(StripTags, RemovesTagsAndKeepsEveryOtherByte) {
     const std::pair<const char*, const char*> cases[] = {
         {"<b>bold</b> and <font color=#FF0000>red</font>", "bold and red"},
         {"lant\xE8rn <font face=Tahoma>idl\xE8</font>", "lant\xE8rn idl\xE8"},  // CP1252 bytes kept
-        {"a <> b", "a  b"},        // an empty tag goes
+        {"a <> b", "a  b"},  // an empty tag goes
         {"3 > 2 <b>x</b>", "3 > 2 x"},
-        {"x <b>y <i", "x y <i"},   // an unclosed tag at the end is text
-        {"<<b>>x", ">x"},          // the first "<" opens, the first ">" closes
+        {"x <b>y <i", "x y <i"},  // an unclosed tag at the end is text
+        {"<<b>>x", ">x"},  // the first "<" opens, the first ">" closes
     };
     for (const auto& [markup, plain] : cases) EXPECT_EQ(stripTags(markup), plain) << markup;
 }
@@ -27,8 +27,9 @@ TEST(Transcript, LinesAreNameTabPlainTextAndABreakCannotFakeALine) {
     transcript.append("buddy", "<font color=#FF0000>hi</font> <b>all</b>");
     transcript.append("mallory", "hi\r\nlantern tester:\t.end");
     transcript.append("bad\nname", "x\ry");
-    EXPECT_EQ(transcript.text(), "\r\n*** You are in \"Lobby\". ***\r\nbuddy:\thi all"
-                                 "\r\nmallory:\thi  lantern tester:\t.end\r\nbad name:\tx y");
+    EXPECT_EQ(transcript.text(),
+              "\r\n*** You are in \"Lobby\". ***\r\nbuddy:\thi all"
+              "\r\nmallory:\thi  lantern tester:\t.end\r\nbad name:\tx y");
 }
 
 TEST(Transcript, TrimsOldLinesFromTheTopInOneGo) {
@@ -79,7 +80,8 @@ protected:
     WindowSystem& windows() { return desktop.windows(); }
     WindowHandle child(WindowHandle parent, const char* className) { return windows().findChild(parent, 0, className); }
     std::string readText(WindowHandle window) {
-        std::string buffer(static_cast<std::size_t>(windows().sendMessage(window, msg::GetTextLength, 0, 0).value), '\0');
+        std::string buffer(static_cast<std::size_t>(windows().sendMessage(window, msg::GetTextLength, 0, 0).value),
+                           '\0');
         windows().sendGetText(window, buffer.size() + 1, buffer);
         return buffer;
     }
@@ -149,9 +151,9 @@ TEST_F(SimStandinTest, ALongLineLoadKeepsTheTranscriptWithinItsLimitAndItsLastLi
 TEST_F(SimStandinTest, KeywordLinksMoveToPrivateRoomsAndOpenChats) {
     WindowHandle icon = standin.toolbarIcon(kKeywordIconNumber);
     const std::pair<const char*, std::vector<std::string>> cases[] = {
-        {"aol://2719:2-2-back room", {"back room"}},        // moves: the Lobby is left
+        {"aol://2719:2-2-back room", {"back room"}},  // moves: the Lobby is left
         {"aol://2719:10-4-buddy", {"buddy", "back room"}},  // opens beside it
-        {"aol://2719:2-2-", {"buddy", "back room"}},        // no room name: nothing moves
+        {"aol://2719:2-2-", {"buddy", "back room"}},  // no room name: nothing moves
     };
     for (const auto& [link, roomsAfter] : cases) {
         click(icon);

@@ -68,7 +68,8 @@ TEST_F(Win32MountTest, ControlCommandsArriveByCopyDataAndAreLogged) {
     DeleteFileA(path);
     EXPECT_NE(logged.str().find("\tcommand\tsay buddy\\thi there\tok\n"), std::string::npos) << logged.str();
     EXPECT_NE(logged.str().find("\tcommand\tdownload progress 10\trefused: no such transfer is running\n"),
-              std::string::npos) << logged.str();
+              std::string::npos)
+        << logged.str();
 }
 
 // Hostile input as an add-on could send it: a load banner of megabytes set into the
@@ -104,7 +105,8 @@ TEST_F(Win32MountTest, AHugePostAndALongLineLoadLeaveTheClientUpAndItsTranscript
     const LRESULT length = SendMessageA(view, WM_GETTEXTLENGTH, 0, 0);
     EXPECT_LE(static_cast<std::size_t>(length), TranscriptLimits{}.maxBytes);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(SendMessageA(view, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(
+        static_cast<std::size_t>(SendMessageA(view, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     EXPECT_TRUE(text.ends_with("\r\nbuddy:\t399 " + longLine));
     EXPECT_TRUE(IsWindow(view));
 }

@@ -21,7 +21,7 @@ TEST_F(SettingsTest, StringValuesReadWithoutTheirNulAndOtherTypesReadEmpty) {
         {reg::Sz, "ff3300", "ff3300"},
         {reg::Sz, std::string("ff3300\0", 7), "ff3300"},
         {reg::Sz, std::string("ab\0cd", 5), "ab"},  // the text ends at the first NUL
-        {reg::Sz, "lant\xE8rn", "lant\xE8rn"},     // CP1252 bytes pass unchanged
+        {reg::Sz, "lant\xE8rn", "lant\xE8rn"},  // CP1252 bytes pass unchanged
         {reg::Sz, "", ""},
         {reg::Sz, std::string(1, '\0'), ""},
         {reg::Dword, std::string("\x01\x02\x03\x04", 4), ""},

@@ -20,7 +20,7 @@ TEST(Markup, AnsiRenderingFollowsColoursAndBoldAndKeepsTheColourInForceOverBadOn
     EXPECT_EQ(renderMarkup("<font color=#FF3300><b>r</b><font color=#000066>ollin</font>x", Rendering::Ansi),
               bg + ";38;2;0;0;0m" + bg + ";38;2;255;51;0m" + bg + ";1;38;2;255;51;0m" + "r" +  // black, red, bold
                   bg + ";38;2;255;51;0m" + bg + ";38;2;0;0;102m" + "ollin" +  // </b>, navy
-                  bg + ";38;2;255;51;0m" + "x\x1b[0m");                       // </font>: red again
+                  bg + ";38;2;255;51;0m" + "x\x1b[0m");  // </font>: red again
     const std::string red = bg + ";38;2;255;51;0m";
     EXPECT_EQ(renderMarkup("<font color=#FF3300><font color=#12345><font color=#zzzzzz>x", Rendering::Ansi),
               bg + ";38;2;0;0;0m" + red + red + red + "x\x1b[0m");

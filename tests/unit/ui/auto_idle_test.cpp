@@ -62,10 +62,16 @@ TEST_F(AutoIdleTest, AwayForTheMinutesSwitchesOnAsTheMenuDoesAndInputSwitchesOff
 }
 
 TEST_F(AutoIdleTest, OnlyPlainMinutesFromOneTo1440SwitchItOnAndAChangeCountsAtTheNextCheck) {
-    const std::pair<unsigned long, std::string> off[] = {
-        {reg::Sz, ""},     {reg::Sz, "0"},    {reg::Sz, "+5"},   {reg::Sz, "-5"},
-        {reg::Sz, " 5"},   {reg::Sz, "5 "},   {reg::Sz, "five"}, {reg::Sz, "1441"},
-        {reg::Sz, "99999999999999999999"}, {reg::Dword, std::string("\x05\0\0\0", 4)}};
+    const std::pair<unsigned long, std::string> off[] = {{reg::Sz, ""},
+                                                         {reg::Sz, "0"},
+                                                         {reg::Sz, "+5"},
+                                                         {reg::Sz, "-5"},
+                                                         {reg::Sz, " 5"},
+                                                         {reg::Sz, "5 "},
+                                                         {reg::Sz, "five"},
+                                                         {reg::Sz, "1441"},
+                                                         {reg::Sz, "99999999999999999999"},
+                                                         {reg::Dword, std::string("\x05\0\0\0", 4)}};
     for (const auto& [type, value] : off) {
         desktop.setRegistryValue(kSettingsKey, kAutoIdleSetting, type, value);
         desktop.runFor(3 * 3600);  // 30 hours away in all

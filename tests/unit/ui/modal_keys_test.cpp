@@ -46,17 +46,18 @@ TEST_P(KeysDuringAPause, ReachTheBoxAsADialog) {
 
 INSTANTIATE_TEST_SUITE_P(
     Boxes, KeysDuringAPause,
-    ::testing::Values(KeysCase{"EnterClosesTheAboutBox", "mnuOptsAbout", {DialogKey::Enter}, "uppin."},
-                      KeysCase{"EscapeClosesTheAboutBox", "mnuOptsAbout", {DialogKey::Escape}, "uppin."},
-                      KeysCase{"EnterAcceptsTheReason", "mnuOptsReason", {DialogKey::Enter}, "gone fishing"},
-                      KeysCase{"EscapeCancelsTheReason", "mnuOptsReason", {DialogKey::Escape}, "uppin."},
-                      KeysCase{"AltF4CancelsTheReason", "mnuOptsReason", {DialogKey::AltF4}, "uppin."},
-                      KeysCase{"EnterOnOkAccepts", "mnuOptsReason", {DialogKey::Tab, DialogKey::Enter},
-                               "gone fishing"},
-                      KeysCase{"EnterOnCancelCancels", "mnuOptsReason",
-                               {DialogKey::Tab, DialogKey::Tab, DialogKey::Enter}, "uppin."},
-                      KeysCase{"TabComesRoundToTheAnswer", "mnuOptsReason",
-                               {DialogKey::Tab, DialogKey::Tab, DialogKey::Tab, DialogKey::Enter}, "gone fishing"}),
+    ::testing::Values(
+        KeysCase{"EnterClosesTheAboutBox", "mnuOptsAbout", {DialogKey::Enter}, "uppin."},
+        KeysCase{"EscapeClosesTheAboutBox", "mnuOptsAbout", {DialogKey::Escape}, "uppin."},
+        KeysCase{"EnterAcceptsTheReason", "mnuOptsReason", {DialogKey::Enter}, "gone fishing"},
+        KeysCase{"EscapeCancelsTheReason", "mnuOptsReason", {DialogKey::Escape}, "uppin."},
+        KeysCase{"AltF4CancelsTheReason", "mnuOptsReason", {DialogKey::AltF4}, "uppin."},
+        KeysCase{"EnterOnOkAccepts", "mnuOptsReason", {DialogKey::Tab, DialogKey::Enter}, "gone fishing"},
+        KeysCase{"EnterOnCancelCancels", "mnuOptsReason", {DialogKey::Tab, DialogKey::Tab, DialogKey::Enter}, "uppin."},
+        KeysCase{"TabComesRoundToTheAnswer",
+                 "mnuOptsReason",
+                 {DialogKey::Tab, DialogKey::Tab, DialogKey::Tab, DialogKey::Enter},
+                 "gone fishing"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

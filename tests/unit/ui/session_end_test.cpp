@@ -45,7 +45,7 @@ TEST_P(SessionEnd, RunsTheMenuFormStepsOnceWithinAFewSeconds) {
     desktop.runFor(600);
     EXPECT_EQ(posted().size(), c.bannerAndCaption ? 1u : 0u);
     const auto tBoxWrites = std::count_if(desktop.registryWrites().begin(), desktop.registryWrites().end(),
-                                    [](const sim::RegistryWrite& write) { return write.name == "tBox"; });
+                                          [](const sim::RegistryWrite& write) { return write.name == "tBox"; });
     EXPECT_EQ(tBoxWrites, 1);
 }
 
@@ -65,7 +65,7 @@ TEST_F(UiScene, EveryWindowIsAskedAndMayLetTheSessionEnd) {
         told += message.message == msg::EndSession && message.wParam == 1;
     }
     EXPECT_GE(asked, 4);  // the bar, the menu's window, the style dialog, the list
-    EXPECT_GE(told, 1);   // the bar's steps end the process: the others may never hear
+    EXPECT_GE(told, 1);  // the bar's steps end the process: the others may never hear
     EXPECT_EQ(posted().size(), 1u);
 }
 

@@ -22,7 +22,7 @@ using Trail = std::vector<std::pair<double, double>>;
 struct ExactWindow : Window {
     ExactWindow(double left, double top, double margin) : trail{{left, top}}, m(margin) {}
     Trail trail;  // where it was dropped, then every move
-    double m;     // the margin
+    double m;  // the margin
     double w = kW, h = kH;
     std::function<void(std::size_t moves)> afterMove;  // what changes meanwhile
     void move(double left, double top) override {
@@ -82,7 +82,8 @@ TEST_F(Windows, EachSnapRuleInOrder) {
         ExactWindow window(c.dropLeft, c.dropTop, c.margin);
         snapToEdges(window, desktop.toolkit(), desktop.events());
         EXPECT_EQ(std::tuple(window.left(), window.top(), window.trail.size() - 1),
-                  std::tuple(c.endLeft, c.endTop, c.moves)) << c.what;
+                  std::tuple(c.endLeft, c.endTop, c.moves))
+            << c.what;
     }
 }
 
@@ -303,9 +304,12 @@ TEST_F(StyleDialog, Set) {
     EXPECT_EQ(std::tuple(desktop.registryWrites().size(), presence.style().asciiPrefix, posted().size()),
               std::tuple(writes, "(prefix)", 0u));
 
-    const std::tuple<const char*, const char*, const char*> fields[] = {  // box, setting, text
-        {"cboAscii", "asciiF", "Webdings"}, {"txtAscii", "asciiT", "2"}, {"txtAsciiColor", "asciiCol", "ff3300"},
-        {"txtFirstColor", "firstColor", "00aa00"}, {"txtSecondColor", "secondColor", "0000cc"}};
+    const std::tuple<const char*, const char*, const char*> fields[] = {// box, setting, text
+                                                                        {"cboAscii", "asciiF", "Webdings"},
+                                                                        {"txtAscii", "asciiT", "2"},
+                                                                        {"txtAsciiColor", "asciiCol", "ff3300"},
+                                                                        {"txtFirstColor", "firstColor", "00aa00"},
+                                                                        {"txtSecondColor", "secondColor", "0000cc"}};
     for (const auto& [box, setting, typed] : fields) type(box, typed);
     pressSet();
     for (const auto& [box, setting, typed] : fields) EXPECT_EQ(stored(setting), typed) << setting;

@@ -131,9 +131,9 @@ TEST_F(WindowFacts, EveryControlInTheOrderItIsMade) {
     EXPECT_EQ(control("frmAscii", "cboAscii").items(),
               (std::vector<std::string>{"Arial", "Arial Narrow", "Tahoma", "Webdings", "Wingdings"}));
     EXPECT_EQ(control("frmComs", "lstComs").items(),
-              (std::vector<std::string>{".idleon - turns idle on", ".idleoff - turns idle off",
-                                        ".end - closes program", ".exit - closes program", ".pr * - go to pr *",
-                                        ".aim * - go to aim chat *", ".coms - shows this"}));
+              (std::vector<std::string>{".idleon - turns idle on", ".idleoff - turns idle off", ".end - closes program",
+                                        ".exit - closes program", ".pr * - go to pr *", ".aim * - go to aim chat *",
+                                        ".coms - shows this"}));
 }
 
 // One row a menu item, depth first: its depth, name, caption and whether it starts enabled.
@@ -154,12 +154,12 @@ TEST_F(WindowFacts, TheMenuPopsUpUnderTheArrowAndItsBoxes) {
     const sim::ShownPopup& popup = desktop.popups()[0];
     EXPECT_EQ(popup.over, form("frmMain").handle());
     EXPECT_EQ(std::pair(popup.x, popup.y), std::pair(2520.0, 375.0));
-    EXPECT_EQ(flattened(popup.root), (std::vector<std::string>{
-                                         "0 mnuOpts &Opts", "1 mnuOptsIdle &Idle", "2 mnuOptsIdleOn &On",
-                                         "2 mnuOptsIdleOff O&ff (disabled)", "1 mnuOptsReason &Reason",
-                                         "1 mnuOptsDash2 -", "1 mnuOptsComs View &Coms",
-                                         "1 mnuOptsAscii &Modify Ascii", "1 mnuOptsDash -", "1 mnuOptsAbout &About",
-                                         "1 mnuOptsDash1 -", "1 mnuOptsExit &Exit"}));
+    EXPECT_EQ(
+        flattened(popup.root),
+        (std::vector<std::string>{"0 mnuOpts &Opts", "1 mnuOptsIdle &Idle", "2 mnuOptsIdleOn &On",
+                                  "2 mnuOptsIdleOff O&ff (disabled)", "1 mnuOptsReason &Reason", "1 mnuOptsDash2 -",
+                                  "1 mnuOptsComs View &Coms", "1 mnuOptsAscii &Modify Ascii", "1 mnuOptsDash -",
+                                  "1 mnuOptsAbout &About", "1 mnuOptsDash1 -", "1 mnuOptsExit &Exit"}));
 
     ASSERT_EQ(desktop.messageBoxes().size(), 1u);
     const sim::ShownMessageBox& about = desktop.messageBoxes()[0];

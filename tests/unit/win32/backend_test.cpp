@@ -18,7 +18,9 @@ std::unique_ptr<Win32Platform> makeTestPlatform(const Win32Options& options = {}
 // A window on a thread of its own, as another program's; hangFor stops that thread answering.
 class PeerWindow {
 public:
-    PeerWindow() { while (!hwnd_) Sleep(1); }
+    PeerWindow() {
+        while (!hwnd_) Sleep(1);
+    }
     ~PeerWindow() {
         PostMessageA(hwnd_, WM_QUIT, 0, 0);
         thread_.join();

@@ -17,8 +17,8 @@ void pumpFor(EventLoop& events, double seconds) {
 HWND windowOf(Control& control) { return dynamic_cast<FormControl&>(control).hwnd(); }
 HWND hwndOf(Window& window) { return reinterpret_cast<HWND>(window.handle()); }
 
-const WindowSpec kBar{.name = "frmMain", .clientWidth = 2865, .clientHeight = 480, .border = Border::None,
-                      .taskbarButton = false};
+const WindowSpec kBar{
+    .name = "frmMain", .clientWidth = 2865, .clientHeight = 480, .border = Border::None, .taskbarButton = false};
 const ControlSpec kTxtIdle{.kind = ControlKind::TextBox,
                            .name = "txtIdle",
                            .place = {5280, 2640, 615, 375},
@@ -77,8 +77,7 @@ TEST_F(Win32FormTest, TransparentLabelsOverThePictureTakeTheMouse) {
     auto window = toolkit_.createWindow(kBar);
     window->add(ControlSpec{.kind = ControlKind::Picture, .place = {0, 0, 2865, 480}, .picture = "title_bar"});
     Control& lblMove = window->add(ControlSpec{.name = "lblMove", .place = {0, 0, 2535, 495}, .transparent = true});
-    Control& lblPop = window->add(
-        ControlSpec{.name = "lblPop", .place = {2520, 120, 255, 255}, .transparent = true});
+    Control& lblPop = window->add(ControlSpec{.name = "lblPop", .place = {2520, 120, 255, 255}, .transparent = true});
     window->move(1500, 1500);
     window->show();
     platform_.windows.setTopmost(window->handle());
@@ -224,9 +223,12 @@ TEST_F(Win32FormTest, InputBoxKeysAreADialogs) {
         bool alt;
         std::optional<std::string> answer;
     };
-    const Keys cases[] = {{{VK_RETURN}, false, "typed"},           {{VK_ESCAPE}, false, {}},
-                          {{VK_TAB, VK_RETURN}, false, "typed"},    {{VK_TAB, VK_TAB, VK_RETURN}, false, {}},
-                          {{VK_TAB, VK_TAB, VK_TAB, VK_RETURN}, false, "typed"}, {{VK_F4}, true, {}}};
+    const Keys cases[] = {{{VK_RETURN}, false, "typed"},
+                          {{VK_ESCAPE}, false, {}},
+                          {{VK_TAB, VK_RETURN}, false, "typed"},
+                          {{VK_TAB, VK_TAB, VK_RETURN}, false, {}},
+                          {{VK_TAB, VK_TAB, VK_TAB, VK_RETURN}, false, "typed"},
+                          {{VK_F4}, true, {}}};
     const char* title = "reason";
     for (const Keys& c : cases) {
         insideModalLoop = [&] {
