@@ -9,7 +9,7 @@ X64_WINEPREFIX ?= $(WINEPREFIX)-x86_64
 wine_env = WINEPREFIX=$(1)
 WINE_ENV = $(call wine_env,$(WINEPREFIX))
 
-.PHONY: all setup native sanitize i686 x86_64 x86_64-tests demo test test-native test-sanitize test-fuzz test-windows \
+.PHONY: all setup native sanitize i686 x86_64 x86_64-tests demo test test-format format test-native test-sanitize test-fuzz test-windows \
         test-windows-i686 test-windows-x86_64 test-windows-x86_64-all test-windows-branch windows-build checks-beside-windows \
         wine-prefix screenshot dist bench clean
 
@@ -59,7 +59,7 @@ demo: native
 # start the i686 builds under Wine: there the Windows branch runs every Windows test
 # (unit and end-to-end) with the x86_64 build instead, built in full beforehand so
 # that the two branches never build in the same tree, and says so.
-test: test-native i686 windows-build wine-prefix
+test: test-format test-native i686 windows-build wine-prefix
 	$(MAKE) --no-print-directory -j2 -Otarget test-windows-branch checks-beside-windows
 
 windows-build: i686 setup
@@ -77,6 +77,15 @@ checks-beside-windows:
 	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory test-fuzz
 	@if ./scripts/runs-32bit.sh; then $(MAKE) --no-print-directory test-windows-x86_64; fi
+
+# The layout of every C++ file is .clang-format's; `make format` puts it right.
+SOURCES_TO_FORMAT = git ls-files '*.cpp' '*.h'
+test-format: setup
+	@$(SOURCES_TO_FORMAT) | xargs clang-format --dry-run -Werror || \
+	    { echo "make test: the files above are not laid out as .clang-format says; run: make format" >&2; exit 1; }
+
+format: setup
+	$(SOURCES_TO_FORMAT) | xargs clang-format -i
 
 test-native: native
 	cd build/native && ctest --output-on-failure -j$(JOBS)

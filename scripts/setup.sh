@@ -20,6 +20,8 @@ have zip || need="$need zip"
 # the real-input end-to-end run serves xdotool to the tests from a small Python script
 [ -x /usr/bin/python3 ] || need="$need python3"
 have clang++ || need="$need clang"
+# the layout check of make test
+have clang-format || need="$need clang-format"
 # libFuzzer's runtime, for the short fuzzing run
 ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need="$need libclang-rt-14-dev"
 [ -x /usr/lib/wine/wine ] || [ -x /usr/bin/wine ] || need="$need wine"
