@@ -9,7 +9,7 @@ X64_WINEPREFIX ?= $(WINEPREFIX)-x86_64
 wine_env = WINEPREFIX=$(1)
 WINE_ENV = $(call wine_env,$(WINEPREFIX))
 
-.PHONY: all setup native sanitize i686 x86_64 x86_64-tests demo test test-format format test-native test-sanitize test-fuzz test-windows \
+.PHONY: all setup setup-demo native sanitize i686 x86_64 x86_64-tests demo test test-format format test-native test-sanitize test-fuzz test-windows \
         test-windows-i686 test-windows-x86_64 test-windows-x86_64-all test-windows-branch windows-build checks-beside-windows \
         wine-prefix screenshot dist bench clean
 
@@ -18,7 +18,12 @@ all: native i686
 setup:
 	@./scripts/setup.sh
 
-build/native/CMakeCache.txt: | setup
+# The demo builds natively only: a fresh machine installs just the compiler, CMake
+# and GoogleTest's sources for it.
+setup-demo:
+	@./scripts/setup.sh demo
+
+build/native/CMakeCache.txt: | setup-demo
 	cmake --preset native >/dev/null
 build/sanitize/CMakeCache.txt: | setup
 	cmake --preset sanitize >/dev/null
@@ -41,9 +46,13 @@ x86_64-tests: build/x86_64/CMakeCache.txt
 	cmake build/x86_64 >/dev/null  # a named target needs the build files up to date first
 	cmake --build build/x86_64 -j$(JOBS) --target unit_tests
 
-# A short session against the stand-in client on the simulated desktop.
-demo: native
-	./build/native/bin/lantern-demo $(DEMO_ARGS)
+# A short session against the stand-in client on the simulated desktop: only the demo
+# is built, its output kept in a log (shown when the build fails).
+demo: build/native/CMakeCache.txt
+	@echo "make demo: building the demo (log: build/native/demo-build.log)"
+	@cmake --build build/native -j$(JOBS) --target lantern-demo >build/native/demo-build.log 2>&1 || \
+	    { tail -40 build/native/demo-build.log; exit 1; }
+	@./build/native/bin/lantern-demo $(DEMO_ARGS)
 
 # Every test: the unit tests on the simulated desktop (with the fault schedules),
 # the same under AddressSanitizer and UndefinedBehaviorSanitizer, a minute of

@@ -1,6 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages that building and testing need, only when they are missing.
 # Safe to run again: it checks for each tool first and does nothing when all are present.
+#   scripts/setup.sh        everything make test needs
+#   scripts/setup.sh demo   only what the native build of make demo needs
 set -eu
 
 need=""
@@ -10,6 +12,7 @@ have cmake || need="$need cmake"
 have g++ || need="$need g++"
 have make || need="$need make"
 [ -f /usr/src/googletest/CMakeLists.txt ] || need="$need googletest"
+if [ "${1:-}" != demo ]; then
 have i686-w64-mingw32-g++-posix || have i686-w64-mingw32-g++ || need="$need g++-mingw-w64-i686"
 have x86_64-w64-mingw32-g++ || need="$need g++-mingw-w64-x86-64"
 [ -x /usr/lib/wine/wine64 ] || need="$need wine64"
@@ -26,6 +29,7 @@ have clang-format || need="$need clang-format"
 ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need="$need libclang-rt-14-dev"
 [ -x /usr/lib/wine/wine ] || [ -x /usr/bin/wine ] || need="$need wine"
 dpkg -s wine32:i386 >/dev/null 2>&1 || need="$need wine32:i386"
+fi
 
 if [ -z "$need" ]; then
     exit 0
