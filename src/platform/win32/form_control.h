@@ -79,6 +79,20 @@ private:
     void applyFont(unsigned dpi);
 };
 
+// A control of one of our own window classes (surfaces and the frame): it draws
+// itself, and its window procedure finds it through the window's user data, which
+// is cleared when the object goes first.
+class OwnClassControl : public FormControl {
+protected:
+    using FormControl::FormControl;
+    ~OwnClassControl() override {
+        if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    }
+    void repaint() override {
+        if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+};
+
 // The mouse button of a WM_xBUTTONDOWN, and whether a message is one.
 MouseButton buttonOf(UINT message);
 bool isButtonDown(UINT message);

@@ -24,18 +24,10 @@ bool isForTheForm(UINT message) {
 
 }  // namespace
 
-FrameControl::FrameControl(Form& form, const ControlSpec& spec, HWND parent, int id) : FormControl(form, spec, id) {
+FrameControl::FrameControl(Form& form, const ControlSpec& spec, HWND parent, int id) : OwnClassControl(form, spec, id) {
     createWindow(parent, {kFrameClass, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT},
                  this);
     layout(form_.dpi());
-}
-
-FrameControl::~FrameControl() {
-    if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-}
-
-void FrameControl::repaint() {
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK FrameControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,17 +7,15 @@
 
 namespace lantern::win32 {
 
-class FrameControl final : public FormControl {
+class FrameControl final : public OwnClassControl {
 public:
     FrameControl(Form& form, const ControlSpec& spec, HWND parent, int id);
-    ~FrameControl() override;
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void paint(HDC dc) const;
-    void repaint() override;
 };
 
 }  // namespace lantern::win32

@@ -15,7 +15,8 @@ FormControl::WindowClass surfaceClass(const ControlSpec& spec) {
 
 }  // namespace
 
-SurfaceControl::SurfaceControl(Form& form, const ControlSpec& spec, HWND parent, int id) : FormControl(form, spec, id) {
+SurfaceControl::SurfaceControl(Form& form, const ControlSpec& spec, HWND parent, int id)
+    : OwnClassControl(form, spec, id) {
     createWindow(parent, surfaceClass(spec), this);
     if (!hwnd_) return;
     if (spec.kind == ControlKind::Picture && !spec.picture.empty()) {
@@ -26,12 +27,7 @@ SurfaceControl::SurfaceControl(Form& form, const ControlSpec& spec, HWND parent,
 }
 
 SurfaceControl::~SurfaceControl() {
-    if (hwnd_) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     if (picture_) DeleteObject(picture_);
-}
-
-void SurfaceControl::repaint() {
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK SurfaceControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

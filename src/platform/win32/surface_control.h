@@ -8,7 +8,7 @@
 
 namespace lantern::win32 {
 
-class SurfaceControl final : public FormControl {
+class SurfaceControl final : public OwnClassControl {
 public:
     SurfaceControl(Form& form, const ControlSpec& spec, HWND parent, int id);
     ~SurfaceControl() override;
@@ -20,7 +20,6 @@ private:
     bool mouseMessage(UINT message, LPARAM lParam);
     void paint(HDC dc) const;
     void paintPicture(HDC dc, const RECT& client) const;
-    void repaint() override;
 
     HBITMAP picture_ = nullptr;  // owned
     bool pressed_ = false;  // a left press that may become a click

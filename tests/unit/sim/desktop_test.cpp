@@ -80,41 +80,6 @@ TEST_F(DesktopTest, AHungWindowAnswersLateOrTimesOut) {
     }
 }
 
-// A glance gives up soon on a window that has just stopped answering and at once on
-// one hung for 5 s (SMTO_ABORTIFHUNG); the WM_NULL's answer comes once the hang is over.
-TEST_F(DesktopTest, AGlanceGivesUpSoonAndTheAnswerComesWhenTheHangEnds) {
-    WindowHandle frame = desktop.createWindow(0, "AOL Frame25");
-    WindowHandle child = desktop.createWindow(frame, "MDIClient");
-    struct Case {
-        double hungFor;
-        double hang;
-        bool delivered;
-        double waited;
-    } cases[] = {
-        {0, 0.1, true, 0.1}, {0, 10, false, 0.2}, {4.9, 10, false, 0.2}, {5, 10, false, 0}, {30, 10, false, 0}};
-    for (const Case& c : cases) {
-        desktop.hang(frame, c.hungFor + c.hang);
-        desktop.runFor(c.hungFor);
-        const double start = desktop.now();
-        EXPECT_EQ(windows.sendMessage(child, msg::GetTextLength, 0, 0, Patience::Glance).delivered, c.delivered)
-            << c.hungFor;
-        EXPECT_NEAR(desktop.now() - start, c.waited, 1e-9) << c.hungFor;
-        double answeredAt = -1;
-        ASSERT_TRUE(windows.notifyWhenAnswering(child, [&] { answeredAt = desktop.now(); }));
-        EXPECT_EQ(answeredAt, -1) << "answered inside the call";
-        desktop.runFor(c.hang + 1);
-        EXPECT_NEAR(answeredAt, start + std::max(0.0, c.hang), 1e-9) << c.hungFor;
-    }
-    // A window that ends before it answers never does; one that is gone is not asked.
-    bool answered = false;
-    desktop.hang(frame, 10);
-    ASSERT_TRUE(windows.notifyWhenAnswering(child, [&] { answered = true; }));
-    desktop.destroyWindow(frame);
-    desktop.runFor(20);
-    EXPECT_FALSE(answered);
-    EXPECT_FALSE(windows.notifyWhenAnswering(child, [&] { answered = true; }));
-}
-
 TEST_F(DesktopTest, ADestroyedWindowFailsAndTakesItsChildren) {
     WindowHandle room = desktop.createWindow(0, "AOL Child", "Lobby");
     WindowHandle input = desktop.createWindow(room, "RICHCNTL", "hi");
