@@ -1,14 +1,20 @@
-// How the watcher runs: a poll timer looks at the open chat room every few tens of
-// milliseconds. It asks the transcript for its length first and reads the whole text
-// only when it may have changed: the length changed, a last line waits to settle,
-// the room has been busy within the last second, or a second has passed anyway. A
-// busy room is read at every poll because once the client trims, each new line
-// pushes an old one out and the length often stays the same.
+// How the watcher runs: it looks at the open chat room when the transcript reports a
+// change, and on a poll timer. A look asks the transcript for its length first and
+// reads the whole text only when it may have changed: a change was reported, the
+// length changed, a last line waits to settle, the room has been busy within the
+// last second, or enough polls have passed anyway. A busy room is read at every poll
+// because once the client trims, each new line pushes an old one out and the length
+// often stays the same.
+//
+// The poll's pace follows the transcript's reports (see change_reports.h): every 40
+// ms until reports have been seen, and then only once a second to be safe, with a
+// look right after each report and one more shortly after it to confirm a new last
+// line. A room whose reports miss a change is polled every 40 ms again.
 //
 // New lines go into a queue; a second timer hands them to the handler one at a
-// time. The handler's pauses let events run, so the poll timer keeps polling during
-// a handler, but those polls only add to the queue: the dispatch loop already
-// running hands the lines on afterwards.
+// time. The handler's pauses let events run, so the watcher keeps looking during a
+// handler, but those looks only add to the queue: the dispatch loop already running
+// hands the lines on afterwards.
 //
 // The watcher never waits on a client that is not answering: every send of its own
 // only glances (see GlancingWindows). The first glance that goes unanswered marks the
@@ -23,6 +29,7 @@
 #include <optional>
 #include <utility>
 
+#include "chatwatch/change_reports.h"
 #include "chatwatch/glancing_windows.h"
 #include "chatwatch/line_queue.h"
 #include "chatwatch/room_transcript.h"
@@ -34,10 +41,21 @@ namespace lantern {
 namespace {
 
 constexpr unsigned kPollMilliseconds = 40;
-// As soon as the toolkit allows: a dispatch is only put off to leave the poll.
+// The poll while the transcript's reports are trusted: only to be safe.
+constexpr unsigned kSafetyPollMilliseconds = 1000;
+// As soon as the toolkit allows: a dispatch is only put off to leave the poll, a look
+// after a report to leave the report.
 constexpr unsigned kDispatchMilliseconds = 1;
+constexpr unsigned kReportedLookMilliseconds = 1;
+// With reports trusted, the look after a read that showed a new last line, to see
+// that it stayed the same.
+constexpr unsigned kConfirmMilliseconds = 20;
+// How long a change found without a report waits for its report before the reports
+// count as missing changes.
+constexpr unsigned kLateReportMilliseconds = 250;
 // Polls between reads of the whole text in a quiet room whose length stays the same.
 constexpr int kPollsPerForcedRead = 25;
+constexpr int kSafetyPollsPerForcedRead = 10;
 // Polls after a change of the text during which every poll reads it.
 constexpr int kBusyPolls = 25;
 // A queue this long asks who is signed on, to fold other people's dot-lines.
@@ -52,9 +70,21 @@ struct ChatWatcher::Impl {
           glancingPlatform{glancing, platform.registry, platform.events, platform.toolkit},
           onChatLine(std::move(handler)),
           pollTimer(platform.toolkit.createTimer()),
+          lookTimer(platform.toolkit.createTimer()),
+          judgeTimer(platform.toolkit.createTimer()),
           dispatchTimer(platform.toolkit.createTimer()) {
         pollTimer->setInterval(kPollMilliseconds);
         pollTimer->onTick = [this] { poll(); };
+        lookTimer->onTick = [this] {
+            lookTimer->setEnabled(false);
+            poll();
+        };
+        judgeTimer->setInterval(kLateReportMilliseconds);
+        judgeTimer->onTick = [this] {
+            judgeTimer->setEnabled(false);
+            reports.judge();
+            setPace();
+        };
         dispatchTimer->setInterval(kDispatchMilliseconds);
         dispatchTimer->onTick = [this] { dispatch(); };
     }
@@ -63,6 +93,11 @@ struct ChatWatcher::Impl {
     void stop();
     void poll();
     void watchRoom(const roomtranscript::Room& found);
+    void enterRoom(const roomtranscript::Room& found, std::string text);
+    void leaveRoom();
+    void reported();
+    void lookSoon(unsigned milliseconds);
+    void setPace();
     void foldOthersIfBacklogged();
     void awaitAnswerIfStalled();
     void scheduleDispatch();
@@ -74,6 +109,8 @@ struct ChatWatcher::Impl {
     ChatLineHandler onChatLine;
     SignedOnNameReader readSignedOnName;  // none: nothing is folded
     std::unique_ptr<Timer> pollTimer;  // owned
+    std::unique_ptr<Timer> lookTimer;  // owned; once, soon after a report or a new last line
+    std::unique_ptr<Timer> judgeTimer;  // owned; once, a while after a change came unreported
     std::unique_ptr<Timer> dispatchTimer;  // owned
 
     bool started = false;
@@ -87,6 +124,7 @@ struct ChatWatcher::Impl {
     std::uint64_t stalls = 0;
     std::shared_ptr<char> life = std::make_shared<char>();  // watched by the answer's callback
     TranscriptTracker tracker;
+    ChangeReports reports;  // of the room's transcript
     LineQueue queue;
     std::size_t foldAt = kBacklog;  // the queue length that next asks for the name
     std::uint64_t linesSeen = 0;
@@ -98,7 +136,7 @@ void ChatWatcher::Impl::start() {
         return;
     }
     started = true;
-    room = 0;
+    leaveRoom();
     awaited = 0;
     queue.clear();
     // What the room holds now is old: this first look only notes where it ends.
@@ -109,9 +147,11 @@ void ChatWatcher::Impl::start() {
 void ChatWatcher::Impl::stop() {
     started = false;
     pollTimer->setEnabled(false);
+    lookTimer->setEnabled(false);
+    judgeTimer->setEnabled(false);
     dispatchTimer->setEnabled(false);
     queue.clear();
-    room = 0;
+    leaveRoom();
     awaited = 0;
 }
 
@@ -127,7 +167,7 @@ void ChatWatcher::Impl::poll() {
     }
     const roomtranscript::Room found = roomtranscript::find(glancing);
     if (found.room == 0) {
-        room = 0;  // no room open: the next one starts afresh
+        leaveRoom();  // no room open: the next one starts afresh
         return;
     }
     watchRoom(found);
@@ -148,6 +188,7 @@ void ChatWatcher::Impl::awaitAnswerIfStalled() {
         }
         awaited = 0;
         scheduleDispatch();
+        lookSoon(kReportedLookMilliseconds);  // what came meanwhile was not read
     });
     if (!asked) {
         awaited = 0;  // gone meanwhile: the next poll looks afresh
@@ -162,8 +203,10 @@ void ChatWatcher::Impl::watchRoom(const roomtranscript::Room& found) {
     const bool sameRoom = found.room == room;
     ++pollsSinceRead;
     pollsSinceChange = std::min(pollsSinceChange + 1, kBusyPolls + 1);
-    const bool worthReading = !sameRoom || length != lastLength || tracker.hasUnsettledLine() ||
-                              pollsSinceChange <= kBusyPolls || pollsSinceRead >= kPollsPerForcedRead;
+    const bool trusted = reports.trusted();
+    const int forcedReadAfter = trusted ? kSafetyPollsPerForcedRead : kPollsPerForcedRead;
+    const bool worthReading = !sameRoom || reports.pending() || length != lastLength || tracker.hasUnsettledLine() ||
+                              (!trusted && pollsSinceChange <= kBusyPolls) || pollsSinceRead >= forcedReadAfter;
     if (!worthReading) {
         return;
     }
@@ -174,21 +217,70 @@ void ChatWatcher::Impl::watchRoom(const roomtranscript::Room& found) {
     lastLength = length;
     pollsSinceRead = 0;
     if (!sameRoom) {
-        // Another room (or the first one): only what comes after now is new there.
-        room = found.room;
-        pollsSinceChange = kBusyPolls;
-        tracker.reset(std::move(*text));
+        enterRoom(found, std::move(*text));
         return;
     }
-    if (*text != tracker.text()) {
+    const bool changed = *text != tracker.text();
+    if (changed) {
         pollsSinceChange = 0;
+    }
+    reports.read(changed);
+    if (reports.suspicious() && !judgeTimer->enabled()) {
+        judgeTimer->setEnabled(true);
     }
     for (ChatLine& line : tracker.update(std::move(*text))) {
         ++linesSeen;
         queue.push(std::move(line));
     }
+    if (reports.trusted() && tracker.hasUnsettledLine()) {
+        lookSoon(kConfirmMilliseconds);
+    }
     foldOthersIfBacklogged();
     scheduleDispatch();
+}
+
+void ChatWatcher::Impl::enterRoom(const roomtranscript::Room& found, std::string text) {
+    // Another room (or the first one): only what comes after now is new there.
+    room = found.room;
+    pollsSinceChange = kBusyPolls;
+    tracker.reset(std::move(text));
+    reports.watch(platform.windows, found.transcript, [this] { reported(); });
+    setPace();
+}
+
+void ChatWatcher::Impl::leaveRoom() {
+    room = 0;
+    reports.forget();
+    judgeTimer->setEnabled(false);
+    setPace();
+}
+
+void ChatWatcher::Impl::reported() {
+    reports.reported();
+    setPace();
+    lookSoon(kReportedLookMilliseconds);
+}
+
+void ChatWatcher::Impl::lookSoon(unsigned milliseconds) {
+    if (!started || (lookTimer->enabled() && lookTimer->interval() <= milliseconds)) {
+        return;
+    }
+    lookTimer->setEnabled(false);
+    lookTimer->setInterval(milliseconds);
+    lookTimer->setEnabled(true);
+}
+
+void ChatWatcher::Impl::setPace() {
+    const bool trusted = reports.trusted();
+    tracker.setSettleReads(trusted ? TranscriptTracker::kSettleReadsWhenReported : TranscriptTracker::kSettleReads);
+    const unsigned interval = trusted ? kSafetyPollMilliseconds : kPollMilliseconds;
+    if (pollTimer->interval() == interval) {
+        return;
+    }
+    const bool running = pollTimer->enabled();
+    pollTimer->setEnabled(false);
+    pollTimer->setInterval(interval);
+    pollTimer->setEnabled(running);
 }
 
 void ChatWatcher::Impl::foldOthersIfBacklogged() {
@@ -260,6 +352,9 @@ ChatWatcherStats ChatWatcher::stats() const {
     stats.queueLength = impl_->queue.size();
     stats.queuePeak = impl_->queue.peak();
     stats.clientStalls = impl_->stalls;
+    stats.changeReports = impl_->reports.reports();
+    stats.changesUnreported = impl_->reports.missed();
+    stats.reportsTrusted = impl_->reports.trusted();
     return stats;
 }
 

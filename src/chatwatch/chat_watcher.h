@@ -24,6 +24,9 @@ struct ChatWatcherStats {
     std::size_t queueLength = 0;  // lines waiting now
     std::size_t queuePeak = 0;  // the most that ever waited
     std::uint64_t clientStalls = 0;  // times the client stopped answering a glance
+    std::uint64_t changeReports = 0;  // changes the system reported of the transcripts
+    std::uint64_t changesUnreported = 0;  // rooms whose reports missed a change
+    bool reportsTrusted = false;  // the open room's reports pace the watcher now
 };
 
 class ChatWatcher : public ChatScanner {

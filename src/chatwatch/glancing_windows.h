@@ -19,6 +19,9 @@ public:
     bool notifyWhenAnswering(WindowHandle window, std::function<void()> answered) override {
         return windows_.notifyWhenAnswering(window, std::move(answered));
     }
+    std::unique_ptr<ChangeWatch> watchChanges(WindowHandle window, std::function<void()> changed) override {
+        return windows_.watchChanges(window, std::move(changed));
+    }
     WindowHandle findWindow(const std::string& className) override { return windows_.findWindow(className); }
     WindowHandle findChild(WindowHandle parent, WindowHandle after, const std::string& className) override {
         return windows_.findChild(parent, after, className);

@@ -151,7 +151,7 @@ std::vector<ChatLine> TranscriptTracker::update(std::string text) {
     const std::string_view now = unfinished();
     const bool sameLineAgain = diff.lines.empty() && now == before && transcript::parseLine(now);
     unchangedReads_ = sameLineAgain ? unchangedReads_ + 1 : 0;
-    if (unchangedReads_ >= kSettleReads) {
+    if (unchangedReads_ >= settleReads_) {
         diff.lines.push_back(*transcript::parseLine(now));
         handled_ = text_.size();
         unchangedReads_ = 0;

@@ -57,8 +57,12 @@ Diff diff(std::string_view previous, std::size_t handled, std::string_view curre
 class TranscriptTracker {
 public:
     // The last line counts as complete once it has read the same this many times
-    // after the read that first showed it.
+    // after the read that first showed it: by default, and when every change of the
+    // transcript is known to be reported (then a read after the report that showed
+    // it is the only doubt left).
     static constexpr int kSettleReads = 2;
+    static constexpr int kSettleReadsWhenReported = 1;
+    void setSettleReads(int reads) { settleReads_ = reads; }
 
     // Starts afresh: everything in `text` is old.
     void reset(std::string text);
@@ -79,6 +83,7 @@ private:
     std::string text_;  // the last text read
     std::size_t handled_ = 0;  // bytes of text_ dealt with
     int unchangedReads_ = 0;  // reads in a row that showed the same unfinished line
+    int settleReads_ = kSettleReads;
 };
 
 }  // namespace lantern

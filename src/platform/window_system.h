@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace lantern {
@@ -34,6 +35,12 @@ enum class Patience {
     // 200 ms on one that has just stopped answering. For looks that repeat on their
     // own (the chat watcher's polls), which must never hold up our windows.
     Glance,
+};
+
+// A window's change reports for as long as it lives (see watchChanges).
+class ChangeWatch {
+public:
+    virtual ~ChangeWatch() = default;
 };
 
 class WindowSystem {
@@ -66,6 +73,19 @@ public:
     // `answered` never runs, when the window does not exist; it never runs either for
     // a window that ends before it answers.
     virtual bool notifyWhenAnswering(WindowHandle window, std::function<void()> answered) = 0;
+
+    // SetWinEventHook(EVENT_OBJECT_VALUECHANGE, ..., WINEVENT_OUTOFCONTEXT) for the
+    // process of `window`: `changed` runs later on our thread, while it lets events run,
+    // each time the system reports that a value of `window` or of a window inside it
+    // changed, such as a scroll bar's position as a transcript scrolls on to a new
+    // line. A hint, never a promise: many windows report nothing, a hung program
+    // reports nothing, and reports come a little after the change. nullptr when the
+    // window does not exist or no report can be had (the default).
+    virtual std::unique_ptr<ChangeWatch> watchChanges(WindowHandle window, std::function<void()> changed) {
+        (void)window;
+        (void)changed;
+        return nullptr;
+    }
 
     // FindWindowA(className, NULL): the first top-level window of that class. Class
     // names match without regard to case.

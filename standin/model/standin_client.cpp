@@ -37,7 +37,10 @@ std::string restAfter(const std::string& s, const char* prefix) {
 }  // namespace
 
 StandinClient::StandinClient(WindowHost& host, Options options)
-    : host_(host), limits_(options.transcript), screenName_(options.screenName) {
+    : host_(host),
+      limits_(options.transcript),
+      screenName_(options.screenName),
+      reportsTranscriptChanges_(options.reportsTranscriptChanges) {
     buildFrame(options);
     if (options.signedOn && !options.screenName.empty()) {
         signedOn_ = true;
@@ -337,6 +340,7 @@ void StandinClient::postFromInput(Room& room) {
 void StandinClient::appendLine(Room& room, const std::string& speaker, const std::string& markup) {
     std::size_t dropped = room.transcript.append(speaker, markup);
     host_.transcriptChanged(room.view, room.transcript, dropped);
+    if (reportsTranscriptChanges_) host_.reportTranscriptChange(room.view);
     updatePeople(room, speaker);
 }
 

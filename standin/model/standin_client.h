@@ -47,6 +47,10 @@ struct Options {
     std::string frameCaption = "AOL";
     TranscriptLimits transcript{};
     int toolbarIcons = 22;  // at least kKeywordIconNumber
+    // Whether the system hears of each new line in a transcript, as it does from a
+    // standard control whose scroll bar moves on; false: a client whose windows
+    // report nothing, so a watcher must find every change by looking.
+    bool reportsTranscriptChanges = true;
 };
 
 class StandinClient {
@@ -157,6 +161,7 @@ private:
     Record record_;
     bool signedOn_ = false;
     std::string screenName_;
+    bool reportsTranscriptChanges_ = true;  // see Options
 
     // Window handles are the host's; the client destroys them through the host.
     WindowHandle frame_ = 0, mdi_ = 0;

@@ -87,6 +87,10 @@ public:
     // `droppedFromTop` lines went from the top to make room.
     virtual void transcriptChanged(WindowHandle /*view*/, const Transcript& /*transcript*/,
                                    std::size_t /*droppedFromTop*/) {}
+    // Then, for a client whose windows report changes: the system tells whoever
+    // watches the transcript window that a value of it changed, as it does when a
+    // standard control's scroll bar moves on to the new line.
+    virtual void reportTranscriptChange(WindowHandle /*view*/) {}
 };
 
 }  // namespace lantern::standin

@@ -36,6 +36,7 @@ public:
     void hang(WindowHandle frame, double seconds) override;
     double now() override;
     void transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t droppedFromTop) override;
+    void reportTranscriptChange(WindowHandle view) override { desktop_.reportChange(view); }
 
 private:
     std::optional<std::intptr_t> dispatch(WindowHandle window, unsigned message, std::uintptr_t wParam,

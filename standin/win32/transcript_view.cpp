@@ -97,14 +97,16 @@ LONG TranscriptView::length() const {
     return static_cast<LONG>(SendMessageA(richEdit_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&ask), 0));
 }
 
-void TranscriptView::update(const Transcript& transcript, std::size_t droppedFromTop) {
-    if (!richEdit_ || transcript.lines().empty()) return;
+bool TranscriptView::update(const Transcript& transcript, std::size_t droppedFromTop) {
+    if (!richEdit_ || transcript.lines().empty()) return false;
+    const int scrolledBefore = GetScrollPos(richEdit_, SB_VERT);
     SendMessageA(richEdit_, WM_SETREDRAW, FALSE, 0);
     dropTop(droppedFromTop);
     append(transcript.lines().back());
     SendMessageA(richEdit_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(richEdit_, nullptr, TRUE);
     SendMessageA(richEdit_, WM_VSCROLL, SB_BOTTOM, 0);
+    return GetScrollPos(richEdit_, SB_VERT) != scrolledBefore;
 }
 
 void TranscriptView::dropTop(std::size_t lines) {

@@ -23,8 +23,9 @@ public:
 
     HWND window() const { return richEdit_; }
 
-    // The transcript's newest line was added and `droppedFromTop` lines went from its top.
-    void update(const Transcript& transcript, std::size_t droppedFromTop);
+    // The transcript's newest line was added and `droppedFromTop` lines went from its
+    // top. True when the view's scroll bar moved (it shows the newest line).
+    bool update(const Transcript& transcript, std::size_t droppedFromTop);
 
 private:
     void dropTop(std::size_t lines);

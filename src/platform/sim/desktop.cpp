@@ -147,6 +147,7 @@ int Desktop::topmostCalls(WindowHandle window) const {
 int Desktop::releaseCaptureCalls() const { return impl_->windows.releaseCaptureCalls(); }
 
 void Desktop::hang(WindowHandle window, double seconds) { impl_->windows.hang(window, seconds); }
+void Desktop::reportChange(WindowHandle window) { impl_->windows.reportChange(window); }
 void Desktop::setSendTimeout(double seconds) { impl_->windows.setSendTimeout(seconds); }
 
 // ---- message recorder

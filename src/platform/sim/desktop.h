@@ -121,6 +121,10 @@ public:
     // windows below it, which share its thread. A send to it blocks the sender:
     // time passes, but no event runs meanwhile.
     void hang(WindowHandle window, double seconds);
+    // The window's program changed something of `window` that Windows reports to
+    // whoever watches it (a standard control's text or scroll bar): see
+    // WindowSystem::watchChanges. Programs whose windows report nothing never call it.
+    void reportChange(WindowHandle window);
     // How long a send waits for a hung window before it fails (20 s by default).
     void setSendTimeout(double seconds);
 

@@ -53,6 +53,42 @@ bool SimWindowSystem::notifyWhenAnswering(WindowHandle window, std::function<voi
     return true;
 }
 
+class SimWindowSystem::Watch final : public ChangeWatch {
+public:
+    Watch(const std::shared_ptr<Watches>& watches, std::uint64_t id) : watches_(watches), id_(id) {}
+    ~Watch() override {
+        if (auto watches = watches_.lock()) watches->erase(id_);
+    }
+
+private:
+    std::weak_ptr<Watches> watches_;
+    std::uint64_t id_;
+};
+
+std::unique_ptr<ChangeWatch> SimWindowSystem::watchChanges(WindowHandle window, std::function<void()> changed) {
+    if (!tree_.find(window)) return nullptr;
+    const std::uint64_t id = nextWatch_++;
+    (*watches_)[id] = {window, std::move(changed)};
+    return std::make_unique<Watch>(watches_, id);
+}
+
+void SimWindowSystem::reportChange(WindowHandle window) {
+    for (const auto& [id, watched] : *watches_) {
+        bool inside = false;
+        for (const WindowNode* node = tree_.find(window); node && !inside; node = tree_.find(node->parent)) {
+            inside = node->handle == watched.window;
+        }
+        if (!inside) continue;
+        // Reported later, and only to a watch that is still there then.
+        clock_.post(0, [watches = std::weak_ptr<Watches>(watches_), id] {
+            auto alive = watches.lock();
+            if (!alive) return;
+            auto found = alive->find(id);
+            if (found != alive->end()) found->second.changed();
+        });
+    }
+}
+
 void SimWindowSystem::answerWhenFree(WindowHandle window, std::function<void()> answered) {
     // The answer comes back through our queue: as an event, never inside the call.
     clock_.post(hangRemaining(window), [this, window, answered = std::move(answered)]() mutable {

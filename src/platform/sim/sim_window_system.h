@@ -3,6 +3,8 @@
 // that run the window's handler at once (or wait for a hung window in virtual time),
 // each recorded in order with what it carried and whether it was delivered.
 
+#include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/sim/desktop.h"
@@ -19,6 +21,11 @@ public:
     WindowHandle findChild(WindowHandle parent, WindowHandle after, const std::string& className) override;
     WindowHandle getWindow(WindowHandle window, unsigned relation) override;
     bool notifyWhenAnswering(WindowHandle window, std::function<void()> answered) override;
+    std::unique_ptr<ChangeWatch> watchChanges(WindowHandle window, std::function<void()> changed) override;
+    // The window's program changed a value of `window` that the system reports (as it
+    // does a scroll bar's position): each watch on it or on a window above it hears of
+    // it as an event, as an out-of-context report comes through the watcher's queue.
+    void reportChange(WindowHandle window);
     bool showWindow(WindowHandle window, int command) override;
     bool setTopmost(WindowHandle window) override;
     void releaseCapture() override { ++releaseCaptureCalls_; }
@@ -56,10 +63,20 @@ private:
     void answerWhenFree(WindowHandle window, std::function<void()> answered);
     std::intptr_t defaultBehaviour(WindowNode& node, unsigned message, std::string& text);
 
+    struct Watched {
+        WindowHandle window = 0;
+        std::function<void()> changed;
+    };
+    using Watches = std::map<std::uint64_t, Watched>;
+    class Watch;
+
     WindowTree& tree_;  // not owned: the desktop's
     EventQueue& clock_;  // not owned: the desktop's
     double sendTimeout_ = 20.0;
     int releaseCaptureCalls_ = 0;
+    // Shared with each watch, which may outlive the desktop.
+    std::shared_ptr<Watches> watches_ = std::make_shared<Watches>();
+    std::uint64_t nextWatch_ = 0;
 };
 
 }  // namespace lantern::sim

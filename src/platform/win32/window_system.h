@@ -17,6 +17,7 @@ public:
     WindowHandle findChild(WindowHandle parent, WindowHandle after, const std::string& className) override;
     WindowHandle getWindow(WindowHandle window, unsigned relation) override;
     bool notifyWhenAnswering(WindowHandle window, std::function<void()> answered) override;
+    std::unique_ptr<ChangeWatch> watchChanges(WindowHandle window, std::function<void()> changed) override;
     bool showWindow(WindowHandle window, int command) override;
     bool setTopmost(WindowHandle window) override;
     void releaseCapture() override;

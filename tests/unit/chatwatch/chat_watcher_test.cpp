@@ -10,10 +10,15 @@
 namespace lantern {
 namespace {
 
-using ChatWatcherTest = WatcherScene;
 using Lines = std::vector<ChatLine>;
 
-TEST_F(ChatWatcherTest, ReportsWhatTheRoomOnTopSaysUntilStopped) {
+// Every guarantee holds whether the transcript reports its changes or not.
+class ChatWatcherTest : public WatcherScene, public ::testing::WithParamInterface<bool> {
+protected:
+    ChatWatcherTest() { reportsChanges = GetParam(); }
+};
+
+TEST_P(ChatWatcherTest, ReportsWhatTheRoomOnTopSaysUntilStopped) {
     openClient();
     watcher.start();
     const WindowHandle lobby = openRoom("\r\nOnlineHost:\t*** You are in \"Lobby\".\r\nBob:\tbefore");
@@ -38,7 +43,7 @@ TEST_F(ChatWatcherTest, ReportsWhatTheRoomOnTopSaysUntilStopped) {
 }
 
 // A busy room is read at every poll: each new line trims an old one, and the length stays.
-TEST_F(ChatWatcherTest, ABurstWhileTheClientTrimsArrivesWholeOnceAndInOrder) {
+TEST_P(ChatWatcherTest, ABurstWhileTheClientTrimsArrivesWholeOnceAndInOrder) {
     const WindowHandle room = watchNewRoom(30);
     Lines said;  // in bursts of 9 closer than the polls, all of one length
     for (int i = 0; i < 1000; ++i) {
@@ -49,7 +54,7 @@ TEST_F(ChatWatcherTest, ABurstWhileTheClientTrimsArrivesWholeOnceAndInOrder) {
     EXPECT_EQ(received, said);
 }
 
-TEST_F(ChatWatcherTest, AFloodOfOthersKeepsTheUsersCommandPrompt) {
+TEST_P(ChatWatcherTest, AFloodOfOthersKeepsTheUsersCommandPrompt) {
     const WindowHandle room = watchNewRoom(50);
     // 40 lines a second, half of them other people's dot-lines; each costs 0.3 s.
     whileHandling = [this](const ChatLine&) { desktop.events().waitForEvents(0.3); };
@@ -71,7 +76,7 @@ TEST_F(ChatWatcherTest, AFloodOfOthersKeepsTheUsersCommandPrompt) {
 }
 
 // Quiet, the room is asked mostly for its length; hung, it is left alone for a while.
-TEST_F(ChatWatcherTest, AQuietOrHungRoomIsLeftAloneYetLosesNothing) {
+TEST_P(ChatWatcherTest, AQuietOrHungRoomIsLeftAloneYetLosesNothing) {
     const WindowHandle room = watchNewRoom(2);
     desktop.setSendTimeout(0.5);
     say(room, "Bob", "1");
@@ -95,7 +100,7 @@ TEST_F(ChatWatcherTest, AQuietOrHungRoomIsLeftAloneYetLosesNothing) {
 
 // A transcript that answers a length no text has is still read, within the one bound
 // that every length read from another program is held to.
-TEST_F(ChatWatcherTest, ABogusTranscriptLengthIsHeldToTheBound) {
+TEST_P(ChatWatcherTest, ABogusTranscriptLengthIsHeldToTheBound) {
     const std::intptr_t bogus[] = {std::numeric_limits<std::intptr_t>::max(),
                                    static_cast<std::intptr_t>(windowio::kMaxForeignTextLength) + 1, -1,
                                    std::numeric_limits<std::intptr_t>::min()};
@@ -117,14 +122,14 @@ TEST_F(ChatWatcherTest, ABogusTranscriptLengthIsHeldToTheBound) {
 // Another member's long lines, four a second, while the client trims its transcript
 // from the top at about 800 KB down to 600 KB, as the stand-in does: every line of the
 // user's is still handed on, once.
-TEST_F(ChatWatcherTest, LongLinesTrimmedInBulkLoseNoneOfTheUsersLines) {
+TEST_P(ChatWatcherTest, LongLinesTrimmedInBulkLoseNoneOfTheUsersLines) {
     const WindowHandle room = watchNewRoom();
     whileHandling = [this](const ChatLine&) { desktop.events().waitForEvents(0.3); };
     std::deque<std::string> lines;
     auto append = [this, room, &lines](const std::string& name, const std::string& text) {
         lines.push_back("\r\n" + name + ":\t" + text);
         if (lines.size() > 200) lines.erase(lines.begin(), lines.begin() + 50);
-        desktop.setCaption(transcripts.at(room), std::accumulate(lines.begin(), lines.end(), std::string()));
+        show(room, std::accumulate(lines.begin(), lines.end(), std::string()));
     };
     Lines mine;
     for (int i = 0; i < 400; ++i) {
@@ -139,6 +144,80 @@ TEST_F(ChatWatcherTest, LongLinesTrimmedInBulkLoseNoneOfTheUsersLines) {
     std::copy_if(received.begin(), received.end(), std::back_inserter(mineReceived),
                  [](const ChatLine& line) { return line.screenName == "me"; });
     EXPECT_EQ(mineReceived, mine);
+}
+
+INSTANTIATE_TEST_SUITE_P(, ChatWatcherTest, ::testing::Bool(), [](const ::testing::TestParamInfo<bool>& reported) {
+    return reported.param ? "Reported" : "Polled";
+});
+
+// A transcript that reports its changes is looked at when it does, and otherwise
+// only now and then; one that reports nothing is polled often.
+using PacedWatcher = WatcherScene;
+
+TEST_F(PacedWatcher, ReportsLetAQuietRoomRestAndBringALineAtOnce) {
+    for (const bool reports : {true, false}) {
+        SCOPED_TRACE(reports ? "reported" : "polled");
+        reportsChanges = reports;
+        const WindowHandle room = watchNewRoom();
+        say(room, "Bob", "hello");
+        desktop.runFor(1);
+        EXPECT_EQ(watcher.stats().reportsTrusted, reports);
+        desktop.clearMessages();
+        desktop.runFor(600);  // ten quiet minutes
+        // Reported: a length a second and a read every ten; polled: 25 lengths a second.
+        EXPECT_EQ(desktop.messagesTo(transcripts[room]).size() < 700, reports);
+        const double saidAt = desktop.now();
+        say(room, "me", ".coms");
+        desktop.runFor(1);
+        ASSERT_EQ(received.size(), 2u);
+        EXPECT_LE(times[1] - saidAt, reports ? 0.03 : 0.13);
+        watcher.stop();
+        received.clear();
+        times.clear();
+    }
+}
+
+// A user who scrolls the transcript up stops its scroll bar, and so its reports.
+TEST_F(PacedWatcher, ReportsThatMissAChangeAreTrustedNoMore) {
+    reportsChanges = true;
+    const WindowHandle room = watchNewRoom();
+    say(room, "Bob", "reported");
+    desktop.runFor(1);
+    reportsChanges = false;
+    double saidAt = desktop.now();
+    say(room, "me", ".idleon");
+    desktop.runFor(2);
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_LE(times[1] - saidAt, 1.1);  // found by the poll that is there to be safe
+    EXPECT_FALSE(watcher.stats().reportsTrusted);
+    EXPECT_EQ(watcher.stats().changesUnreported, 1u);
+    saidAt = desktop.now();
+    say(room, "me", ".idleoff");
+    desktop.runFor(1);
+    ASSERT_EQ(received.size(), 3u);
+    EXPECT_LE(times[2] - saidAt, 0.13);  // polled often again
+}
+
+// A report comes through our queue a little after the change: a poll between the two
+// sees a change without a report, which the late report then clears.
+TEST_F(PacedWatcher, AReportLaterThanThePollStillCounts) {
+    reportsChanges = true;
+    const WindowHandle room = watchNewRoom();
+    say(room, "Bob", "reported");
+    desktop.runFor(1);
+    desktop.clearMessages();
+    desktop.runFor(1.5);
+    const auto asked = desktop.messagesTo(transcripts[room]);
+    ASSERT_FALSE(asked.empty());
+    const double nextPoll = asked.back().time + 1.0;
+    desktop.runFor(nextPoll - 0.05 - desktop.now());
+    reportsChanges = false;
+    say(room, "Bob", "reported late");
+    desktop.post(0.1, [this, room] { desktop.reportChange(transcripts[room]); });
+    desktop.runFor(2);
+    EXPECT_EQ(received, (Lines{{"Bob", "reported"}, {"Bob", "reported late"}}));
+    EXPECT_TRUE(watcher.stats().reportsTrusted);
+    EXPECT_EQ(watcher.stats().changesUnreported, 0u);
 }
 
 // A backlog makes the watcher ask who is signed on, to fold other people's dot-lines.

@@ -1,5 +1,7 @@
 #pragma once
-// A chat client cut down to what the watcher looks at; the test writes the transcripts.
+// A chat client cut down to what the watcher looks at; the test writes the transcripts,
+// and with `reportsChanges` the transcript reports each change as a standard control's
+// scroll bar does.
 
 #include <gtest/gtest.h>
 
@@ -48,7 +50,12 @@ protected:
         std::deque<std::string>& lines = shown[room];
         lines.push_back("\r\n" + name + ":\t" + text);
         if (keepLines > 0 && lines.size() > keepLines) lines.pop_front();
-        desktop.setCaption(transcripts.at(room), std::accumulate(lines.begin(), lines.end(), std::string()));
+        show(room, std::accumulate(lines.begin(), lines.end(), std::string()));
+    }
+
+    void show(WindowHandle room, const std::string& text) {
+        desktop.setCaption(transcripts.at(room), text);
+        if (reportsChanges) desktop.reportChange(transcripts.at(room));
     }
 
     sim::Desktop desktop;
@@ -68,6 +75,7 @@ protected:
     std::map<WindowHandle, WindowHandle> transcripts;  // room -> its transcript
     std::map<WindowHandle, std::deque<std::string>> shown;
     std::size_t keepLines = 0;
+    bool reportsChanges = false;
 };
 
 }  // namespace lantern

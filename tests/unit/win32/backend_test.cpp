@@ -27,15 +27,23 @@ public:
     }
     WindowHandle handle() const { return reinterpret_cast<WindowHandle>(hwnd_.load()); }
     void hangFor(unsigned milliseconds) { PostMessageA(hwnd_, WM_APP, milliseconds, 0); }
+    // The peer's thread reports a change of its scroll bar, or of another window's.
+    void reportChange(bool ofThisWindow) { PostMessageA(hwnd_, WM_APP + 1, ofThisWindow, 0); }
 
 private:
     void run() {
+        const HWND other = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
         hwnd_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             if (message.message == WM_APP) Sleep(static_cast<DWORD>(message.wParam));
+            if (message.message == WM_APP + 1) {
+                NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, message.wParam ? hwnd_.load() : other, OBJID_VSCROLL,
+                               CHILDID_SELF);
+            }
             DispatchMessageA(&message);
         }
+        DestroyWindow(other);
     }
 
     std::atomic<HWND> hwnd_ = nullptr;  // owned by the peer thread
@@ -103,6 +111,30 @@ TEST(Win32WindowSystem, HungWindowOfAnotherThreadTimesOutAsNotDelivered) {
     const ULONGLONG waited = GetTickCount64() - start;
     EXPECT_GE(waited, 200u) << "gave up before the timeout";
     EXPECT_LT(waited, 2000u) << "waited for the hang instead of the timeout";
+}
+
+// Reports of another thread's window come through our queue while we wait for events;
+// those of its other windows, and any after the watch has gone, do not.
+TEST(Win32WindowSystem, ChangeReportsComeFromTheWatchedWindowAlone) {
+    auto platform = makeTestPlatform();
+    Platform& seams = platform->platform();
+    PeerWindow peer;
+    int reports = 0;
+    std::unique_ptr<ChangeWatch> watch = seams.windows.watchChanges(peer.handle(), [&reports] { ++reports; });
+    ASSERT_NE(watch, nullptr);
+    auto reportAndWait = [&](bool ofTheWatchedWindow) {
+        peer.reportChange(ofTheWatchedWindow);
+        seams.events.waitForEvents(0.3);
+    };
+    reportAndWait(false);
+    EXPECT_EQ(reports, 0);
+    reportAndWait(true);
+    reportAndWait(true);
+    EXPECT_EQ(reports, 2);
+    watch.reset();
+    reportAndWait(true);
+    EXPECT_EQ(reports, 2);
+    EXPECT_EQ(seams.windows.watchChanges(0, [] {}), nullptr);
 }
 
 TEST(Win32WindowSystem, NoWindowOrAGoneOneGetsNothing) {
