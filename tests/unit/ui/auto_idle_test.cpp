@@ -28,8 +28,8 @@ protected:
     // The menu's flags: whether "&On" is offered, then "O&ff".
     std::pair<bool, bool> menuOffers() {
         desktop.click(control("frmMain", "lblPop"));
-        const auto& shown = desktop.popups().back().enabled;
-        return {shown.at("mnuOptsIdleOn"), shown.at("mnuOptsIdleOff")};
+        const sim::ShownPopup& shown = desktop.popups().back();
+        return {shown.enabled("mnuOptsIdleOn"), shown.enabled("mnuOptsIdleOff")};
     }
     void userTypes(const std::string& line) {
         desktop.userInput();

@@ -190,7 +190,7 @@ protected:
     Menu() { startProgram(); }
     bool offered(const std::string& item) {
         desktop.click(control("frmMain", "lblPop"));
-        return desktop.popups().back().enabled.at(item);
+        return desktop.popups().back().enabled(item);
     }
     std::string banner(IdleEvent event) { return menuIdleBanner(presence.style(), event); }
 };
