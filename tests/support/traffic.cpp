@@ -30,7 +30,7 @@ bool timeFits(const Traffic& expected, const Traffic& actual, std::size_t i, Tim
 
 }  // namespace
 
-void expectTraffic(const Traffic& expected, const Traffic& actual, Timing timing) {
+void expectTraffic(const Traffic& expected, const Traffic& actual, Timing timing, std::source_location caller) {
     bool same = actual.size() == expected.size();
     std::ostringstream table;
     for (std::size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
@@ -42,7 +42,11 @@ void expectTraffic(const Traffic& expected, const Traffic& actual, Timing timing
         table << (match ? "  " : "* ") << (e ? describe(*e) : "(none)") << "  |  " << (a ? describe(*a) : "(none)")
               << "\n";
     }
-    EXPECT_TRUE(same) << "  expected  |  actual (* where they differ)\n" << table.str();
+    if (!same) {
+        ADD_FAILURE_AT(caller.file_name(), static_cast<int>(caller.line()))
+            << "message traffic\n  expected  |  actual (* where they differ)\n"
+            << table.str();
+    }
 }
 
 Traffic sendChatTraffic(const std::string& typed, const std::string& line) {

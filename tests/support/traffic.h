@@ -6,6 +6,7 @@
 // two side by side where they differ.
 
 #include <cstdint>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,10 @@ struct Timing {
 inline constexpr Timing kExactTimes{};
 inline constexpr Timing kPauses{0.05, 2.0, true};
 
-// Fails the current test, showing expected beside actual, unless they match row by row.
-void expectTraffic(const Traffic& expected, const Traffic& actual, Timing timing = kExactTimes);
+// Fails the current test, showing expected beside actual, unless they match row by row;
+// the failure names the caller's line.
+void expectTraffic(const Traffic& expected, const Traffic& actual, Timing timing = kExactTimes,
+                   std::source_location caller = std::source_location::current());
 
 // Client::sendChat(line) to the room's input box with `typed` half-typed in it: the
 // text read and cleared, a pause, the line typed, a pause, Enter, a longer pause, and

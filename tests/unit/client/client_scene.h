@@ -46,12 +46,13 @@ protected:
 
     // The traffic since startRecording (to `only`, or all) against `expected`, times
     // after the mark.
-    void expectTraffic(const Traffic& expected, WindowHandle only = 0) {
+    void expectTraffic(const Traffic& expected, WindowHandle only = 0,
+                       std::source_location caller = std::source_location::current()) {
         Traffic seen;
         for (const sim::RecordedMessage& m : only ? desktop.messagesTo(only) : desktop.messages()) {
             seen.push_back({m.window, m.message, m.wParam, m.text, m.time - mark, m.delivered});
         }
-        test::expectTraffic(expected, seen);
+        test::expectTraffic(expected, seen, test::kExactTimes, caller);
     }
 };
 
