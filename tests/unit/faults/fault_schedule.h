@@ -6,18 +6,14 @@
 // add-on's messages may go and which of its lines a posted line is.
 
 #include <algorithm>
-#include <cstdio>
-#include <iostream>
 #include <map>
+#include <ostream>
 #include <random>
 #include <set>
-#include <sstream>
-#include <stdexcept>
 
 #include "app/app.h"
 #include "client/client.h"
 #include "common/text.h"
-#include "idle/presence.h"
 #include "platform/messages.h"
 #include "standin/sim/sim_standin.h"
 #include "support/expected_lines.h"
@@ -177,7 +173,7 @@ const std::vector<std::string> kRooms = {"Lobby", "Harbour", "night owls", "Lant
 const std::vector<std::string> kCaptions = {"",        "Lobby",   "File Transfer - 42% of song.mp3", "Keyword",
                                             "Sign On", "Harbour", "File Uploading: 7% of essay.doc", "America Online"};
 // Nothing is stored in the registry, so every line has the default style.
-const expected::Style kStyle{expected::defaultPrefix("000000"), "ff3300", "000066"};
+const expected::Style kStyle;
 
 inline std::string stamp(double seconds) { return "[" + std::to_string(seconds) + "] "; }
 

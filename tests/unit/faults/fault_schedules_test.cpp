@@ -7,14 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
-#include <map>
-#include <random>
-#include <set>
 #include <sstream>
 #include <stdexcept>
 

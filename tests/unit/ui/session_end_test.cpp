@@ -24,7 +24,7 @@ TEST_P(SessionEnd, RunsTheMenuFormStepsOnceWithinAFewSeconds) {
     const SessionCase& c = GetParam();
     store("tBox", "old reason");
     startProgram();
-    const std::string unload = unloadBanner(presence.style());
+    const std::string unload = expected::banner({}, expected::kUnload);
     if (c.clientHangs > 0) chat.hang(c.clientHangs);
     const double began = desktop.now();
 
