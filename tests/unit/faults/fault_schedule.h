@@ -57,7 +57,8 @@ inline bool allowed(const sim::Desktop& d, const standin::StandinClient* client,
         return call.wParam == kVkReturn && part == P::InputBox;
     case msg::SetText:
         return part == P::InputBox || part == P::LinkBox ||
-               (part == P::Frame && (text.empty() || text == kStartCaption || text == kClosingCaption));
+               (part == P::Frame &&
+                (text.empty() || text == expected::kStartCaption || text == expected::kClosingCaption));
     case msg::Close:
         return part == P::KeywordWindow;
     case msg::LButtonDown:

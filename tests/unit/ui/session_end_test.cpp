@@ -37,7 +37,7 @@ TEST_P(SessionEnd, RunsTheMenuFormStepsOnceWithinAFewSeconds) {
     const std::vector<std::string> captions = chat.record().captions();
     if (c.bannerAndCaption) {
         EXPECT_EQ(posted(), std::vector<std::string>{unload});
-        EXPECT_EQ(captions.empty() ? "" : captions.back(), kClosingCaption);
+        EXPECT_EQ(captions.empty() ? "" : captions.back(), expected::kClosingCaption);
     } else {
         EXPECT_TRUE(posted().empty());
     }
