@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text.h"
+
 namespace lantern::fuzz {
 
 [[noreturn]] inline void fail(const char* file, int line, const char* condition, const std::string& detail) {
@@ -20,7 +22,6 @@ namespace lantern::fuzz {
 
 // Escapes control and high bytes so that a failing text prints on one line.
 inline std::string printable(std::string_view bytes) {
-    static const char* const kHex = "0123456789ABCDEF";
     std::string out = "\"";
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
@@ -34,9 +35,7 @@ inline std::string printable(std::string_view bytes) {
             out += '\\';
             out += c;
         } else if (byte < 0x20 || byte >= 0x7F) {
-            out += "\\x";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
+            out += text::hexEscape(byte);
         } else {
             out += c;
         }

@@ -176,4 +176,16 @@ std::string utf8ToCp1252(std::string_view s) {
     return out;
 }
 
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::string hexEscape(unsigned char byte) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0xF]};
+}
+
 }  // namespace lantern::text

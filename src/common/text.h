@@ -32,6 +32,11 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // next ">", removed; a "<" with no ">" after it is kept as text.
 std::string stripMarkup(std::string_view markup);
 
+// The value of a hexadecimal digit of either case, or -1 for any other character.
+int hexDigit(char c);
+// "\xHH" for a byte, upper-case digits: how logs and failure messages show bytes.
+std::string hexEscape(unsigned char byte);
+
 // CP1252 to UTF-8 and back (characters with no CP1252 form become '?').
 std::string cp1252ToUtf8(std::string_view s);
 std::string utf8ToCp1252(std::string_view s);

@@ -8,10 +8,6 @@ namespace {
 constexpr const char* kProductFirst = "l";
 constexpr const char* kProductRest = "ant\xE8rn";
 
-const char* idleEventPiece(IdleEvent event) {
-    return event == IdleEvent::On ? "><b>idl\xE8 on</b><font color=#" : "><b>idl\xE8 off</b><font color=#";
-}
-
 }  // namespace
 
 std::string defaultPrefix(const std::string& asciiCol) {
@@ -28,53 +24,50 @@ std::string colouredPrefix(const std::string& font, const std::string& asciiCol,
 
 // ---- the name banners
 
+namespace {
+
 // Each banner is its pieces joined in order, exactly as posted; the forms differ
-// in small ways on purpose (the chat room has seen them this way for years), so
-// they are written out one by one rather than computed from each other.
+// in small ways on purpose (the chat room has seen them this way for years): only
+// in the joints between their fixed words, so each form is its own row of joints,
+// written out rather than computed from another.
+struct BannerJoints {
+    const char *afterInitial, *afterWord, *boldI, *afterIdle, *event;
+};
 
-std::string loadBanner(const CurrentStyle& s) {
-    const std::string& P = s.asciiPrefix;
+constexpr BannerJoints kLoadJoints = {"</b><font face=tahoma><font color=#", " <font face=tahoma><font color=#",
+                                      "><b>i</b><font face=tahoma><font color=#", ">dl\xE8 by: vx9 <font color=#",
+                                      "load"};
+constexpr BannerJoints kUnloadJoints = {"</b><font face=tahoma><font color=#", "<font face=tahoma><font color=#",
+                                        "> <b>i</b><font face=tahoma><font color=#", ">dl\xE8 by: vx9 <font color=#",
+                                        "unload"};
+constexpr BannerJoints kCommandUnloadJoints = {"</b><font color=#", "<font color=#", "> <b>i</b><font color=#",
+                                               ">dl\xE8 by: vx9 <font color=#", "unload"};
+constexpr BannerJoints kCommandIdleJoints[] = {
+    {"</b><font color=#", "<font color=#", "> <b>i</b><font color=#", ">dl\xE8 <font color=#", "idl\xE8 off"},
+    {"</b><font color=#", "<font color=#", "> <b>i</b><font color=#", ">dl\xE8 <font color=#", "idl\xE8 on"}};
+constexpr BannerJoints kMenuIdleJoints[] = {{"</b></font><font color=#", "</font><font color=#",
+                                             "> <b>i</b></font><font color=#", ">dl\xE8 <font color=#", "idl\xE8 off"},
+                                            {"</b></font><font color=#", "</font><font color=#",
+                                             "> <b>i</b></font><font color=#", ">dl\xE8 <font color=#", "idl\xE8 on"}};
+
+std::string banner(const CurrentStyle& s, const BannerJoints& j) {
     const std::string& F = s.firstColor;
     const std::string& S = s.secondColor;
-    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font face=tahoma><font color=#" + S + ">" +
-           kProductRest + " <font face=tahoma><font color=#" + F + "><b>i</b><font face=tahoma><font color=#" + S +
-           ">dl\xE8 by: vx9 <font color=#" + F + ">[<font color=#" + S + "><b>load</b><font color=#" + F + ">]";
+    return s.asciiPrefix + "<font color=#" + F + "><b>" + kProductFirst + j.afterInitial + S + ">" + kProductRest +
+           j.afterWord + F + j.boldI + S + j.afterIdle + F + ">[<font color=#" + S + "><b>" + j.event +
+           "</b><font color=#" + F + ">]";
 }
 
-std::string unloadBanner(const CurrentStyle& s) {
-    const std::string& P = s.asciiPrefix;
-    const std::string& F = s.firstColor;
-    const std::string& S = s.secondColor;
-    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font face=tahoma><font color=#" + S + ">" +
-           kProductRest + "<font face=tahoma><font color=#" + F + "> <b>i</b><font face=tahoma><font color=#" + S +
-           ">dl\xE8 by: vx9 <font color=#" + F + ">[<font color=#" + S + "><b>unload</b><font color=#" + F + ">]";
-}
+}  // namespace
 
-std::string commandUnloadBanner(const CurrentStyle& s) {
-    const std::string& P = s.asciiPrefix;
-    const std::string& F = s.firstColor;
-    const std::string& S = s.secondColor;
-    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font color=#" + S + ">" + kProductRest +
-           "<font color=#" + F + "> <b>i</b><font color=#" + S + ">dl\xE8 by: vx9 <font color=#" + F +
-           ">[<font color=#" + S + "><b>unload</b><font color=#" + F + ">]";
+std::string loadBanner(const CurrentStyle& s) { return banner(s, kLoadJoints); }
+std::string unloadBanner(const CurrentStyle& s) { return banner(s, kUnloadJoints); }
+std::string commandUnloadBanner(const CurrentStyle& s) { return banner(s, kCommandUnloadJoints); }
+std::string commandIdleBanner(const CurrentStyle& s, IdleEvent e) {
+    return banner(s, kCommandIdleJoints[e == IdleEvent::On]);
 }
-
-std::string commandIdleBanner(const CurrentStyle& s, IdleEvent event) {
-    const std::string& P = s.asciiPrefix;
-    const std::string& F = s.firstColor;
-    const std::string& S = s.secondColor;
-    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b><font color=#" + S + ">" + kProductRest +
-           "<font color=#" + F + "> <b>i</b><font color=#" + S + ">dl\xE8 <font color=#" + F + ">[<font color=#" + S +
-           idleEventPiece(event) + F + ">]";
-}
-
-std::string menuIdleBanner(const CurrentStyle& s, IdleEvent event) {
-    const std::string& P = s.asciiPrefix;
-    const std::string& F = s.firstColor;
-    const std::string& S = s.secondColor;
-    return P + "<font color=#" + F + "><b>" + kProductFirst + "</b></font><font color=#" + S + ">" + kProductRest +
-           "</font><font color=#" + F + "> <b>i</b></font><font color=#" + S + ">dl\xE8 <font color=#" + F +
-           ">[<font color=#" + S + idleEventPiece(event) + F + ">]";
+std::string menuIdleBanner(const CurrentStyle& s, IdleEvent e) {
+    return banner(s, kMenuIdleJoints[e == IdleEvent::On]);
 }
 
 // ---- the idle report

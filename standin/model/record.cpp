@@ -1,7 +1,8 @@
 #include "standin/model/record.h"
 
 #include <cmath>
-#include <cstdio>
+
+#include "common/text.h"
 
 namespace lantern::standin {
 
@@ -59,9 +60,7 @@ std::string escapeForLog(std::string_view bytes) {
             break;
         default:
             if (byte < 0x20 || byte >= 0x7F) {
-                char hex[5];
-                std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-                out += hex;
+                out += text::hexEscape(byte);
             } else {
                 out += c;
             }
@@ -69,17 +68,6 @@ std::string escapeForLog(std::string_view bytes) {
     }
     return out;
 }
-
-namespace {
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
 
 std::string unescapeFromLog(std::string_view escaped) {
     std::string out;
@@ -90,9 +78,9 @@ std::string unescapeFromLog(std::string_view escaped) {
         } else if (next == '\\' || next == 't' || next == 'r' || next == 'n') {
             out += next == 't' ? '\t' : next == 'r' ? '\r' : next == 'n' ? '\n' : '\\';
             ++i;
-        } else if (next == 'x' && i + 3 < escaped.size() && hexDigit(escaped[i + 2]) >= 0 &&
-                   hexDigit(escaped[i + 3]) >= 0) {
-            out += static_cast<char>(hexDigit(escaped[i + 2]) * 16 + hexDigit(escaped[i + 3]));
+        } else if (next == 'x' && i + 3 < escaped.size() && text::hexDigit(escaped[i + 2]) >= 0 &&
+                   text::hexDigit(escaped[i + 3]) >= 0) {
+            out += static_cast<char>(text::hexDigit(escaped[i + 2]) * 16 + text::hexDigit(escaped[i + 3]));
             i += 3;
         } else {
             out += escaped[i];

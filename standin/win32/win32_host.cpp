@@ -286,7 +286,9 @@ template <Win32Host::Handler handler>
 LRESULT CALLBACK Win32Host::route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Win32Host* host = hostOf(window, message, lParam);
     if (!host) return DefWindowProcA(window, message, wParam, lParam);  // before WM_NCCREATE
-    return (host->*handler)(window, message, wParam, lParam);
+    const LRESULT result = (host->*handler)(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) host->forget(window);  // the last message the window gets
+    return result;
 }
 
 void Win32Host::forget(HWND window) {
@@ -332,9 +334,6 @@ LRESULT Win32Host::onFrame(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             if (menu_.onFrameDestroyed) menu_.onFrameDestroyed();
         }
         break;
-    case WM_NCDESTROY:
-        forget(window);
-        break;
     default:
         break;
     }
@@ -374,9 +373,6 @@ LRESULT Win32Host::onChild(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         if (wParam == SIZE_MINIMIZED && client_) client_->syncMinimized();
         if (wParam != SIZE_MINIMIZED) layoutClientWindow(window, parts_);
         break;  // DefMDIChildProc must see WM_SIZE too
-    case WM_NCDESTROY:
-        forget(window);
-        break;
     default:
         break;
     }
@@ -416,9 +412,6 @@ LRESULT Win32Host::onControl(HWND window, UINT message, WPARAM wParam, LPARAM lP
             layoutToolbar(window);
         }
         return 0;
-    case WM_NCDESTROY:
-        forget(window);
-        break;
     default:
         break;
     }
@@ -441,7 +434,6 @@ LRESULT Win32Host::onEdit(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             carried.assign(reinterpret_cast<const char*>(lParam), static_cast<std::size_t>(result));
         client_->noteInputMessage(handleOf(window), message, wParam, carried);
     }
-    if (message == WM_NCDESTROY) forget(window);
     return result;
 }
 

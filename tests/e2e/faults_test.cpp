@@ -2,14 +2,15 @@
 // log so that each lands where it is meant to on a busy machine. The faults during idle
 // ticks ride on the input tests' run, which waits for the idle minutes anyway.
 
-#include "e2e/expected_lines.h"
 #include "e2e/harness.h"
+#include "support/expected_lines.h"
 
 namespace lantern::e2e {
 namespace {
 
-const std::string kPrefix = defaultPrefix("000000");
-const Colours kDefaults;
+using namespace expected;
+
+const Style kDefaults;  // a fresh start-up's
 
 class RealFaults : public EndToEnd {
 protected:
@@ -28,10 +29,10 @@ protected:
         recover();
         sleepSeconds(2.0);  // the chat watcher takes its first look at the room
         ASSERT_TRUE(command("send .idleon"));
-        const std::string idleOn = banner(kPrefix, kDefaults, kCommandIdleOn);
+        const std::string idleOn = banner(kDefaults, kCommandIdleOn);
         ASSERT_TRUE(log().waitFor("posted", idleOn, 30)) << "\".idleon\" after the fault got no idle-on line";
         std::vector<std::string> posted = log().posted();
-        std::erase(posted, banner(kPrefix, kDefaults, kLoad));  // whole, late or not at all
+        std::erase(posted, banner(kDefaults, kLoad));  // whole, late or not at all
         EXPECT_EQ(posted, (std::vector<std::string>{".idleon", idleOn}));
         EXPECT_EQ(log().find("posted", idleOn).field(0), "Lobby");
     }

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "standin/model/record.h"
+#include "support/traffic.h"
 
 namespace lantern::e2e {
 
@@ -228,6 +229,23 @@ protected:
         return std::count_if(all.begin(), all.end(), [&](const LogEntry& e) {
             return e.ms >= sinceMs && (message.empty() || e.field(1) == message);
         });
+    }
+
+    // The messages that reached the input boxes, in seconds after the first. Wine
+    // answers a WM_GETTEXTLENGTH from another process by fetching the text once more:
+    // that extra WM_GETTEXT, between the length and the read, is left out.
+    test::Traffic inputTraffic() const {
+        const std::vector<LogEntry> all = log_->read("input");
+        test::Traffic seen;
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const auto is = [&](std::size_t at, const char* name) {
+                return at < all.size() && all[at].field(1) == name;
+            };
+            if (i > 0 && is(i - 1, "WM_GETTEXTLENGTH") && is(i, "WM_GETTEXT") && is(i + 1, "WM_GETTEXT")) continue;
+            seen.push_back({0, test::messageNumber(all[i].field(1)), std::stoull(all[i].field(2)), all[i].field(3),
+                            static_cast<double>(all[i].ms - all[0].ms) / 1000});
+        }
+        return seen;
     }
 
     // Hands one control command to the stand-in; whether it was carried out.

@@ -1,51 +1,34 @@
 // Start-up, a second instance and closing in one run; a run without any client.
 
-#include "e2e/expected_lines.h"
 #include "e2e/harness.h"
+#include "support/expected_lines.h"
 
 namespace lantern::e2e {
 namespace {
 
+using namespace expected;
+
 TEST_F(EndToEnd, StartUpSecondInstanceAndClosing) {
     // A number where a colour belongs reads as not set; a stored prefix is used as it is.
     const char* const prefix = "<font face=Arial><font color=#00ff00>\xE9t\xE9</font><font face=Tahoma> ";
-    const Colours colours{"9900cc", "0066cc", "000066"};
     const char* const stored[][3] = {{"ascii", "REG_SZ", prefix},
                                      {"asciiCol", "REG_SZ", "9900cc"},
                                      {"firstColor", "REG_SZ", "0066cc"},
                                      {"secondColor", "REG_DWORD", "255"}};
     for (const auto& value : stored) ASSERT_TRUE(regAdd(value[0], value[1], value[2])) << value[0];
+    const Style style{prefix, "0066cc", "000066"};
     startStandin();
     const std::string typed = "half a thought";
     ASSERT_TRUE(command("type " + typed));
     startAddOn();
     waitForStartUp();
 
-    const std::string load = banner(prefix, colours, kLoad);
+    const std::string load = banner(style, kLoad);
     EXPECT_EQ(log().posted(), std::vector<std::string>{load});
     EXPECT_EQ(caption(frame()), kStartCaption);
-    std::vector<LogEntry> inputs = log().read("input");
-    // Wine answers WM_GETTEXTLENGTH across processes by fetching the text once more.
-    if (inputs.size() > 2 && inputs[1].field(1) == "WM_GETTEXT" && inputs[2].field(1) == "WM_GETTEXT") {
-        inputs.erase(inputs.begin() + 1);
-    }
-    std::vector<std::string> messages;
-    for (const LogEntry& e : inputs) messages.push_back(e.field(1) + " " + e.field(2) + " " + e.field(3));
-    const std::vector<std::string> expected = {
-        "WM_GETTEXTLENGTH 0 ",  "WM_GETTEXT " + std::to_string(typed.size() + 1) + " " + typed,
-        "WM_SETTEXT 0 ",        "WM_SETTEXT 0 ",
-        "WM_SETTEXT 0 ",        "WM_SETTEXT 0 " + load,
-        "WM_CHAR 13 ",          "WM_SETTEXT 0 ",
-        "WM_SETTEXT 0 " + typed};
-    ASSERT_EQ(messages, expected);
-    // Clearing the box, typing the line, Enter and the text coming back: about 0.3,
-    // 0.3 and 0.4 s apart (wide margins under Wine).
-    const std::pair<int, double> pauses[] = {{3, 0.3}, {5, 0.3}, {6, 0.4}};
-    for (const auto& [after, planned] : pauses) {
-        const double pause = static_cast<double>(inputs[after + 1].ms - inputs[after].ms) / 1000;
-        EXPECT_GE(pause, planned - 0.05) << "after message " << after;
-        EXPECT_LE(pause, planned + 2.0) << "after message " << after;
-    }
+    // The load banner through sendChat, the user's half-typed text read first and given
+    // back last; the pauses between, with wide margins under Wine.
+    test::expectTraffic(test::sendChatTraffic(typed, load), inputTraffic(), test::kPauses);
     EXPECT_EQ(controlText(inputBox()), typed) << "the user's half-typed text is not back";
 
     const std::size_t captions = log().read("caption").size();
@@ -64,7 +47,7 @@ TEST_F(EndToEnd, StartUpSecondInstanceAndClosing) {
     ASSERT_FALSE(readStoredSetting("tBox")) << "the reason was stored before shut-down";
     PostMessageA(mainWindow(), WM_CLOSE, 0, 0);
     EXPECT_EQ(addOn().waitForExit(20), std::optional<DWORD>(0));
-    const std::string unload = banner(prefix, colours, kUnload);
+    const std::string unload = banner(style, kUnload);
     EXPECT_EQ(log().posted(), (std::vector<std::string>{load, unload}));
     EXPECT_EQ(caption(frame()), kClosingCaption);
     EXPECT_LT(log().find("posted", unload).index, log().find("caption", kClosingCaption).index)
@@ -97,7 +80,7 @@ TEST_F(EndToEnd, SessionEndRunsTheClosingStepsOnce) {
         EXPECT_EQ(readStoredSetting("tBox"), std::optional<std::string>("sleepin...")) << "the reason was lost";
 
         const std::vector<std::string> posted = log().posted();
-        const std::string unload = banner(defaultPrefix("000000"), Colours{}, kUnload);
+        const std::string unload = banner(Style{}, kUnload);
         if (clientHung) {
             EXPECT_EQ(posted.size(), postsBefore) << "a line came from a client that hung";
         } else {

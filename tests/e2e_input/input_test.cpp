@@ -6,11 +6,13 @@
 #include <array>
 #include <iostream>
 
-#include "e2e/expected_lines.h"
 #include "e2e/harness.h"
+#include "support/expected_lines.h"
 
 namespace lantern::e2e {
 namespace {
+
+using namespace expected;
 
 const std::string kAppTitle = "lant\xE8rn Idl\xE8 [beta]";
 constexpr int kMessageTextId = 0xFFFF;  // a message box's text, on Windows and Wine
@@ -152,12 +154,9 @@ protected:
 // colours and reason box: the client hangs during the second idle tick, the third
 // minute's line still comes, and ".end" while the fourth tick pauses ends the add-on.
 TEST_F(RealInput, TheBarThenTheChatCommands) {
-    const Colours colours{"9900cc", "0066cc", "336633"};
-    const std::string prefix = defaultPrefix(colours.ascii);
-    const std::pair<const char*, std::string> stored[] = {{"tBox", "gone fishin"},
-                                                          {"asciiCol", colours.ascii},
-                                                          {"firstColor", colours.first},
-                                                          {"secondColor", colours.second}};
+    const Style colours{defaultPrefix("9900cc"), "0066cc", "336633"};
+    const std::pair<const char*, std::string> stored[] = {
+        {"tBox", "gone fishin"}, {"asciiCol", "9900cc"}, {"firstColor", colours.c1}, {"secondColor", colours.c2}};
     for (const auto& [name, value] : stored) ASSERT_TRUE(regAdd(name, "REG_SZ", value)) << name;
     ASSERT_NO_FATAL_FAILURE(startWithBarShown());
     EXPECT_EQ(rectOf(mainWindow()), barAt(0, 0));
@@ -189,7 +188,7 @@ TEST_F(RealInput, TheBarThenTheChatCommands) {
     // post must still reach the menu.
     ASSERT_NE(openMenu(), nullptr) << "clicking the arrow opened no menu";
     ASSERT_TRUE(command("send .idleon"));
-    const std::string idleOn = banner(prefix, colours, kCommandIdleOn);
+    const std::string idleOn = banner(colours, kCommandIdleOn);
     ASSERT_TRUE(log().waitFor("posted", idleOn, 15)) << "no idle-on line";
     EXPECT_EQ(caption(mainWindow()), "Idle 0 : 0 : 0");
     ASSERT_NO_FATAL_FAILURE(pressKeys({"a"}));
@@ -204,7 +203,7 @@ TEST_F(RealInput, TheBarThenTheChatCommands) {
     ASSERT_NO_FATAL_FAILURE(typeAtTheBar("off"));
 
     auto postedAt = [&](const std::string& line) { return log().find("posted", line).ms; };
-    const std::string firstMinute = idleLine(prefix, colours, 1, "uppin.");
+    const std::string firstMinute = idleLine(colours, 0, 0, 1, "uppin.");
     ASSERT_TRUE(log().waitFor("posted", firstMinute, 100)) << "no idle line";
     EXPECT_GT(postedAt(firstMinute) - postedAt(idleOn), 55000);
     EXPECT_LT(postedAt(firstMinute) - postedAt(idleOn), 80000);
@@ -215,7 +214,7 @@ TEST_F(RealInput, TheBarThenTheChatCommands) {
     ASSERT_TRUE(log().waitFor("closed", "Keyword", 10)) << "the keyword window stayed open";
     EXPECT_EQ(log().read("closed").size(), 1u) << "another window was closed too";
     ASSERT_TRUE(log().waitFor("room-entered", "my room", 10));
-    const std::string privateRoom = privateRoomLine(prefix, colours, "my room");
+    const std::string privateRoom = roomLine(colours, false, "my room");
     EXPECT_LT(log().find("posted", privateRoom).index, log().find("link", link).index);
 
     ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"r"}));
@@ -229,7 +228,7 @@ TEST_F(RealInput, TheBarThenTheChatCommands) {
     ASSERT_TRUE(command("hang 30"));
     const long long hangMs = log().read("hang").at(0).ms;
     EXPECT_EQ(unansweredProbes(mainWindow(), 29), 0) << "the main window stopped answering while the client hung";
-    const std::string thirdMinute = idleLine(prefix, colours, 3, "afk lunch");
+    const std::string thirdMinute = idleLine(colours, 0, 0, 3, "afk lunch");
     ASSERT_TRUE(log().waitFor("posted", thirdMinute, 100)) << "no idle line for the third minute";
     EXPECT_GT(postedAt(thirdMinute), hangMs + 30000);
 
@@ -239,10 +238,10 @@ TEST_F(RealInput, TheBarThenTheChatCommands) {
     EXPECT_EQ(addOn().waitForExit(30), std::optional<DWORD>(0)) << "\".end\" did not end the add-on";
     std::vector<std::string> posted = log().posted();
     // The lines of the ticks hit by a fault come whole, late or not at all.
-    for (int minute : {2, 4}) std::erase(posted, idleLine(prefix, colours, minute, "afk lunch"));
-    const std::string unload = banner(prefix, colours, kCommandUnload);
-    EXPECT_EQ(posted, (std::vector<std::string>{banner(prefix, colours, kLoad), ".idleon", idleOn, firstMinute,
-                                                ".pr My Room", privateRoom, thirdMinute, ".end", unload}));
+    for (int minute : {2, 4}) std::erase(posted, idleLine(colours, 0, 0, minute, "afk lunch"));
+    const std::string unload = banner(colours, kCommandUnload);
+    EXPECT_EQ(posted, (std::vector<std::string>{banner(colours, kLoad), ".idleon", idleOn, firstMinute, ".pr My Room",
+                                                privateRoom, thirdMinute, ".end", unload}));
     EXPECT_EQ(log().find("posted", unload).field(0), "my room") << "posted to another room";
     EXPECT_EQ(caption(frame()), kClosingCaption);
     for (const auto& [name, value] : stored) EXPECT_EQ(readStoredSetting(name), value) << name << " changed";
@@ -284,18 +283,17 @@ TEST_F(RealInput, TheStyleDialogThenAutomaticIdleThenIdleOnAndExit) {
     click(centreOf(setButton));
 
     ASSERT_TRUE(log().waitForPosts(2, 15)) << "set posted nothing";
-    const Colours chosen{"ff3300", "00aa00", "3333cc"};
-    const std::string prefix = setPrefix("Arial", "ff3300", "xo");
-    EXPECT_EQ(log().posted().back(), asciiConfirmation(prefix, chosen));
+    const Style chosen{setPrefix("Arial", "ff3300", "xo"), "00aa00", "3333cc"};
+    EXPECT_EQ(log().posted().back(), asciiConfirmation(chosen));
     const std::string stored[] = {storedPrefix("Arial", "xo"), "Arial", "xo", "ff3300", "00aa00", "3333cc"};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(readStoredSetting(names[i]), stored[i]) << names[i];
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog closed after set";
 
-    const std::string autoOn = banner(prefix, chosen, kMenuIdleOn);
+    const std::string autoOn = banner(chosen, kMenuIdleOn);
     ASSERT_TRUE(log().waitFor("posted", autoOn, 90)) << "a minute without input did not switch idling on";
     const ULONGLONG moved = GetTickCount64();
     moveMouse({600, 500});
-    ASSERT_TRUE(log().waitFor("posted", banner(prefix, chosen, kMenuIdleOff), 5)) << "input did not switch it off";
+    ASSERT_TRUE(log().waitFor("posted", banner(chosen, kMenuIdleOff), 5)) << "input did not switch it off";
     std::cout << "automatic idle: the idle-off line " << GetTickCount64() - moved << " ms after the mouse moved\n";
 
     HWND menu = openMenu();
@@ -305,13 +303,13 @@ TEST_F(RealInput, TheStyleDialogThenAutomaticIdleThenIdleOnAndExit) {
     ASSERT_NE(submenu, nullptr) << "the Idle submenu did not open";
     click(at(submenu, kFirstRow));  // "On"
     ASSERT_TRUE(log().waitForPosts(5, 15)) << "nothing was posted after Idle > On";
-    EXPECT_EQ(log().posted().back(), banner(prefix, chosen, kMenuIdleOn));
+    EXPECT_EQ(log().posted().back(), banner(chosen, kMenuIdleOn));
 
     // Typed into the reason box, this would be stored at Exit.
     ASSERT_NO_FATAL_FAILURE(typeAtTheBar("hacked reason"));
     ASSERT_NO_FATAL_FAILURE(chooseFromMenu({"e"}));
     EXPECT_EQ(addOn().waitForExit(20), std::optional<DWORD>(0)) << "lantern-idle still runs after Exit";
-    const std::string unload = banner(prefix, chosen, kUnload);
+    const std::string unload = banner(chosen, kUnload);
     EXPECT_EQ(log().posted().back(), unload);
     EXPECT_EQ(log().read("posted", unload).size(), 1u);
     EXPECT_EQ(readStoredSetting("tBox"), std::optional<std::string>("sleepin..."));
@@ -345,7 +343,7 @@ TEST_F(RealInput, TheArrowOpensTheMenuWhileTheClientHangs) {
     EXPECT_TRUE(waitForGone(menu)) << "Escape did not close the menu";
 
     ASSERT_TRUE(command("send .idleon"));  // carried out once the hang is over
-    const std::string idleOn = banner(defaultPrefix("000000"), Colours{}, kCommandIdleOn);
+    const std::string idleOn = banner(Style{}, kCommandIdleOn);
     EXPECT_TRUE(log().waitFor("posted", idleOn, 30)) << "\".idleon\" after the hang got no idle-on line";
 }
 

@@ -14,13 +14,6 @@ struct Colour {
     bool known() const { return r >= 0; }
 };
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // The colour of a "color=#rrggbb" attribute inside a tag, if the tag has a valid one.
 bool parseColour(std::string_view tag, Colour& colour) {
     std::string lower = text::toLower(tag);
@@ -28,7 +21,7 @@ bool parseColour(std::string_view tag, Colour& colour) {
     if (at == std::string::npos || at + 7 + 6 > lower.size()) return false;
     int digits[6];
     for (int i = 0; i < 6; ++i) {
-        digits[i] = hexDigit(lower[at + 7 + i]);
+        digits[i] = text::hexDigit(lower[at + 7 + i]);
         if (digits[i] < 0) return false;
     }
     colour = {digits[0] * 16 + digits[1], digits[2] * 16 + digits[3], digits[4] * 16 + digits[5]};

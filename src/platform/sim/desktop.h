@@ -11,87 +11,33 @@
 // unless the window is hung: then a send waits (in virtual time) for the hang to end
 // or for the send timeout, whichever comes first, and fails on a timeout.
 
-#include <cstdint>
 #include <functional>
-#include <map>
-#include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "platform/sim/event_queue.h"
+#include "platform/sim/sim_event_loop.h"
+#include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_toolkit.h"
+#include "platform/sim/sim_window_system.h"
+#include "platform/sim/window_tree.h"
 #include "platform/toolkit.h"
 
 namespace lantern::sim {
 
-// Thrown by Toolkit::endProgramNow on the simulated desktop, so a test sees the end
-// without the test process ending. Desktop::run catches it.
-struct ProgramEnded {};
-
-// One message as it was sent. `text` is the text carried (WM_SETTEXT) or returned
-// (WM_GETTEXT); `time` is virtual seconds since the desktop was made.
-struct RecordedMessage {
-    double time = 0;
-    WindowHandle window = 0;
-    std::string windowClass;
-    unsigned message = 0;
-    std::uintptr_t wParam = 0;
-    std::intptr_t lParam = 0;
-    std::string text;
-    bool delivered = true;
-};
-
-// A window's answer to a message. `text` is in/out: the text of WM_SETTEXT on the way
-// in, the text to copy back for WM_GETTEXT on the way out. Returning nullopt asks for
-// the default behaviour: WM_SETTEXT sets the caption, WM_GETTEXT/WM_GETTEXTLENGTH
-// read it, WM_CLOSE destroys the window, everything else answers 0.
-using MessageHandler = std::function<std::optional<std::intptr_t>(
-    WindowHandle self, unsigned message, std::uintptr_t wParam, std::intptr_t lParam, std::string& text)>;
-
-struct ShownMessageBox {
-    std::string text;
-    std::string title;
-    unsigned style = 0;
-    double openedAt = 0, closedAt = 0;  // virtual seconds; closed: answered, hidden
-};
-
-struct ShownPopup {
-    WindowHandle over = 0;
-    double x = 0, y = 0;
-    std::map<std::string, bool> enabled;  // every item by name
-    MenuItemSpec root;  // the tree as the program built it
-};
-
-struct ShownInputBox {
-    std::string prompt;
-    std::string title;
-    std::string defaultText;
-    double openedAt = 0, closedAt = 0;  // virtual seconds; closed: answered, hidden
-};
-
-// The keys a dialog's keyboard interface answers (Alt+F4 closes it, as Escape does).
-enum class DialogKey { Enter, Escape, Tab, AltF4 };
-
-struct RegistryWrite {
-    std::string path;
-    std::string name;
-    unsigned long type = 0;
-    std::string data;
-};
-
 class Desktop {
 public:
-    Desktop();
-    ~Desktop();
+    Desktop() = default;
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
 
     // ---- the seams
-    WindowSystem& windows();
-    Registry& registry();
-    EventLoop& events();
-    Toolkit& toolkit();
-    Platform platform();
+    WindowSystem& windows() { return windows_; }
+    Registry& registry() { return registry_; }
+    EventLoop& events() { return events_; }
+    Toolkit& toolkit() { return toolkit_; }
+    Platform platform() { return Platform{windows_, registry_, events_, toolkit_}; }
 
     // ---- window tree
     // Creates a window as the first (topmost) child of `parent`, or a top-level
@@ -100,8 +46,8 @@ public:
     // Creates it as the last sibling instead (the bottom of the Z order).
     WindowHandle createWindowAtBottom(WindowHandle parent, const std::string& className,
                                       const std::string& caption = "");
-    void destroyWindow(WindowHandle window);  // and its children
-    bool exists(WindowHandle window) const;
+    void destroyWindow(WindowHandle window) { tree_.destroy(window); }  // and its children
+    bool exists(WindowHandle window) const { return tree_.find(window) != nullptr; }
     void setHandler(WindowHandle window, MessageHandler handler);
     std::string caption(WindowHandle window) const;  // read directly, no message
     void setCaption(WindowHandle window, const std::string& caption);  // no message
@@ -110,119 +56,122 @@ public:
     void misreportTextLength(WindowHandle window, std::intptr_t length);
     std::string className(WindowHandle window) const;
     WindowHandle parent(WindowHandle window) const;
-    std::vector<WindowHandle> children(WindowHandle window) const;  // sibling order
-    void bringToTop(WindowHandle window);  // first among its siblings
+    std::vector<WindowHandle> children(WindowHandle window) const { return tree_.children(window); }  // sibling order
+    void bringToTop(WindowHandle window) { tree_.bringToTop(window); }  // first among its siblings
     bool minimized(WindowHandle window) const;
     bool visible(WindowHandle window) const;  // alive and shown
     int topmostCalls(WindowHandle window) const;  // SetWindowPos(HWND_TOPMOST) seen
-    int releaseCaptureCalls() const;
+    int releaseCaptureCalls() const { return windows_.releaseCaptureCalls(); }
 
     // The window stops answering for `seconds` of virtual time from now; so do the
     // windows below it, which share its thread. A send to it blocks the sender:
     // time passes, but no event runs meanwhile.
-    void hang(WindowHandle window, double seconds);
+    void hang(WindowHandle window, double seconds) { windows_.hang(window, seconds); }
     // The window's program changed something of `window` that Windows reports to
     // whoever watches it (a standard control's text or scroll bar): see
     // WindowSystem::watchChanges. Programs whose windows report nothing never call it.
-    void reportChange(WindowHandle window);
+    void reportChange(WindowHandle window) { windows_.reportChange(window); }
     // How long a send waits for a hung window before it fails (20 s by default).
-    void setSendTimeout(double seconds);
+    void setSendTimeout(double seconds) { windows_.setSendTimeout(seconds); }
 
     // ---- message recorder
-    const std::vector<RecordedMessage>& messages() const;
-    void clearMessages();
+    const std::vector<RecordedMessage>& messages() const { return windows_.messages; }
+    void clearMessages() { windows_.messages.clear(); }
     // The messages sent to one window, in order.
     std::vector<RecordedMessage> messagesTo(WindowHandle window) const;
 
     // ---- virtual clock and events
-    double now() const;  // virtual seconds since the desktop was made
+    double now() const { return clock_.now(); }  // virtual seconds since the desktop was made
     void setTimeOfDay(double secondsSinceMidnight);  // what timeOfDay() reads now
     // Runs `event` at virtual time now() + delay, from inside an event wait.
-    void post(double delay, std::function<void()> event);
+    void post(double delay, std::function<void()> event) { clock_.post(delay, std::move(event)); }
     // Lets virtual time pass from the top level, running events and timers as they
     // come due. Catches ProgramEnded.
     void runFor(double seconds);
     // Runs `body` at the top level, catching ProgramEnded; true when the program ended.
     bool run(const std::function<void()>& body);
-    bool programEnded() const;
+    bool programEnded() const { return toolkit_.ended; }
     // How many times waitForEvents/doEvents ran (to prove that waits do not spin).
-    long eventWaits() const;
+    long eventWaits() const { return events_.waits; }
 
     // ---- registry, read and set directly
-    struct Value {
-        unsigned long type = 0;
-        std::string data;  // raw bytes
-    };
-    std::optional<Value> registryValue(const std::string& path, const std::string& name) const;
+    using Value = RegistryValue;
+    std::optional<Value> registryValue(const std::string& path, const std::string& name) const {
+        return registry_.value(path, name);
+    }
     void setRegistryValue(const std::string& path, const std::string& name, unsigned long type,
-                          const std::string& data);
-    bool keyExists(const std::string& path) const;
-    const std::vector<RegistryWrite>& registryWrites() const;
+                          const std::string& data) {
+        registry_.put(path, name, type, data);
+    }
+    bool keyExists(const std::string& path) const { return registry_.keyExists(path); }
+    const std::vector<RegistryWrite>& registryWrites() const { return registry_.writes(); }
     // Every open/create fails while denied (a locked-down profile).
-    void denyRegistry(bool denied);
+    void denyRegistry(bool denied) { registry_.deny(denied); }
 
     // ---- the headless toolkit, seen from a test
     // The program's own window by its form name ("frmMain"), alive ones only; or null.
-    Window* form(const std::string& name);
+    Window* form(const std::string& name) { return toolkit_.form(name); }
     // The user presses a mouse button on a control / clicks it / closes a window. A
     // press activates the control's window and gives the control the keyboard focus
     // if it takes it (text boxes, buttons, lists). A press that starts a drag holds
     // the button until the drag ends (see queueDrag).
-    void pressMouse(Control& control, MouseButton button);
-    void click(Control& control);
-    void userClose(Window& window);  // the close box: onClose, then destroyed
+    void pressMouse(Control& control, MouseButton button) { toolkit_.pressMouse(control, button); }
+    void click(Control& control) { toolkit_.click(control); }
+    void userClose(Window& window) { toolkit_.userClose(window); }  // the close box: onClose, then destroyed
     // The window is uncovered and paints now (shown windows also paint by themselves
     // when the program next lets events run).
-    void paint(Window& window);
+    void paint(Window& window) { toolkit_.paint(window); }
     // The user types into a text box or combo box (text replaced, as typed).
-    void type(Control& control, const std::string& text);
+    void type(Control& control, const std::string& text) { toolkit_.type(control, text); }
     // The keyboard of the window last pressed on: Tab moves the focus to the next
     // control that is a tab stop, as the dialog manager moves it; typed keys replace
     // the text of the focused box (Ctrl+A, then the text). The focused control, or null.
-    void pressTab();
-    void typeKeys(const std::string& text);
-    const Control* focusedControl();
+    void pressTab() { toolkit_.pressTab(); }
+    void typeKeys(const std::string& text) { toolkit_.typeKeys(text); }
+    const Control* focusedControl() { return toolkit_.focused(); }
     // The user moves the mouse or presses a key somewhere in the session, maybe in
     // another program. Every user action above counts as input too; the program reads
     // the time since the last one through its event seam.
-    void userInput();
+    void userInput() { toolkit_.noteInput(); }
 
-    const std::vector<ShownMessageBox>& messageBoxes() const;
+    const std::vector<ShownMessageBox>& messageBoxes() const { return toolkit_.messageBoxes; }
     // Answers for the next input boxes, in order; with none queued an input box is
     // cancelled. While boxes are kept open, the answer is what the user has typed
     // into the box instead (its default text when none is queued).
-    void queueInputBoxAnswer(std::optional<std::string> answer);
-    const std::vector<ShownInputBox>& inputBoxes() const;
+    void queueInputBoxAnswer(std::optional<std::string> answer) { toolkit_.inputAnswers.push_back(std::move(answer)); }
+    const std::vector<ShownInputBox>& inputBoxes() const { return toolkit_.inputBoxes; }
     // From now on each message box and input box stays open, running events as its
     // modal loop does, until the user answers it with keys (by default each one is
     // answered at once). A box left unanswered for an hour of virtual time throws.
-    void keepBoxesOpen();
+    void keepBoxesOpen() { toolkit_.boxesStayOpen = true; }
     // The user presses a key while a modal box is open (it has the keyboard). The key
     // reaches the box as a dialog's key (Enter presses the focused or the default
     // button, Escape cancels, Tab moves the focus) only when the loop that takes it
     // from the queue hands it to the dialog: the box's own loop does, and so must any
     // pump of the program that runs inside it (a pause). Otherwise it goes to the
     // focused control as a plain key, which does nothing. No box open: nothing.
-    void pressKeyInBox(DialogKey key);
+    void pressKeyInBox(DialogKey key) { toolkit_.pressKeyInBox(key); }
 
-    const std::vector<ShownPopup>& popups() const;
+    const std::vector<ShownPopup>& popups() const { return toolkit_.popups; }
     // The item the user chooses at the next popup ("" = dismissed).
-    void queuePopupChoice(const std::string& itemName);
+    void queuePopupChoice(const std::string& itemName) { toolkit_.popupChoices.push_back(itemName); }
 
     // The screen, twips (15360 by 11520 by default: 1024 by 768 pixels).
-    void setScreenSize(double widthTwips, double heightTwips);
+    void setScreenSize(double widthTwips, double heightTwips) { toolkit_.setScreenSize(widthTwips, heightTwips); }
     // The next drag releases its button with the window's outer top-left corner at
     // (left, top), twips. The system's move loop (WM_NCLBUTTONDOWN with HTCAPTION on
     // one of our windows) ends there only when the left button began the drag, as on
     // Windows; after a right or middle press the window follows the pointer on, and
     // lands 1500 twips further right and down at the next left click.
-    void queueDrag(double left, double top);
+    void queueDrag(double left, double top) { toolkit_.drags.emplace_back(left, top); }
     // The window manager: keeps every top-level window within these bounds of its
     // top-left corner (twips); no clamp by default. Moves always land on whole
     // pixels of 15 twips.
-    void clampMoves(double minLeft, double minTop, double maxLeft, double maxTop);
+    void clampMoves(double minLeft, double minTop, double maxLeft, double maxTop) {
+        toolkit_.clampMoves(minLeft, minTop, maxLeft, maxTop);
+    }
 
-    void setPreviousInstanceRunning(bool running);
+    void setPreviousInstanceRunning(bool running) { toolkit_.previousInstance = running; }
 
     // The user logs off or shuts down, as Windows ends a session: every window of the
     // program is asked (WM_QUERYENDSESSION); when all agree, each is told
@@ -233,8 +182,13 @@ public:
     bool endSession();
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+    // Declared in the order they depend on one another; destroyed in reverse.
+    EventQueue clock_;
+    WindowTree tree_;
+    SimWindowSystem windows_{tree_, clock_};
+    SimRegistry registry_;
+    SimToolkit toolkit_{tree_, clock_};
+    SimEventLoop events_{clock_, toolkit_};
 };
 
 }  // namespace lantern::sim

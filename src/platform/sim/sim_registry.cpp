@@ -81,7 +81,7 @@ long SimRegistry::queryValue(RegistryKey key, const std::string& name, unsigned 
     const Key& k = keys_[handle->second];
     auto found = k.values.find(text::toLower(name));
     if (found == k.values.end()) return reg::FileNotFound;
-    const Desktop::Value& value = found->second.value;
+    const RegistryValue& value = found->second.value;
     const auto length = static_cast<unsigned long>(value.data.size());
     if (type) *type = value.type;
     if (data && *size < length) {
@@ -110,7 +110,7 @@ long SimRegistry::setValue(RegistryKey key, const std::string& name, unsigned lo
 
 long SimRegistry::closeKey(RegistryKey key) { return handles_.erase(key) ? reg::Success : kInvalidHandle; }
 
-std::optional<Desktop::Value> SimRegistry::value(const std::string& path, const std::string& name) const {
+std::optional<RegistryValue> SimRegistry::value(const std::string& path, const std::string& name) const {
     auto k = keys_.find(normalize(path));
     if (k == keys_.end()) return std::nullopt;
     auto v = k->second.values.find(text::toLower(name));

@@ -8,9 +8,22 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/desktop.h"
+#include "platform/registry.h"
 
 namespace lantern::sim {
+
+// A value as stored: its type and raw bytes.
+struct RegistryValue {
+    unsigned long type = 0;
+    std::string data;
+};
+
+struct RegistryWrite {
+    std::string path;
+    std::string name;
+    unsigned long type = 0;
+    std::string data;
+};
 
 class SimRegistry final : public Registry {
 public:
@@ -23,7 +36,7 @@ public:
     long closeKey(RegistryKey key) override;
 
     // Direct access for tests: no handles, no log.
-    std::optional<Desktop::Value> value(const std::string& path, const std::string& name) const;
+    std::optional<RegistryValue> value(const std::string& path, const std::string& name) const;
     void put(const std::string& path, const std::string& name, unsigned long type, const std::string& data);
     bool keyExists(const std::string& path) const;
 
@@ -33,7 +46,7 @@ public:
 private:
     struct NamedValue {
         std::string name;  // as first written
-        Desktop::Value value;
+        RegistryValue value;
     };
     struct Key {
         std::string path;  // as first created

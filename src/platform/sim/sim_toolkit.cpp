@@ -156,82 +156,68 @@ std::unique_ptr<Timer> SimToolkit::createTimer() {
 
 namespace {
 
-struct MenuItem {
-    std::string name;
-    bool enabled = true;
-    bool separator = false;
-    bool submenu = false;
-    int parent = -1;  // index of the item whose submenu holds it
-};
+// The first item of that name below `menu`, depth first, or null.
+const MenuItemSpec* findItem(const MenuItemSpec& menu, const std::string& name) {
+    for (const MenuItemSpec& child : menu.children) {
+        if (child.name == name) return &child;
+        if (const MenuItemSpec* found = findItem(child, name)) return found;
+    }
+    return nullptr;
+}
+
+void setItemsEnabled(MenuItemSpec& item, const std::string& name, bool enabled) {
+    if (item.name == name) item.enabled = enabled;
+    for (MenuItemSpec& child : item.children) setItemsEnabled(child, name, enabled);
+}
+
+// The commands the user can click: enabled, neither a separator nor a submenu, and
+// reached through enabled submenus only.
+void addChoosable(const MenuItemSpec& item, std::vector<std::string>& choosable) {
+    for (const MenuItemSpec& child : item.children) {
+        if (!child.enabled) continue;
+        if (!child.children.empty()) {
+            addChoosable(child, choosable);
+        } else if (child.caption != "-") {
+            choosable.push_back(child.name);
+        }
+    }
+}
 
 class SimPopupMenu final : public PopupMenu {
 public:
-    SimPopupMenu(std::weak_ptr<ToolkitLink> link, const MenuItemSpec& root) : link_(std::move(link)), root_(root) {
-        for (const auto& child : root.children) addItem(child, -1);
-    }
+    SimPopupMenu(std::weak_ptr<ToolkitLink> link, const MenuItemSpec& root) : link_(std::move(link)), root_(root) {}
 
     bool enabled(const std::string& itemName) const override {
-        const MenuItem* item = find(itemName);
+        const MenuItemSpec* item = findItem(root_, itemName);
         return item && item->enabled;
     }
 
     void setEnabled(const std::string& itemName, bool enabled) override {
-        for (auto& item : items_) {
-            if (item.name == itemName) item.enabled = enabled;
-        }
+        for (MenuItemSpec& child : root_.children) setItemsEnabled(child, itemName, enabled);
     }
 
     void popup(Window& over, double x, double y) override {
         auto link = link_.lock();
         if (!link || !link->toolkit) return;
-        ShownPopup shown{over.handle(), x, y, {}, root_};
         std::vector<std::string> choosable;
-        for (const auto& item : items_) {
-            if (item.name.empty()) continue;
-            shown.enabled[item.name] = item.enabled;
-            if (canChoose(item)) choosable.push_back(item.name);
-        }
-        auto choice = link->toolkit->trackPopup(shown, choosable);
+        addChoosable(root_, choosable);
+        auto choice = link->toolkit->trackPopup({over.handle(), x, y, root_}, choosable);
         std::function<void(const std::string&)> onChooseNow = onChoose;
         if (choice && onChooseNow) onChooseNow(*choice);
     }
 
 private:
-    void addItem(const MenuItemSpec& spec, int parent) {
-        MenuItem item;
-        item.name = spec.name;
-        item.enabled = spec.enabled;
-        item.separator = spec.caption == "-";
-        item.submenu = !spec.children.empty();
-        item.parent = parent;
-        items_.push_back(item);
-        const int index = static_cast<int>(items_.size()) - 1;
-        for (const auto& child : spec.children) addItem(child, index);
-    }
-
-    const MenuItem* find(const std::string& name) const {
-        for (const auto& item : items_) {
-            if (item.name == name) return &item;
-        }
-        return nullptr;
-    }
-
-    // A command the user can click: enabled, not a separator or a submenu, and
-    // reached through enabled submenus only.
-    bool canChoose(const MenuItem& item) const {
-        if (item.separator || item.submenu) return false;
-        for (const MenuItem* at = &item;; at = &items_[static_cast<std::size_t>(at->parent)]) {
-            if (!at->enabled) return false;
-            if (at->parent < 0) return true;
-        }
-    }
-
     std::weak_ptr<ToolkitLink> link_;
-    MenuItemSpec root_;  // as built, for the record of each popup
-    std::vector<MenuItem> items_;  // every item, depth first
+    MenuItemSpec root_;  // as built, with the flags as the program set them since
 };
 
 }  // namespace
+
+bool ShownPopup::enabled(const std::string& itemName) const {
+    const MenuItemSpec* item = findItem(root, itemName);
+    if (!item) throw std::out_of_range("no menu item " + itemName);
+    return item->enabled;
+}
 
 std::unique_ptr<PopupMenu> SimToolkit::createPopupMenu(Window&, const MenuItemSpec& root) {
     return std::make_unique<SimPopupMenu>(link_, root);

@@ -13,13 +13,43 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/desktop.h"
+#include "platform/toolkit.h"
 #include "platform/sim/event_queue.h"
 #include "platform/sim/sim_timer.h"
 #include "platform/sim/sim_window_system.h"
 #include "platform/sim/window_tree.h"
 
 namespace lantern::sim {
+
+// Thrown by Toolkit::endProgramNow on the simulated desktop, so a test sees the end
+// without the test process ending. Desktop::run catches it.
+struct ProgramEnded {};
+
+struct ShownMessageBox {
+    std::string text;
+    std::string title;
+    unsigned style = 0;
+    double openedAt = 0, closedAt = 0;  // virtual seconds; closed: answered, hidden
+};
+
+// A popup menu as it was shown: its items with the enabled flags they had then.
+struct ShownPopup {
+    WindowHandle over = 0;
+    double x = 0, y = 0;
+    MenuItemSpec root;
+    // The item's flag when shown; throws std::out_of_range for a name the menu lacks.
+    bool enabled(const std::string& itemName) const;
+};
+
+struct ShownInputBox {
+    std::string prompt;
+    std::string title;
+    std::string defaultText;
+    double openedAt = 0, closedAt = 0;  // virtual seconds; closed: answered, hidden
+};
+
+// The keys a dialog's keyboard interface answers (Alt+F4 closes it, as Escape does).
+enum class DialogKey { Enter, Escape, Tab, AltF4 };
 
 class SimToolkit;
 class SimForm;

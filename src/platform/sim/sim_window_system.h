@@ -3,15 +3,29 @@
 // that run the window's handler at once (or wait for a hung window in virtual time),
 // each recorded in order with what it carried and whether it was delivered.
 
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include "platform/sim/desktop.h"
 #include "platform/sim/event_queue.h"
 #include "platform/sim/window_tree.h"
 
 namespace lantern::sim {
+
+// One message as it was sent. `text` is the text carried (WM_SETTEXT) or returned
+// (WM_GETTEXT); `time` is virtual seconds since the desktop was made.
+struct RecordedMessage {
+    double time = 0;
+    WindowHandle window = 0;
+    std::string windowClass;
+    unsigned message = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+    std::string text;
+    bool delivered = true;
+};
 
 class SimWindowSystem final : public WindowSystem {
 public:

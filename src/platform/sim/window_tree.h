@@ -4,15 +4,24 @@
 // tests look at. Handles are never reused, so a handle kept past its window's end
 // finds nothing instead of another window.
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "platform/sim/desktop.h"
+#include "platform/window_system.h"
 
 namespace lantern::sim {
+
+// A window's answer to a message. `text` is in/out: the text of WM_SETTEXT on the way
+// in, the text to copy back for WM_GETTEXT on the way out. Returning nullopt asks for
+// the default behaviour: WM_SETTEXT sets the caption, WM_GETTEXT/WM_GETTEXTLENGTH
+// read it, WM_CLOSE destroys the window, everything else answers 0.
+using MessageHandler = std::function<std::optional<std::intptr_t>(
+    WindowHandle self, unsigned message, std::uintptr_t wParam, std::intptr_t lParam, std::string& text)>;
 
 struct WindowNode {
     WindowHandle handle = 0;

@@ -34,9 +34,9 @@ Backend::Backend(HINSTANCE module, const Win32Options& chosen) : instance(module
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    registerClass(instance, kFormClass, Form::windowProc);
-    registerClass(instance, kSurfaceClass, SurfaceControl::windowProc);
-    registerClass(instance, kFrameClass, FrameControl::windowProc);
+    registerClass(instance, kFormClass, objectWindowProc<Form>);
+    registerClass(instance, kSurfaceClass, objectWindowProc<SurfaceControl>);
+    registerClass(instance, kFrameClass, objectWindowProc<FrameControl>);
     registerClass(instance, kHostClass, hostProc);
     host = CreateWindowExA(0, kHostClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <utility>
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/win32_platform.h"
@@ -32,6 +33,15 @@ public:
 private:
     std::shared_ptr<char> token_ = std::make_shared<char>();
 };
+
+// Calls a copy of the handler, if one is set: the handler may replace itself or end
+// the object that holds it.
+template <class Handler, class... Args>
+void callCopy(const Handler& handler, Args&&... args) {
+    if (!handler) return;
+    Handler copy = handler;
+    copy(std::forward<Args>(args)...);
+}
 
 struct Backend {
     Backend(HINSTANCE module, const Win32Options& chosen);
@@ -74,6 +84,17 @@ Object* windowObject(HWND window, UINT message, LPARAM lParam) {
         return created;
     }
     return reinterpret_cast<Object*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+// The procedure of a class whose every window belongs to one object (a form, our own
+// controls): the object learns its window at WM_NCCREATE and answers every message
+// from then on in handleMessage. The class befriends its instance of it.
+template <class Object>
+LRESULT CALLBACK objectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Object* self = windowObject<Object>(window, message, lParam);
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) self->hwnd_ = window;
+    return self->handleMessage(message, wParam, lParam);
 }
 
 // Whether the window belongs to the calling thread (and so may be sent to directly).

@@ -214,16 +214,14 @@ void Form::raisePaint() {
     if (painting_ || !onPaint) return;
     painting_ = true;
     auto watch = life_.watch();
-    auto handler = onPaint;  // the handler may replace onPaint or end the form
-    handler();
+    callCopy(onPaint);  // which may replace onPaint or end the form
     if (!watch.expired()) painting_ = false;
 }
 
 void Form::closeRequested() {
     auto watch = life_.watch();
     if (onClose) {
-        auto handler = onClose;
-        handler();
+        callCopy(onClose);
         if (watch.expired()) return;  // the owner let go of the form: it is gone already
     }
     destroy();
@@ -238,21 +236,13 @@ void Form::sessionEnding() {
     // while another send to it is pending (a chat watcher's read) is not always held
     // to its own timeout - Wine held one for the other's whole 20 s and more.
     if (HANDLE watchdog = CreateThread(nullptr, 0, endAtSessionBudget, nullptr, 0, nullptr)) CloseHandle(watchdog);
-    auto handler = onSessionEnd;
-    handler();
+    callCopy(onSessionEnd);
 }
 
 DWORD WINAPI Form::endAtSessionBudget(void*) {
     Sleep(kSessionEndBudgetMs);
     TerminateProcess(GetCurrentProcess(), 0);
     return 0;
-}
-
-LRESULT CALLBACK Form::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Form* self = windowObject<Form>(window, message, lParam);
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCCREATE) self->hwnd_ = window;
-    return self->handleMessage(message, wParam, lParam);
 }
 
 LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

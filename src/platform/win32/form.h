@@ -49,9 +49,8 @@ public:
     // that stand on it (they cover it, so it may not get a paint of its own).
     void raisePaint();
 
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 private:
+    friend LRESULT CALLBACK objectWindowProc<Form>(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void closeRequested();
     void sessionEnding();

@@ -84,17 +84,8 @@ void FormControl::setFontFace(const std::string& face) {
     if (hwnd_) applyFont(form_.dpi());
 }
 
-void FormControl::raiseMouseDown(MouseButton button) {
-    if (!onMouseDown) return;
-    auto handler = onMouseDown;
-    handler(button);
-}
-
-void FormControl::raiseClick() {
-    if (!onClick) return;
-    auto handler = onClick;
-    handler();
-}
+void FormControl::raiseMouseDown(MouseButton button) { callCopy(onMouseDown, button); }
+void FormControl::raiseClick() { callCopy(onClick); }
 
 MouseButton buttonOf(UINT message) {
     if (message == WM_RBUTTONDOWN) return MouseButton::Right;

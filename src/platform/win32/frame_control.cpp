@@ -30,13 +30,6 @@ FrameControl::FrameControl(Form& form, const ControlSpec& spec, HWND parent, int
     layout(form_.dpi());
 }
 
-LRESULT CALLBACK FrameControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    FrameControl* self = windowObject<FrameControl>(window, message, lParam);
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCCREATE) self->hwnd_ = window;
-    return self->handleMessage(message, wParam, lParam);
-}
-
 LRESULT FrameControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = hwnd_;
     if (isForTheForm(message)) return SendMessageA(GetAncestor(window, GA_ROOT), message, wParam, lParam);

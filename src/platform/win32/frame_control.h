@@ -11,9 +11,8 @@ class FrameControl final : public OwnClassControl {
 public:
     FrameControl(Form& form, const ControlSpec& spec, HWND parent, int id);
 
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 private:
+    friend LRESULT CALLBACK objectWindowProc<FrameControl>(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void paint(HDC dc) const;
 };

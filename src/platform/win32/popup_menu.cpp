@@ -69,9 +69,8 @@ void PopupMenuTree::popup(Window& over, double x, double y) {
     PostMessageA(overWindow, WM_NULL, 0, 0);
     auto found = commands_.find(chosen);
     if (found == commands_.end() || !onChoose) return;
-    const std::string name = found->second;
-    auto handler = onChoose;  // the handler may end the menu, or the program
-    handler(name);
+    const std::string name = found->second;  // the handler may end the menu, or the program
+    callCopy(onChoose, name);
 }
 
 }  // namespace lantern::win32

@@ -30,13 +30,6 @@ SurfaceControl::~SurfaceControl() {
     if (picture_) DeleteObject(picture_);
 }
 
-LRESULT CALLBACK SurfaceControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    SurfaceControl* self = windowObject<SurfaceControl>(window, message, lParam);
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCCREATE) self->hwnd_ = window;
-    return self->handleMessage(message, wParam, lParam);
-}
-
 LRESULT SurfaceControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = hwnd_;
     if (mouseMessage(message, lParam)) return 0;

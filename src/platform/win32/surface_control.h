@@ -13,9 +13,8 @@ public:
     SurfaceControl(Form& form, const ControlSpec& spec, HWND parent, int id);
     ~SurfaceControl() override;
 
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 private:
+    friend LRESULT CALLBACK objectWindowProc<SurfaceControl>(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool mouseMessage(UINT message, LPARAM lParam);
     void paint(HDC dc) const;

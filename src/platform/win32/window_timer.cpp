@@ -35,8 +35,7 @@ void WindowTimer::tick() {
     if (ticking_ || !enabled_ || !onTick) return;
     ticking_ = true;
     auto watch = life_.watch();
-    auto handler = onTick;  // the handler may destroy the timer
-    handler();
+    callCopy(onTick);  // which may destroy the timer
     if (!watch.expired()) ticking_ = false;
 }
 

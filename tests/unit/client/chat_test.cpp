@@ -16,13 +16,13 @@ TEST_F(ChatRoom, WriteReadAndClickSendTheirMessagesExactly) {
         startRecording();
         client.writeText(w, text);
         EXPECT_EQ(client.readText(w), text);
-        client.clickWindow(w);  // a button down, then the space key up: never a button up
-        expectTraffic({{w, msg::SetText, 0, ""},
-                       {w, msg::SetText, 0, text},
-                       {w, msg::GetTextLength, 0, ""},
-                       {w, msg::GetText, text.size() + 1, text},
-                       {w, msg::LButtonDown, 0, ""},
-                       {w, msg::KeyUp, kVkSpace, ""}});
+        client.clickWindow(w);
+        // writeText: the box cleared, then the text; readText: its length, then the
+        // text; clickWindow: a button down, then the space key up, never a button up.
+        const Traffic kWriteReadClick = {{w, msg::SetText, 0, ""},       {w, msg::SetText, 0, text},
+                                         {w, msg::GetTextLength, 0, ""}, {w, msg::GetText, text.size() + 1, text},
+                                         {w, msg::LButtonDown, 0, ""},   {w, msg::KeyUp, kVkSpace, ""}};
+        expectTraffic(kWriteReadClick);
     }
     // A text that changed between its length and the read, or a length no window has.
     for (const auto& [length, copied, expected] :
@@ -52,7 +52,9 @@ TEST_F(ChatRoom, WriteReadAndClickSendTheirMessagesExactly) {
         startRecording();
         EXPECT_EQ(client.readText(w), expected) << length;
         const std::size_t room = expected.empty() ? 0 : windowio::kMaxForeignTextLength;
-        expectTraffic({{w, msg::GetTextLength, 0, ""}, {w, msg::GetText, room + 1, expected}});
+        // readText: the length, then a read into room for at most the bound.
+        const Traffic kBoundedRead = {{w, msg::GetTextLength, 0, ""}, {w, msg::GetText, room + 1, expected}};
+        expectTraffic(kBoundedRead);
     }
 }
 
@@ -100,16 +102,7 @@ TEST_F(ChatRoom, SendChatClearsTypesSendsAndGivesBackTheHalfTypedText) {
     desktop.setCaption(input, "brb, wai");
     startRecording();
     client.sendChat("<b>idle</b>");
-    expectTraffic({{input, msg::GetTextLength, 0, "", 0.0},
-                   {input, msg::GetText, 9, "brb, wai", 0.0},
-                   {input, msg::SetText, 0, "", 0.0},
-                   {input, msg::SetText, 0, "", 0.0},
-                   {input, msg::SetText, 0, "", 0.3},
-                   {input, msg::SetText, 0, "<b>idle</b>", 0.3},
-                   {input, msg::Char, kVkReturn, "", 0.6},
-                   {input, msg::SetText, 0, "", 1.0},
-                   {input, msg::SetText, 0, "brb, wai", 1.0}},
-                  input);
+    expectTraffic(test::sendChatTraffic("brb, wai", "<b>idle</b>"), input);
 }
 
 // A box that stops answering or closes ends the line at the failed send, with no carriage return.

@@ -1,27 +1,18 @@
 #pragma once
-// A small chat client built window by window on the simulated desktop, and the check
-// that compares recorded message traffic with a table.
+// A small chat client built window by window on the simulated desktop, and its
+// recorded message traffic checked against a table.
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <sstream>
 
 #include "client/client.h"
 #include "platform/messages.h"
 #include "platform/sim/desktop.h"
+#include "support/traffic.h"
 
 namespace lantern {
 
-// One expected message; `at`: seconds after the mark, < 0 when the time does not matter.
-struct Sent {
-    WindowHandle window;
-    unsigned message;
-    std::uintptr_t wParam;
-    std::string text;
-    double at = -1;
-};
+using test::Sent;
+using test::Traffic;
 
 class ClientScene : public ::testing::Test {
 protected:
@@ -53,26 +44,15 @@ protected:
         mark = desktop.now();
     }
 
-    // The traffic since startRecording (to `only`, or all) against `expected`, side by
-    // side on a difference. Times may differ by clock rounding, not by a pause.
-    void expectTraffic(const std::vector<Sent>& expected, WindowHandle only = 0) {
-        const std::vector<sim::RecordedMessage> actual = only ? desktop.messagesTo(only) : desktop.messages();
-        auto describe = [](const auto& m, double at) {
-            return "#" + std::to_string(m.window) + " " + messageName(m.message) + " " + std::to_string(m.wParam) +
-                   " \"" + m.text + "\"" + (at >= 0 ? " @" + std::to_string(at) : "");
-        };
-        bool same = actual.size() == expected.size();
-        std::ostringstream table;
-        for (std::size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
-            const Sent* e = i < expected.size() ? &expected[i] : nullptr;
-            const sim::RecordedMessage* a = i < actual.size() ? &actual[i] : nullptr;
-            const bool match = e && a && e->window == a->window && e->message == a->message && e->wParam == a->wParam &&
-                               e->text == a->text && (e->at < 0 || std::abs(a->time - mark - e->at) < 1e-4);
-            same = same && match;
-            table << (match ? "  " : "* ") << (e ? describe(*e, e->at) : "(none)") << "  |  "
-                  << (a ? describe(*a, a->time - mark) : "(none)") << (a && !a->delivered ? " (lost)" : "") << "\n";
+    // The traffic since startRecording (to `only`, or all) against `expected`, times
+    // after the mark.
+    void expectTraffic(const Traffic& expected, WindowHandle only = 0,
+                       std::source_location caller = std::source_location::current()) {
+        Traffic seen;
+        for (const sim::RecordedMessage& m : only ? desktop.messagesTo(only) : desktop.messages()) {
+            seen.push_back({m.window, m.message, m.wParam, m.text, m.time - mark, m.delivered});
         }
-        EXPECT_TRUE(same) << "  expected  |  actual (* where they differ)\n" << table.str();
+        test::expectTraffic(expected, seen, test::kExactTimes, caller);
     }
 };
 

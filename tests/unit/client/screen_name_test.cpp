@@ -52,13 +52,13 @@ TEST_F(KeywordNavigation, ClicksTheNineteenthIconThenTypesTheLinkIntoTheOpenKeyw
     addChatRoom();
     startRecording();
     client.openKeyword("aol://2719:10-4-pal");
-    // It looks after 0.4 s, finds it, and types after one more pause.
-    expectTraffic({{icons[18], msg::LButtonDown, 0, "", 0.0},
-                   {icons[18], msg::KeyUp, kVkSpace, "", 0.0},
-                   {linkBox, msg::SetText, 0, "", 0.8},
-                   {linkBox, msg::SetText, 0, "aol://2719:10-4-pal", 0.8},
-                   {go, msg::LButtonDown, 0, "", 0.8},
-                   {go, msg::KeyUp, kVkSpace, "", 0.8}});
+    // openKeyword: the nineteenth icon clicked; 0.4 s later the keyword window is
+    // found, and after one more pause the link is typed and Go clicked.
+    const Traffic kOpenKeyword = {
+        {icons[18], msg::LButtonDown, 0, "", 0.0}, {icons[18], msg::KeyUp, kVkSpace, "", 0.0},
+        {linkBox, msg::SetText, 0, "", 0.8},       {linkBox, msg::SetText, 0, "aol://2719:10-4-pal", 0.8},
+        {go, msg::LButtonDown, 0, "", 0.8},        {go, msg::KeyUp, kVkSpace, "", 0.8}};
+    expectTraffic(kOpenKeyword);
 }
 
 TEST_F(KeywordNavigation, GivesUpAfterTenSecondsWithoutAKeywordWindowAndClicksNothingWithoutANineteenthIcon) {
@@ -66,7 +66,9 @@ TEST_F(KeywordNavigation, GivesUpAfterTenSecondsWithoutAKeywordWindowAndClicksNo
     client.openKeyword("aol://2719:2-2-nowhere");
     EXPECT_GE(desktop.now() - mark, 10.0);
     EXPECT_LT(desktop.now() - mark, 10.5);
-    expectTraffic({{icons[18], msg::LButtonDown, 0, ""}, {icons[18], msg::KeyUp, kVkSpace, ""}});
+    // openKeyword without a keyword window: the click on the nineteenth icon, no more.
+    const Traffic kClickOnly = {{icons[18], msg::LButtonDown, 0, ""}, {icons[18], msg::KeyUp, kVkSpace, ""}};
+    expectTraffic(kClickOnly);
     desktop.destroyWindow(icons[19]);
     desktop.destroyWindow(icons[18]);
     startRecording();

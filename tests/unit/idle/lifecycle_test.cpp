@@ -28,7 +28,7 @@ TEST_P(StartUp, ReadsTheStyleAnnouncesThenStartsTheScanner) {
 
     ASSERT_FALSE(startUp());
 
-    EXPECT_EQ(posted(), std::vector<std::string>{expected::loadBanner(c.want)});
+    EXPECT_EQ(posted(), std::vector<std::string>{expected::banner(c.want, expected::kLoad)});
     EXPECT_EQ(frameCaptions(),
               std::vector<std::string>{"z\xE9phyr's lant\xE8rn idl\xE8 -- by: vx9...up in this bitch. . . . . . ."});
     EXPECT_EQ(boxWrites, (std::vector<Box>{{"txtAsciiColor", c.wantAsciiCol},
@@ -135,9 +135,9 @@ protected:
         if (!step.empty()) trace_.push_back(step);
     }
     std::string name(const std::string& line) const {
-        if (line == expected::loadBanner(defaults)) return "load banner";
-        if (line == expected::unloadBanner(defaults)) return "unload banner";
-        if (line == expected::commandUnloadBanner(defaults)) return "command unload banner";
+        if (line == expected::banner(defaults, expected::kLoad)) return "load banner";
+        if (line == expected::banner(defaults, expected::kUnload)) return "unload banner";
+        if (line == expected::banner(defaults, expected::kCommandUnload)) return "command unload banner";
         return line;
     }
     void forget() {

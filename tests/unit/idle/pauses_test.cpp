@@ -32,7 +32,7 @@ TEST_F(Pauses, TheLoadBannerComesAFifthOfASecondAfterTheCaption) {
     ASSERT_FALSE(startUp());
     const sim::RecordedMessage* caption = nullptr;
     for (const sim::RecordedMessage& m : desktop.messages()) {
-        if (m.window == chat->frame() && m.message == msg::SetText && m.text == kStartCaption) caption = &m;
+        if (m.window == chat->frame() && m.message == msg::SetText && m.text == expected::kStartCaption) caption = &m;
     }
     ASSERT_NE(caption, nullptr) << "no start-up caption";
     const sim::RecordedMessage* typing = firstTo(chat->inputBox(), caption->time);

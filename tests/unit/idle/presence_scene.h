@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "client/client.h"
-#include "expected_lines.h"
+#include "support/expected_lines.h"
 #include "idle/presence.h"
 #include "platform/sim/desktop.h"
 #include "standin/sim/sim_standin.h"

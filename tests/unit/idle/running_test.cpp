@@ -88,10 +88,10 @@ TEST_F(ChatCommands, IdleOnTwiceCountsOnAndIdleOffLeavesTheCounters) {
     ASSERT_FALSE(says(".idleon"));
     EXPECT_EQ(mainCaption, "Idle 0 : 0 : 4");
 
-    const std::string on = expected::commandIdleBanner(defaults, true);
+    const std::string on = expected::banner(defaults, expected::kCommandIdleOn);
     auto idle = [&](int mins) { return expected::idleLine(defaults, 0, 0, mins, "uppin."); };
     EXPECT_EQ(posted(), (std::vector<std::string>{on, idle(1), idle(2), idle(3), on, idle(4),
-                                                  expected::commandIdleBanner(defaults, false), on}));
+                                                  expected::banner(defaults, expected::kCommandIdleOff), on}));
 }
 
 TEST_F(ChatCommands, ComsShowsTheListAndPostsEachTime) {

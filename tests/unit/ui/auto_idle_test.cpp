@@ -4,7 +4,7 @@
 
 #include "ui/auto_idle.h"
 
-#include "style/lines.h"
+#include "style/lines.h"  // IdleTime
 #include "ui_scene.h"
 
 namespace lantern {
@@ -19,7 +19,6 @@ protected:
         startProgram();  // the click on the splash is the user's last input
         ui.startAutoIdle();
     }
-    std::string banner(IdleEvent event) { return menuIdleBanner(presence.style(), event); }
     IdleTime counters() {
         const IdleState& idle = presence.idle();
         return {idle.idleDays, idle.idleHrs, idle.idleMins};
@@ -28,8 +27,8 @@ protected:
     // The menu's flags: whether "&On" is offered, then "O&ff".
     std::pair<bool, bool> menuOffers() {
         desktop.click(control("frmMain", "lblPop"));
-        const auto& shown = desktop.popups().back().enabled;
-        return {shown.at("mnuOptsIdleOn"), shown.at("mnuOptsIdleOff")};
+        const sim::ShownPopup& shown = desktop.popups().back();
+        return {shown.enabled("mnuOptsIdleOn"), shown.enabled("mnuOptsIdleOff")};
     }
     void userTypes(const std::string& line) {
         desktop.userInput();
@@ -48,7 +47,7 @@ TEST_F(AutoIdleTest, AwayForTheMinutesSwitchesOnAsTheMenuDoesAndInputSwitchesOff
     EXPECT_EQ(counters(), (IdleTime{0, 0, 10}));
     EXPECT_EQ(posted(), std::vector{banner(IdleEvent::On)});
     desktop.runFor(60);  // the first idle line shows the minutes gone and one more
-    EXPECT_EQ(posted().back(), presence.idleLine());
+    EXPECT_EQ(posted().back(), expected::idleLine({}, 0, 0, 11, "uppin."));
     EXPECT_EQ(counters(), (IdleTime{0, 0, 11}));
 
     desktop.userInput();
@@ -131,7 +130,7 @@ TEST_F(AutoIdleTest, EndAndExitAreUnaffected) {
     desktop.runFor(61);
     ASSERT_TRUE(idleOn());
     EXPECT_TRUE(desktop.run([&] { presence.onChatLine(kTester, ".end"); }));
-    EXPECT_EQ(posted().back(), commandUnloadBanner(presence.style()));
+    EXPECT_EQ(posted().back(), expected::banner({}, expected::kCommandUnload));
     EXPECT_EQ(stored("tBox"), "(missing)");
 }
 

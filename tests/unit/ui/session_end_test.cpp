@@ -24,7 +24,7 @@ TEST_P(SessionEnd, RunsTheMenuFormStepsOnceWithinAFewSeconds) {
     const SessionCase& c = GetParam();
     store("tBox", "old reason");
     startProgram();
-    const std::string unload = unloadBanner(presence.style());
+    const std::string unload = expected::banner({}, expected::kUnload);
     if (c.clientHangs > 0) chat.hang(c.clientHangs);
     const double began = desktop.now();
 
@@ -37,7 +37,7 @@ TEST_P(SessionEnd, RunsTheMenuFormStepsOnceWithinAFewSeconds) {
     const std::vector<std::string> captions = chat.record().captions();
     if (c.bannerAndCaption) {
         EXPECT_EQ(posted(), std::vector<std::string>{unload});
-        EXPECT_EQ(captions.empty() ? "" : captions.back(), kClosingCaption);
+        EXPECT_EQ(captions.empty() ? "" : captions.back(), expected::kClosingCaption);
     } else {
         EXPECT_TRUE(posted().empty());
     }

@@ -14,6 +14,7 @@
 #include "idle/presence.h"
 #include "platform/sim/desktop.h"
 #include "standin/sim/sim_standin.h"
+#include "support/expected_lines.h"
 #include "style/settings.h"
 #include "ui/user_interface.h"
 
@@ -41,6 +42,10 @@ protected:
         chat.record().clear();
     }
     std::vector<std::string> posted() { return chat.record().posted(); }
+    // The menu's idle banners, in a fresh start-up's style.
+    static std::string banner(IdleEvent event) {
+        return expected::banner({}, event == IdleEvent::On ? expected::kMenuIdleOn : expected::kMenuIdleOff);
+    }
     template <class T>
     static T& live(T* found, const std::string& name) {
         return found ? *found : throw std::runtime_error("nothing live named " + name);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "style/lines.h"
 #include "ui/commands_list.h"
 #include "ui/edge_snap.h"
 #include "ui/splash.h"
@@ -190,9 +189,8 @@ protected:
     Menu() { startProgram(); }
     bool offered(const std::string& item) {
         desktop.click(control("frmMain", "lblPop"));
-        return desktop.popups().back().enabled.at(item);
+        return desktop.popups().back().enabled(item);
     }
-    std::string banner(IdleEvent event) { return menuIdleBanner(presence.style(), event); }
 };
 
 TEST_F(Menu, FirstOpenOffersOnEvenAfterChatIdleOn) {
