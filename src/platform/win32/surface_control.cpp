@@ -1,6 +1,7 @@
 #include "platform/win32/surface_control.h"
 
 #include "platform/win32/form.h"
+#include "platform/win32/picture.h"
 
 namespace lantern::win32 {
 namespace {
@@ -20,8 +21,7 @@ SurfaceControl::SurfaceControl(Form& form, const ControlSpec& spec, HWND parent,
     createWindow(parent, surfaceClass(spec), this);
     if (!hwnd_) return;
     if (spec.kind == ControlKind::Picture && !spec.picture.empty()) {
-        picture_ = static_cast<HBITMAP>(
-            LoadImageA(form_.backend().instance, spec.picture.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        picture_ = loadPicture(form_.backend().instance, spec.picture);
     }
     layout(form_.dpi());
 }

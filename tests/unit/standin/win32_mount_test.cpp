@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "standin/model/standin_client.h"
 #include "standin/win32/control_window.h"
@@ -49,6 +50,31 @@ TEST_F(Win32MountTest, TheTranscriptAnswersWithItsPlainTextAndCopiesOnlyWhatFits
     std::string small(8, 'X');
     EXPECT_EQ(SendMessageA(view, WM_GETTEXT, 5, reinterpret_cast<LPARAM>(small.data())), 4);
     EXPECT_EQ(small, plain.substr(0, 4) + '\0' + "XXX");  // nothing past the room given
+}
+
+// Whoever watches the transcript hears of a new line when its view scrolls on to it,
+// as the system reports a scroll bar's new position on Windows; not while the lines
+// still fit in the view.
+std::vector<HWND> scrollReports;
+void CALLBACK noteScrollReport(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
+    if (object == OBJID_VSCROLL) scrollReports.push_back(window);
+}
+
+TEST_F(Win32MountTest, TheTranscriptReportsEachLineItScrollsOnTo) {
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                               noteScrollReport, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    HWND view = FindWindowExA(reinterpret_cast<HWND>(client.roomWindow()), nullptr, "richcntlreadonly", nullptr);
+    scrollReports.clear();
+    client.say("buddy", "one line fits");
+    runPendingMessages();
+    EXPECT_TRUE(scrollReports.empty());
+    for (int i = 0; i < 80; ++i) client.say("buddy", "line " + std::to_string(i));
+    runPendingMessages();
+    UnhookWinEvent(hook);
+    EXPECT_GE(scrollReports.size(), 40u);
+    EXPECT_LE(scrollReports.size(), 80u);
+    for (HWND window : scrollReports) EXPECT_TRUE(IsChild(view, window));
 }
 
 TEST_F(Win32MountTest, ControlCommandsArriveByCopyDataAndAreLogged) {

@@ -4,6 +4,7 @@
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/form_control.h"
+#include "platform/win32/picture.h"
 #include "platform/win32/win32_platform.h"
 
 namespace lantern::win32 {
@@ -43,6 +44,37 @@ TEST(Win32Twips, RoundToTheNearestPixelHalvesAwayFromZero) {
         EXPECT_EQ(twipsToPixels(twips, dpi), pixels) << twips << " twips at " << dpi;
         EXPECT_EQ(twipsToPixels(-twips, dpi), -pixels) << twips << " twips at " << dpi;
     }
+}
+
+// The pictures are stored run-length encoded and come out as DIB sections with the
+// artwork's own pixels: the title bar's cream arrow and amber lamp, the splash's flame.
+TEST(Win32Pictures, EncodedPicturesComeOutAsDibSectionsOfTheArtwork) {
+    struct Pixel {
+        const char* picture;
+        int x, y;
+        COLORREF colour;
+    };
+    const Pixel pixels[] = {{"title_bar", 177, 16, RGB(246, 230, 196)},
+                            {"title_bar", 5, 5, RGB(242, 185, 80)},
+                            {"splash", 75, 74, RGB(255, 243, 200)},
+                            {"splash", 150, 100, RGB(83, 72, 57)}};
+    for (const Pixel& pixel : pixels) {
+        HBITMAP picture = loadPicture(GetModuleHandleA(nullptr), pixel.picture);
+        ASSERT_NE(picture, nullptr) << pixel.picture;
+        DIBSECTION dib{};
+        EXPECT_EQ(GetObjectA(picture, sizeof dib, &dib), static_cast<int>(sizeof dib)) << "not a DIB section";
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ before = SelectObject(dc, picture);
+        const COLORREF found = GetPixel(dc, pixel.x, pixel.y);
+        SelectObject(dc, before);
+        DeleteDC(dc);
+        DeleteObject(picture);
+        for (int shift : {0, 8, 16}) {
+            EXPECT_NEAR((found >> shift) & 0xFF, (pixel.colour >> shift) & 0xFF, 2)
+                << pixel.picture << " at " << pixel.x << "," << pixel.y;
+        }
+    }
+    EXPECT_EQ(loadPicture(GetModuleHandleA(nullptr), "no such picture"), nullptr);
 }
 
 TEST_F(Win32FormTest, TextBoxStopsAtItsMaxLength) {
