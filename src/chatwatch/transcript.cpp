@@ -44,6 +44,24 @@ std::vector<std::size_t> prefixFunction(std::string_view pattern) {
     return border;
 }
 
+// Whether `text` ends with `line` (one line and its break, in either order) twice
+// running: the run of alike lines that a flooder leaves.
+bool endsInRunOf(std::string_view text, std::string_view line) {
+    const std::size_t start = line.find_first_not_of("\r\n");
+    const std::size_t stop = line.find_last_not_of("\r\n");
+    if (start == std::string_view::npos) return false;
+    const std::string_view words = line.substr(start, stop + 1 - start);
+    if (words.find_first_of("\r\n") != std::string_view::npos) return false;  // more than one line
+    std::size_t end = text.find_last_not_of("\r\n");
+    for (int seen = 0; seen < 2; ++seen) {
+        if (end == std::string_view::npos || end + 1 < words.size()) return false;
+        const std::size_t begin = end + 1 - words.size();
+        if (text.substr(begin, words.size()) != words || !startsOnLineBoundary(text, begin)) return false;
+        end = begin == 0 ? std::string_view::npos : text.find_last_not_of("\r\n", begin - 1);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<ChatLine> parseLine(std::string_view line) {
@@ -89,7 +107,17 @@ Diff diff(std::string_view previous, std::size_t handled, std::string_view curre
     const std::string_view unfinished = previous.substr(handled);
     Diff result;
 
-    std::size_t position = overlap(previous.substr(0, handled), current);
+    const std::string_view handledText = previous.substr(0, handled);
+    std::size_t position = overlap(handledText, current);
+    // Lines go from the top only as one comes at the bottom. Where the handled text
+    // ends in a run of alike lines, a trim of n lines with one added reads just like a
+    // trim of n - 1 with none: then the overlap one line shorter is the true one.
+    if (position > 0 && position < handledText.size() && unfinished.starts_with(current.substr(position))) {
+        const std::size_t shorter = overlap(handledText, current.substr(0, position - 1));
+        if (endsInRunOf(handledText, current.substr(shorter, position - shorter))) {
+            position = shorter;
+        }
+    }
     const std::string_view rest = current.substr(position);
     // The unfinished line is neither continued in the new read nor cut short by it:
     // it was trimmed away, or the transcript replaced, after it had arrived whole.

@@ -13,6 +13,12 @@ struct TrackerCase {
     std::vector<std::pair<std::string, std::vector<ChatLine>>> reads;  // each read, and what it reports
 };
 
+std::string alike(int lines) {
+    std::string text;
+    for (int i = 0; i < lines; ++i) text += "\r\nS:\tx";
+    return text;
+}
+
 const TrackerCase kCases[] = {
     {"parsing at the first \":\\t\"; lines without one are skipped",
      "",
@@ -43,6 +49,23 @@ const TrackerCase kCases[] = {
     {"a name still without its tab does not settle",
      "",
      {{"\r\nBob:", {}}, {"\r\nBob:", {}}, {"\r\nBob:", {}}, {"\r\nBob:\tyo\r\n", {{"Bob", "yo"}}}}},
+    // A flooder's alike lines, trimmed in bulk: n lines gone with one added reads as if
+    // n - 1 had gone with none; only the client's way (no trim without an append) tells.
+    {"alike lines trimmed in bulk as one is added, settled or not",
+     alike(10),
+     {{alike(6), {}},
+      {alike(6), {}},
+      {alike(6), {{"S", "x"}}},
+      {alike(3), {}},
+      {alike(3), {}},
+      {alike(3), {{"S", "x"}}},
+      {alike(5), {{"S", "x"}}},
+      {alike(2), {{"S", "x"}}},
+      {alike(2), {}},
+      {alike(2), {{"S", "x"}}}}},
+    {"lines unlike each other, trimmed with nothing added: nothing new",
+     "\r\nA:\t8\r\nB:\t9\r\n",
+     {{"\r\nB:\t9\r\n", {}}, {"\r\nB:\t9\r\nC:\t10\r\n", {{"C", "10"}}}}},
     {"an unfinished line from before stays old",
      "\r\nA:\t1\r\nB:\tunfini",
      {{"\r\nA:\t1\r\nB:\tunfinished\r\nC:\t3\r\n", {{"C", "3"}}}}},
