@@ -6,7 +6,8 @@
 //   bench_counting_addon.exe <counters file>
 //
 // The file holds one line: lines seen, lines handed to the handler, lines folded
-// into a newer one, lines waiting, the most that ever waited.
+// into a newer one, lines waiting, the most that ever waited, the times the client
+// left one of the watcher's glances unanswered.
 
 #include <cstdio>
 #include <memory>
@@ -26,9 +27,10 @@ void writeCounters(const std::string& path, const lantern::ChatWatcherStats& sta
     if (!file) {
         return;
     }
-    std::fprintf(file, "%llu %llu %llu %zu %zu\n", static_cast<unsigned long long>(stats.linesSeen),
+    std::fprintf(file, "%llu %llu %llu %zu %zu %llu\n", static_cast<unsigned long long>(stats.linesSeen),
                  static_cast<unsigned long long>(stats.linesDelivered),
-                 static_cast<unsigned long long>(stats.linesCoalesced), stats.queueLength, stats.queuePeak);
+                 static_cast<unsigned long long>(stats.linesCoalesced), stats.queueLength, stats.queuePeak,
+                 static_cast<unsigned long long>(stats.clientStalls));
     std::fclose(file);
     MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
