@@ -12,7 +12,7 @@
 #   --phases quiet,latency,busy,hang,longlines  --quiet-seconds 60  --samples 20
 #   --long-quiet-seconds 600  --busy-seconds 60  --hang-seconds 30  --click-after 4
 #   --long-line-seconds 120  --long-line-rate 4  --long-line-bytes 4096
-#   --command-every 5  --answer-wait 180  --text-limit 0 (the stand-in's byte limit)
+#   --command-every 5  --answer-wait 180  --text-limit 0 (the stand-in's byte limit)  --same-lines 0
 # BENCH_WINEPREFIX chooses the prefix (default build/wine-bench-win32), BENCH_BUILD
 # the build folder (default build/bench-w32). Never part of `make test`.
 set -eu

@@ -15,8 +15,8 @@
 //              input, through the agent of scripts/bench-win32.sh): time to the menu up
 //   longlines  another member's ~4 KB lines four a second, the transcript held at
 //              600-800 KB by the stand-in's trimming, while the user types ".coms",
-//              ".idleon", ".coms", ".idleoff", ... and ".end" last: how many of the
-//              user's commands were answered and how late; run against
+//              ".idleon", ".coms", ".idleoff", ... (and ".end" once the lines stop):
+//              how many of the user's commands were answered and how late; run against
 //              bench_counting_addon.exe (lantern-idle plus its watcher's counters), so
 //              lost lines and unanswered glances can be counted, with this driver
 //              timing its own reads of the transcript beside
@@ -25,11 +25,14 @@
 //       [--quiet-seconds 60] [--samples 20] [--long-quiet-seconds 600]
 //       [--busy-seconds 60] [--hang-seconds 30] [--click-after 4]
 //       [--long-line-seconds 120] [--long-line-rate 4] [--long-line-bytes 4096]
-//       [--command-every 5] [--answer-wait 180] [--text-limit 0] [--log-folder F]
+//       [--command-every 5] [--answer-wait 180] [--text-limit 0] [--same-lines 0]
+//       [--log-folder F]
 //
 // --text-limit is the stand-in's transcript byte limit (0: none, so only its 200-line
 // limit trims: 150 to 200 lines of 4 KB are 600 to 800 KB; -1: its default 512 KiB).
+// --same-lines 1 makes every long line the same, from the same member.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -39,6 +42,8 @@
 
 #include "bench/support/summary.h"
 #include "bench/win32/support/input_agent.h"
+#include "bench/win32/support/programs_session.h"
+#include "bench/win32/support/transcript_window.h"
 #include "bench/win32/support/wine_session.h"
 
 namespace lantern::bench {
@@ -58,6 +63,7 @@ struct Options {
     double commandEvery = 5;
     double answerWait = 180;
     long long textLimit = 0;
+    bool sameLines = false;  // every long line alike, as a flooder's are
     std::string logFolder = "bench-logs";
     bool has(const std::string& phase) const {
         return ("," + phases + ",").find("," + phase + ",") != std::string::npos;
@@ -72,25 +78,8 @@ constexpr const char* kUnloadWord = "unload";
 constexpr const char* kMainWindowClass = "LanternForm";
 constexpr const char* kMainWindowCaption = "Idle";
 constexpr POINT kArrow{176, 16};  // in the bar's arrow hot spot (168..185, 8..25)
-constexpr double kPatience = 30;
 // The watcher's glance gives up after this long (Patience::Glance).
 constexpr double kGlanceMs = 200;
-
-[[noreturn]] void fail(const std::string& why) {
-    std::fprintf(stderr, "bench_beside_references: %s\n", why.c_str());
-    std::exit(1);
-}
-
-std::size_t need(std::optional<std::size_t> found, const std::string& what) {
-    if (!found) {
-        fail("no " + what + " in the stand-in's log in time");
-    }
-    return *found;
-}
-
-bool isInput(const LogEntry& entry, const char* message) { return entry.kind == "input" && entry.field(1) == message; }
-
-bool readsInputBox(const LogEntry& e) { return isInput(e, "WM_GETTEXTLENGTH") || isInput(e, "WM_GETTEXT"); }
 
 std::string loadAverage() {
     std::ifstream file("Z:\\proc\\loadavg");
@@ -137,19 +126,6 @@ HWND visibleWindow(const char* className, DWORD processId, double seconds, HWND 
     return nullptr;
 }
 
-// The chat room's transcript, found as the poller reference finds it.
-HWND findTranscript() {
-    HWND frame = FindWindowA("AOL Frame25", nullptr);
-    HWND mdi = frame ? FindWindowExA(frame, nullptr, "MDIClient", nullptr) : nullptr;
-    for (HWND child = mdi ? FindWindowExA(mdi, nullptr, "AOL Child", nullptr) : nullptr; child;
-         child = FindWindowExA(mdi, child, "AOL Child", nullptr)) {
-        if (HWND transcript = FindWindowExA(child, nullptr, "RICHCNTLREADONLY", nullptr)) {
-            return transcript;
-        }
-    }
-    return nullptr;
-}
-
 // One read of the transcript as the watcher makes it (the wide length, then the
 // ANSI text), timed, with the patience of an ordinary send.
 struct TimedRead {
@@ -193,9 +169,9 @@ struct Reading {
     std::optional<LinuxUsage> server;
 };
 
-class Session {
+class Session : ProgramsSession {
 public:
-    explicit Session(const Options& options) : options_(options) {}
+    explicit Session(const Options& options) : ProgramsSession(options.logFolder), options_(options) {}
 
     void run() {
         CreateDirectoryA(options_.logFolder.c_str(), nullptr);
@@ -243,52 +219,9 @@ private:
     }
 
     void startStandin() {
-        const std::string logPath = options_.logFolder + "\\standin.log";
-        DeleteFileA(logPath.c_str());
-        log_.emplace(logPath);
-        std::string arguments = "--log \"" + logPath + "\"";
-        if (options_.textLimit >= 0) {
-            arguments += " --text-limit " + std::to_string(options_.textLimit);
-        }
-        standin_ = startOrFail(builtProgram("standin-client.exe"), arguments);
-        need(log_->waitFor(0, entryOf("room-entered"), kPatience), "room");
-    }
-
-    void startAddOn(const std::string& exePath, const std::string& arguments = "") {
-        const std::size_t from = log_->refresh().size();
-        addOn_ = startOrFail(exePath, arguments);
-        const std::size_t banner = need(log_->waitFor(from, entryOf("posted"), kPatience), "load banner");
-        waitForLineSent(banner);
-        sleepMs(1000);  // start-up puts the bar on top and starts the watcher after the line
-    }
-
-    void endAddOn() {
-        standinCommand("send .end");
-        if (!addOn_.waitForExit(kPatience)) {
-            fail("the add-on did not end after .end");
-        }
-        addOn_.kill();
-        sleepMs(500);
-    }
-
-    void waitForLineSent(std::size_t posted) {
-        need(log_->waitFor(
-                 posted + 1, [](const LogEntry& e) { return isInput(e, "WM_SETTEXT"); }, kPatience),
-             "text put back");
-    }
-
-    std::size_t userSends(const std::string& text) {
-        const std::size_t from = log_->refresh().size();
-        if (!standinCommand("send " + text)) {
-            fail("the stand-in refused to send " + text);
-        }
-        return need(log_->waitFor(
-                        from, [&](const LogEntry& e) { return e.kind == "posted" && e.field(2) == text; }, kPatience),
-                    "posted " + text);
-    }
-
-    std::size_t answer(std::size_t from, const std::string& word) {
-        return need(log_->waitFor(from + 1, entryOf("posted", word), kPatience), "answer with " + word);
+        // The stand-in's default byte limit, or the one asked for.
+        ProgramsSession::startStandin(options_.textLimit >= 0 ? "--text-limit " + std::to_string(options_.textLimit)
+                                                              : "");
     }
 
     void switchIdle(const char* command, const char* word) {
@@ -513,6 +446,9 @@ private:
     }
 
     std::string longLine(int number) const {
+        if (options_.sameLines) {
+            number = 0;
+        }
         std::string text = "long line " + std::to_string(number) + ":";
         static const char* const words[] = {" lantern", " harbour", " quiet", " morning", " signal", " copper"};
         for (int i = 0; static_cast<int>(text.size()) < options_.longLineBytes; ++i) {
@@ -557,13 +493,46 @@ private:
         }
     }
 
+    // The user types a command; its posted entry is looked for in the log.
+    Command userCommand(const char* text, const char* word) {
+        Command command{text, word};
+        const std::size_t mark = log_->refresh().size();
+        standinCommand(std::string("send ") + text);
+        if (const std::optional<std::size_t> posted = log_->waitFor(
+                mark, [&](const LogEntry& e) { return e.kind == "posted" && e.field(2) == command.text; }, kPatience)) {
+            command.posted = *posted;
+            command.postedMs = log_->entries()[*posted].ms;
+        }
+        return command;
+    }
+
+    bool allAnswered(std::vector<Command>& commands, std::size_t from) {
+        matchAnswers(commands, from);
+        return std::all_of(commands.begin(), commands.end(), [](const Command& c) { return c.answerMs.has_value(); });
+    }
+
+    // The counters once they have stayed the same for a second with nothing waiting;
+    // the last ones read if they do not settle within the patience.
+    std::optional<Counters> settledCounters() const {
+        std::optional<Counters> last = readCounters();
+        for (const long long deadline = nowMs() + static_cast<long long>(kPatience * 1000); nowMs() < deadline;) {
+            sleepMs(1000);
+            const std::optional<Counters> now = readCounters();
+            if (now && last && now->seen == last->seen && now->delivered == last->delivered && now->waiting == 0) {
+                return now;
+            }
+            last = now;
+        }
+        return last;
+    }
+
     void measureLongLines() {
         countersPath_ = options_.logFolder + "\\counters.txt";
         DeleteFileA(countersPath_.c_str());
         startAddOn(benchProgram("bench_counting_addon.exe"), "\"" + countersPath_ + "\"");
         ChildProcess& addOn = addOn_;
         const std::size_t from = log_->refresh().size();
-        const std::optional<Counters> before = readCounters();
+        const std::optional<Counters> before = settledCounters();
         const std::string loadBefore = loadAverage();
         const Reading usageBefore = reading();
 
@@ -579,36 +548,15 @@ private:
         const long long commandsUntil = commandsFrom + static_cast<long long>(options_.longLineSeconds * 1000);
         const long long waitUntil = commandsUntil + static_cast<long long>(options_.answerWait * 1000);
         long long nextCommand = commandsFrom, nextRead = commandsFrom;
-        bool endSent = false;
-        std::optional<Reading> usageAfter;  // just before ".end", while the add-on still runs
         for (int line = 0;; ++line) {
             const long long now = nowMs();
             if (now >= waitUntil) {
                 break;
             }
-            if (endSent && !addOn.running()) {
-                break;  // ".end" was carried out: nothing more can be answered
-            }
-            standinCommand("say buddy" + std::to_string(line % 5) + "\t" + longLine(line));
+            standinCommand("say buddy" + std::to_string(options_.sameLines ? 0 : line % 5) + "\t" + longLine(line));
             ++said;
-            if (now >= nextCommand && !endSent) {
-                Command command;
-                if (now >= commandsUntil) {
-                    command = {".end", kUnloadWord};
-                    endSent = true;
-                    usageAfter = reading();
-                } else {
-                    command = {cycle[commands.size() % 4][0], cycle[commands.size() % 4][1]};
-                }
-                const std::size_t mark = log_->refresh().size();
-                standinCommand("send " + command.text);
-                if (const std::optional<std::size_t> posted = log_->waitFor(
-                        mark, [&](const LogEntry& e) { return e.kind == "posted" && e.field(2) == command.text; },
-                        kPatience)) {
-                    command.posted = *posted;
-                    command.postedMs = log_->entries()[*posted].ms;
-                }
-                commands.push_back(command);
+            if (now >= nextCommand && now < commandsUntil) {
+                commands.push_back(userCommand(cycle[commands.size() % 4][0], cycle[commands.size() % 4][1]));
                 nextCommand += static_cast<long long>(options_.commandEvery * 1000);
             }
             if (now >= nextRead) {
@@ -624,25 +572,20 @@ private:
                 }
                 nextRead += 2000;
             }
-            if (now >= commandsUntil) {
-                matchAnswers(commands, from);
-                bool all = true;
-                for (const Command& command : commands) {
-                    all = all && command.answerMs.has_value();
-                }
-                if (all && endSent) {
-                    break;
-                }
+            if (now >= commandsUntil && allAnswered(commands, from)) {
+                break;
             }
             sleepMs(start + static_cast<long long>((line + 1) * 1000 / options_.longLineRate) - nowMs());
         }
-        if (!usageAfter) {
-            usageAfter = reading();
-        }
+        const Reading usageAfter = reading();
         const std::string load = loadBefore + " to " + loadAverage();
-        sleepMs(1000);
+        // The lines stop; the watcher's count, once settled, against every line shown.
+        const std::optional<Counters> after = settledCounters();
+        const std::size_t shownUntil = log_->refresh().size();
+        // ".end" last, once the room is quiet: its answer is the unload line.
+        commands.push_back(userCommand(".end", kUnloadWord));
+        addOn.waitForExit(kPatience);
         matchAnswers(commands, from);
-        const std::optional<Counters> after = readCounters();
 
         // Every command, for the person reading the output.
         std::vector<double> delays;
@@ -659,9 +602,10 @@ private:
                      " s: " + (command.postedMs < 0 ? "not even posted" : "never answered"));
             }
         }
-        const double seconds = static_cast<double>(usageAfter->ms - usageBefore.ms) / 1000;
-        const std::string what = "long-line load (" + std::to_string(options_.longLineBytes) + " byte lines, " +
-                                 fixed(options_.longLineRate, 0) + " a second)";
+        const double seconds = static_cast<double>(usageAfter.ms - usageBefore.ms) / 1000;
+        const std::string what = "long-line load (" + std::to_string(options_.longLineBytes) + " byte lines" +
+                                 (options_.sameLines ? " all alike" : "") + ", " + fixed(options_.longLineRate, 0) +
+                                 " a second)";
         const std::string method = kPlatform + ", bench_counting_addon.exe, " + fixed(seconds, 0) +
                                    " s, stand-in log times, load average " + load;
         printResult(what + ": the user's commands answered", answered, "of " + std::to_string(commands.size()), method);
@@ -688,7 +632,7 @@ private:
             // Shown in the transcript meanwhile: the long lines, the user's lines and
             // the add-on's own.
             int shown = 0;
-            for (std::size_t i = from; i < log_->entries().size(); ++i) {
+            for (std::size_t i = from; i < shownUntil; ++i) {
                 shown += log_->entries()[i].kind == "said" || log_->entries()[i].kind == "posted";
             }
             const std::string counted = method + ", lines in the stand-in's log against the watcher's count";
@@ -704,13 +648,10 @@ private:
         } else {
             note("the counting add-on's counters could not be read");
         }
-        reportBeside(what, usageBefore, *usageAfter, load);
+        reportBeside(what, usageBefore, usageAfter, load);
     }
 
     Options options_;
-    std::optional<StandinLog> log_;
-    ChildProcess standin_;
-    ChildProcess addOn_;
     ChildProcess idleReference_;
     ChildProcess pollerReference_;
     std::string countersPath_;
@@ -750,6 +691,8 @@ Options parse(int argc, char** argv) {
             options.answerWait = std::atof(value);
         } else if (name == "--text-limit") {
             options.textLimit = std::atoll(value);
+        } else if (name == "--same-lines") {
+            options.sameLines = std::atoi(value) != 0;
         } else if (name == "--log-folder") {
             options.logFolder = value;
         } else {

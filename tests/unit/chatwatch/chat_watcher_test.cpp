@@ -141,6 +141,34 @@ TEST_F(ChatWatcherTest, LongLinesTrimmedInBulkLoseNoneOfTheUsersLines) {
     EXPECT_EQ(mineReceived, mine);
 }
 
+// A flooder's lines all alike, four a second, while the client trims its transcript
+// in bulk (past 512 KiB down to 384 KiB, as the stand-in does): the line whose append
+// brought the trim is new, yet the text after the trim is also a stretch of the text
+// read before it, so the longest overlap takes it for old: one line lost a trim (294
+// of 300 seen; under Wine, bench_beside_references --same-lines 1 --text-limit -1
+// loses one in its prefill). Disabled until the watcher tells the two apart.
+TEST_F(ChatWatcherTest, DISABLED_AlikeLinesTrimmedInBulkAreEachSeenOnce) {
+    const WindowHandle room = watchNewRoom();
+    std::deque<std::string> lines;
+    auto append = [this, room, &lines](const std::string& name, const std::string& text) {
+        lines.push_back("\r\n" + name + ":\t" + text);
+        std::string all = std::accumulate(lines.begin(), lines.end(), std::string());
+        if (all.size() > 512 * 1024) {
+            while (all.size() > 384 * 1024) {
+                all.erase(0, lines.front().size());
+                lines.pop_front();
+            }
+        }
+        desktop.setCaption(transcripts.at(room), all);
+    };
+    constexpr int kLines = 300;
+    for (int i = 0; i < kLines; ++i) {
+        desktop.post(0.25 * i, [append] { append("Flooder", std::string(4096, 'x')); });
+    }
+    desktop.runFor(0.25 * kLines + 2);
+    EXPECT_EQ(watcher.stats().linesSeen, static_cast<std::uint64_t>(kLines));
+}
+
 // A backlog makes the watcher ask who is signed on, to fold other people's dot-lines.
 // A read that names nobody must fold none: the user's commands would never run.
 enum class NameRead { NotOnline, Empty, TimedOut };
