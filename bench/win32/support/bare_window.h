@@ -13,16 +13,16 @@ inline void (*onTimer)() = nullptr;
 
 inline LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_TIMER:
-            if (onTimer) {
-                onTimer();
-            }
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
+    case WM_TIMER:
+        if (onTimer) {
+            onTimer();
+        }
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 }  // namespace bare
@@ -34,8 +34,8 @@ inline int runBareWindow(HINSTANCE instance, const char* className, UINT timerMs
     windowClass.hInstance = instance;
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowA(className, className, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, instance,
-                                nullptr);
+    HWND window =
+        CreateWindowA(className, className, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, instance, nullptr);
     if (timerMs > 0) {
         bare::onTimer = tick;
         SetTimer(window, 1, timerMs, nullptr);

@@ -21,9 +21,7 @@ std::size_t need(std::optional<std::size_t> found, const std::string& what) {
 
 bool isInput(const LogEntry& entry, const char* message) { return entry.kind == "input" && entry.field(1) == message; }
 
-bool readsInputBox(const LogEntry& entry) {
-    return isInput(entry, "WM_GETTEXTLENGTH") || isInput(entry, "WM_GETTEXT");
-}
+bool readsInputBox(const LogEntry& entry) { return isInput(entry, "WM_GETTEXTLENGTH") || isInput(entry, "WM_GETTEXT"); }
 
 void ProgramsSession::startStandin(const std::string& arguments) {
     const std::string logPath = logFolder_ + "\\standin.log";
