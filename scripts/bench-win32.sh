@@ -13,23 +13,30 @@
 #   --long-quiet-seconds 600  --busy-seconds 60  --hang-seconds 30  --click-after 4
 #   --long-line-seconds 120  --long-line-rate 4  --long-line-bytes 4096
 #   --command-every 5  --answer-wait 180  --text-limit 0 (the stand-in's byte limit)  --same-lines 0
-# BENCH_WINEPREFIX chooses the prefix (default build/wine-bench-win32), BENCH_BUILD
-# the build folder (default build/bench-w32). Never part of `make test`.
+# BENCH_WINEPREFIX chooses the prefix (default build/wine-bench-win32), BENCH_ARCH the
+# build (i686, the shipped one, or x86_64, for a kernel that runs no 32-bit programs),
+# BENCH_BUILD its folder (default build/bench-w32, or build/bench-x86_64). Never part
+# of `make test`.
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${BENCH_BUILD:-$here/build/bench-w32}
+arch=${BENCH_ARCH:-i686}
+case $arch in
+i686) build=${BENCH_BUILD:-$here/build/bench-w32} ;;
+x86_64) build=${BENCH_BUILD:-$here/build/bench-x86_64} ;;
+*) echo "bench-win32: BENCH_ARCH is i686 or x86_64, not $arch" >&2; exit 2 ;;
+esac
 results=$here/build/bench-results
 export WINEPREFIX="${BENCH_WINEPREFIX:-$here/build/wine-bench-win32}"
 . "$here/scripts/wine-env.sh"
 mkdir -p "$results"
-cmake --preset mingw-i686 -B "$build" >/dev/null
+cmake --preset "mingw-$arch" -B "$build" >/dev/null
 cmake --build "$build" -j2 --target lantern-idle standin-client bench_counting_addon bench_idle_reference \
     bench_poller_reference bench_beside_references >/dev/null
 "$here/scripts/wine-prefix.sh"
 
 {
     echo "# $(date -u +%Y-%m-%dT%H:%MZ) $(wine --version), $(nproc) cores,$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2), load average $(cut -d' ' -f1-3 /proc/loadavg)"
-    echo "# bench_beside_references.exe $*"
+    echo "# $arch bench_beside_references.exe $*"
     cd "$build/bench"
     # No `wineserver -p`: the driver starts every other program inside one server.
     xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
