@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bench/support/summary.h"
+#include "bench/win32/support/programs_session.h"
 #include "bench/win32/support/wine_session.h"
 
 namespace lantern::bench {
@@ -42,23 +43,6 @@ constexpr const char* kPlatform = "Win32 under Wine";
 constexpr const char* kIdleOnWord = "idl\xE8 on";
 constexpr const char* kIdleOffWord = "idl\xE8 off";
 constexpr const char* kCommandsWord = "iewing";
-// How long to wait for anything the programs should do at once.
-constexpr double kPatience = 30;
-
-// Stops the run with a message: a benchmark that cannot go on has no figure to give.
-[[noreturn]] void fail(const std::string& why) {
-    std::fprintf(stderr, "bench_addon_session: %s\n", why.c_str());
-    std::exit(1);
-}
-
-std::size_t need(std::optional<std::size_t> found, const std::string& what) {
-    if (!found) {
-        fail("no " + what + " in the stand-in's log in time");
-    }
-    return *found;
-}
-
-bool isInput(const LogEntry& entry, const char* message) { return entry.kind == "input" && entry.field(1) == message; }
 
 // A reading of everything a phase may want to compare before and after.
 struct Usage {
@@ -69,9 +53,9 @@ struct Usage {
     std::optional<LinuxUsage> server;
 };
 
-class Session {
+class Session : ProgramsSession {
 public:
-    explicit Session(const Options& options) : options_(options) {}
+    explicit Session(const Options& options) : ProgramsSession(options.logFolder), options_(options) {}
 
     void run() {
         CreateDirectoryA(options_.logFolder.c_str(), nullptr);
@@ -91,70 +75,6 @@ public:
 
 private:
     // ---- the programs
-
-    void startStandin() {
-        const std::string logPath = options_.logFolder + "\\standin.log";
-        DeleteFileA(logPath.c_str());
-        log_.emplace(logPath);
-        std::optional<ChildProcess> started =
-            ChildProcess::start(builtProgram("standin-client.exe"), "--log \"" + logPath + "\"");
-        if (!started) {
-            fail("standin-client.exe did not start");
-        }
-        standin_ = std::move(*started);
-        need(log_->waitFor(0, entryOf("room-entered"), kPatience), "room");
-    }
-
-    // Starts the add-on and waits until its start-up is over; the time from the
-    // start to its load banner, milliseconds.
-    long long startAddOn(const std::string& exePath, const std::string& arguments = "") {
-        const std::size_t from = log_->refresh().size();
-        const long long started = nowMs();
-        std::optional<ChildProcess> process = ChildProcess::start(exePath, arguments);
-        if (!process) {
-            fail(exePath + " did not start");
-        }
-        addOn_ = std::move(*process);
-        const std::size_t banner = need(log_->waitFor(from, entryOf("posted"), kPatience), "load banner");
-        waitForLineSent(banner);
-        // Start-up puts the main window on top and starts the watcher after the line.
-        sleepMs(1000);
-        return log_->entries()[banner].ms - started;
-    }
-
-    void endAddOn() {
-        standinCommand("send .end");
-        if (!addOn_.waitForExit(kPatience)) {
-            fail("the add-on did not end after .end");
-        }
-        addOn_.kill();
-        sleepMs(500);
-    }
-
-    // A line is sent once the user's half-typed text is back: two WM_SETTEXT on the
-    // input box after the posted line (emptying it, then the text).
-    void waitForLineSent(std::size_t posted) {
-        need(log_->waitFor(
-                 posted + 1, [](const LogEntry& e) { return isInput(e, "WM_SETTEXT"); }, kPatience),
-             "text put back");
-    }
-
-    // The user types a line; the index of its posted entry.
-    std::size_t userSends(const std::string& text) {
-        const std::size_t from = log_->refresh().size();
-        if (!standinCommand("send " + text)) {
-            fail("the stand-in refused to send " + text);
-        }
-        return need(log_->waitFor(
-                        from, [&](const LogEntry& e) { return e.kind == "posted" && e.field(2) == text; }, kPatience),
-                    "posted " + text);
-    }
-
-    // The add-on's answer to a line: the first line it posts after `from` that
-    // holds `word`.
-    std::size_t answer(std::size_t from, const std::string& word) {
-        return need(log_->waitFor(from + 1, entryOf("posted", word), kPatience), "answer with " + word);
-    }
 
     Usage usage() const {
         Usage now;
@@ -187,11 +107,7 @@ private:
         for (int i = 0; i < options_.samples; ++i) {
             const std::size_t posted = userSends(".coms");
             const std::size_t reaction =
-                need(log_->waitFor(
-                         posted + 1,
-                         [](const LogEntry& e) { return isInput(e, "WM_GETTEXTLENGTH") || isInput(e, "WM_GETTEXT"); },
-                         kPatience),
-                     "the add-on reading the input box");
+                need(log_->waitFor(posted + 1, readsInputBox, kPatience), "the add-on reading the input box");
             const std::size_t answered = answer(posted, kCommandsWord);
             const long long postedMs = log_->entries()[posted].ms;
             reactions.push_back(static_cast<double>(log_->entries()[reaction].ms - postedMs));
@@ -309,11 +225,7 @@ private:
                      kPatience),
                  "the user's .idleoff");
         const std::size_t reaction =
-            need(log_->waitFor(
-                     result.idleOff + 1,
-                     [](const LogEntry& e) { return isInput(e, "WM_GETTEXTLENGTH") || isInput(e, "WM_GETTEXT"); },
-                     kPatience),
-                 "the add-on reading the input box");
+            need(log_->waitFor(result.idleOff + 1, readsInputBox, kPatience), "the add-on reading the input box");
         const std::size_t answered = answer(result.idleOff, kIdleOffWord);
         const long long postedMs = log_->entries()[result.idleOff].ms;
         result.reactionMs = log_->entries()[reaction].ms - postedMs;
@@ -412,9 +324,6 @@ private:
     }
 
     Options options_;
-    std::optional<StandinLog> log_;
-    ChildProcess standin_;
-    ChildProcess addOn_;
     std::string countersPath_;
 };
 

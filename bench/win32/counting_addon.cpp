@@ -6,8 +6,9 @@
 //   bench_counting_addon.exe <counters file>
 //
 // The file holds one line: lines seen, lines handed to the handler, lines folded
-// into a newer one, lines waiting, the most that ever waited, the transcript's change
-// reports, rooms whose reports missed a change, and 1 when reports pace the watcher.
+// into a newer one, lines waiting, the most that ever waited, the times the client
+// left one of the watcher's glances unanswered, the transcript's change reports,
+// rooms whose reports missed a change, and 1 when reports pace the watcher.
 
 #include <cstdio>
 #include <memory>
@@ -27,9 +28,10 @@ void writeCounters(const std::string& path, const lantern::ChatWatcherStats& sta
     if (!file) {
         return;
     }
-    std::fprintf(file, "%llu %llu %llu %zu %zu %llu %llu %d\n", static_cast<unsigned long long>(stats.linesSeen),
+    std::fprintf(file, "%llu %llu %llu %zu %zu %llu %llu %llu %d\n", static_cast<unsigned long long>(stats.linesSeen),
                  static_cast<unsigned long long>(stats.linesDelivered),
                  static_cast<unsigned long long>(stats.linesCoalesced), stats.queueLength, stats.queuePeak,
+                 static_cast<unsigned long long>(stats.clientStalls),
                  static_cast<unsigned long long>(stats.changeReports),
                  static_cast<unsigned long long>(stats.changesUnreported), stats.reportsTrusted ? 1 : 0);
     std::fclose(file);

@@ -1,6 +1,7 @@
 // standin-client.exe: the stand-in chat client as a real Windows program.
 //
 //   standin-client.exe [--name <screen name>] [--room <room>] [--log <file>]
+//                      [--text-limit <bytes>]
 //   standin-client.exe --send "<command>"
 //
 // The first form runs the client (the log also comes from LANTERN_STANDIN_LOG);
@@ -29,6 +30,7 @@ struct Arguments {
     std::string name = "lantern tester";
     std::string room = "Lobby";
     std::string logPath;
+    std::optional<std::size_t> textLimit;  // the transcript's byte limit; none: the model's default
     std::optional<std::string> send;
     std::string error;
 };
@@ -49,6 +51,14 @@ Arguments parseArguments(int argc, char** argv) {
             arguments.room = value;
         } else if (option == "--log") {
             arguments.logPath = value;
+        } else if (option == "--text-limit") {
+            char* end = nullptr;
+            const unsigned long long bytes = std::strtoull(value.c_str(), &end, 10);
+            if (value.empty() || *end != '\0') {
+                arguments.error = "--text-limit needs a number of bytes";
+                break;
+            }
+            arguments.textLimit = static_cast<std::size_t>(bytes);
         } else if (option == "--send") {
             arguments.send = unescapeFromLog(value);
         } else {
@@ -71,6 +81,11 @@ int run(HINSTANCE instance, const Arguments& arguments, int show) {
     Options options;
     options.screenName = arguments.name;
     options.rooms = {arguments.room};
+    if (arguments.textLimit) {
+        // A trim keeps three quarters, as the default limits do (512 KiB down to 384).
+        options.transcript.maxBytes = *arguments.textLimit;
+        options.transcript.keepBytes = *arguments.textLimit / 4 * 3;
+    }
     StandinClient client(host, options);
     host.attach(client);
     actions.attach(client, host);

@@ -72,6 +72,7 @@ LinuxUsage usageOf(const std::string& procFolder) {
     const std::string status = readWholeFile(procFolder + "\\status");
     usage.peakResidentKiB = statusKiB(status, "VmHWM");
     usage.residentKiB = statusKiB(status, "VmRSS");
+    usage.anonymousKiB = statusKiB(status, "RssAnon");
     return usage;
 }
 
@@ -210,6 +211,18 @@ long ChildProcess::peakWorkingSetKiB() const {
     }
     return static_cast<long>(counters.PeakWorkingSetSize / 1024);
 }
+
+WindowsMemory memoryOf(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
+        return {};
+    }
+    return {static_cast<long>(counters.WorkingSetSize / 1024), static_cast<long>(counters.PeakWorkingSetSize / 1024),
+            static_cast<long>(counters.PrivateUsage / 1024), static_cast<long>(counters.PagefileUsage / 1024)};
+}
+
+WindowsMemory ChildProcess::memory() const { return memoryOf(info_.hProcess); }
 
 std::optional<LinuxUsage> ChildProcess::linuxUsage() const { return usageOfProgram(exePath_); }
 

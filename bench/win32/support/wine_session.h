@@ -28,13 +28,26 @@ struct CpuTimes {
 };
 
 // What Linux says about the process behind a Wine process: CPU seconds (utime +
-// stime of /proc/<pid>/stat) and peak resident memory (VmHWM), read through Wine's
+// stime of /proc/<pid>/stat) and resident memory (VmHWM, VmRSS and RssAnon, the
+// part not backed by a file: the process's own private memory), read through Wine's
 // Z: drive. Empty when the process was not found there (not under Wine).
 struct LinuxUsage {
     double cpuSeconds = 0;
     long peakResidentKiB = 0;
     long residentKiB = 0;
+    long anonymousKiB = 0;
 };
+
+// GetProcessMemoryInfo with PROCESS_MEMORY_COUNTERS_EX, KiB.
+struct WindowsMemory {
+    long workingSetKiB = 0;
+    long peakWorkingSetKiB = 0;
+    long privateKiB = 0;  // PrivateUsage
+    long pagefileKiB = 0;  // PagefileUsage
+};
+
+// GetProcessMemoryInfo of any process (this one: GetCurrentProcess()).
+WindowsMemory memoryOf(HANDLE process);
 
 // A started program, killed when the object goes if it still runs.
 class ChildProcess {
@@ -59,6 +72,7 @@ public:
     CpuTimes cpu() const;
     // GetProcessMemoryInfo: the peak working set, KiB.
     long peakWorkingSetKiB() const;
+    WindowsMemory memory() const;
     // /proc of the Linux process of this Wine prefix that runs an exe of this name.
     std::optional<LinuxUsage> linuxUsage() const;
 

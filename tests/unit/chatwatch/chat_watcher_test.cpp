@@ -146,6 +146,32 @@ TEST_P(ChatWatcherTest, LongLinesTrimmedInBulkLoseNoneOfTheUsersLines) {
     EXPECT_EQ(mineReceived, mine);
 }
 
+// A flooder's lines all alike, four a second, while the client trims its transcript
+// in bulk (past 512 KiB down to 384 KiB, as the stand-in does): the text after a trim
+// is also a stretch of the text read before it, yet the line whose append brought the
+// trim is new, and is seen.
+TEST_P(ChatWatcherTest, AlikeLinesTrimmedInBulkAreEachSeenOnce) {
+    const WindowHandle room = watchNewRoom();
+    std::deque<std::string> lines;
+    auto append = [this, room, &lines](const std::string& name, const std::string& text) {
+        lines.push_back("\r\n" + name + ":\t" + text);
+        std::string all = std::accumulate(lines.begin(), lines.end(), std::string());
+        if (all.size() > 512 * 1024) {
+            while (all.size() > 384 * 1024) {
+                all.erase(0, lines.front().size());
+                lines.pop_front();
+            }
+        }
+        show(room, all);
+    };
+    constexpr int kLines = 300;
+    for (int i = 0; i < kLines; ++i) {
+        desktop.post(0.25 * i, [append] { append("Flooder", std::string(4096, 'x')); });
+    }
+    desktop.runFor(0.25 * kLines + 2);
+    EXPECT_EQ(watcher.stats().linesSeen, static_cast<std::uint64_t>(kLines));
+}
+
 INSTANTIATE_TEST_SUITE_P(, ChatWatcherTest, ::testing::Bool(), [](const ::testing::TestParamInfo<bool>& reported) {
     return reported.param ? "Reported" : "Polled";
 });
