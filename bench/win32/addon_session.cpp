@@ -329,9 +329,7 @@ private:
 
 Options parse(int argc, char** argv) {
     Options options;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string name = argv[i];
-        const char* value = argv[i + 1];
+    readOptions(argc, argv, [&](const std::string& name, const char* value) {
         if (name == "--samples") {
             options.samples = std::atoi(value);
         } else if (name == "--startups") {
@@ -345,12 +343,10 @@ Options parse(int argc, char** argv) {
         } else if (name == "--log-folder") {
             options.logFolder = value;
         } else {
-            fail("unknown option " + name);
+            return false;
         }
-    }
-    if (argc % 2 == 0) {
-        fail(std::string(argv[argc - 1]) + " needs a value");
-    }
+        return true;
+    });
     if (options.samples < 1 || options.startups < 1 || options.floodRate <= 0 || options.floodSeconds <= 0) {
         fail("counts and rates must be positive");
     }

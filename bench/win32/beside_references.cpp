@@ -43,12 +43,7 @@ namespace {
 
 Options parse(int argc, char** argv) {
     Options options;
-    if (argc % 2 == 0) {
-        fail(std::string(argv[argc - 1]) + " needs a value");
-    }
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string name = argv[i];
-        const char* value = argv[i + 1];
+    readOptions(argc, argv, [&](const std::string& name, const char* value) {
         if (name == "--phases") {
             options.phases = value;
         } else if (name == "--quiet-seconds") {
@@ -80,9 +75,10 @@ Options parse(int argc, char** argv) {
         } else if (name == "--log-folder") {
             options.logFolder = value;
         } else {
-            fail("unknown option " + name);
+            return false;
         }
-    }
+        return true;
+    });
     if (options.samples < 1 || options.quietSeconds <= 0 || options.longLineRate <= 0 || options.commandEvery <= 0 ||
         options.longLineBytes < 16) {
         fail("counts, rates and lengths must be positive");

@@ -12,6 +12,17 @@ void fail(const std::string& why) {
     std::exit(1);
 }
 
+void readOptions(int argc, char** argv, const std::function<bool(const std::string& name, const char* value)>& take) {
+    if (argc % 2 == 0) {
+        fail(std::string(argv[argc - 1]) + " needs a value");
+    }
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (!take(argv[i], argv[i + 1])) {
+            fail(std::string("unknown option ") + argv[i]);
+        }
+    }
+}
+
 std::size_t need(std::optional<std::size_t> found, const std::string& what) {
     if (!found) {
         fail("no " + what + " in the stand-in's log in time");

@@ -4,6 +4,7 @@
 // waited for in the stand-in's log with a deadline. A step that does not come in
 // time stops the run: a benchmark that cannot go on has no figure to give.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,10 @@ inline constexpr double kPatience = 30;
 
 // Prints why, with this benchmark's name, and ends the run with 1.
 [[noreturn]] void fail(const std::string& why);
+// Reads a driver's command line, "--name value" pairs, handing each to `take`, which
+// says whether it knows the name. A name without its value, or one `take` does not
+// know, fails the run.
+void readOptions(int argc, char** argv, const std::function<bool(const std::string& name, const char* value)>& take);
 // The index found, or the run fails: no `what` in the log in time.
 std::size_t need(std::optional<std::size_t> found, const std::string& what);
 
