@@ -25,12 +25,14 @@
 //       [--quiet-seconds 60] [--samples 20] [--long-quiet-seconds 600]
 //       [--busy-seconds 60] [--hang-seconds 30] [--click-after 4]
 //       [--long-line-seconds 120] [--long-line-rate 4] [--long-line-bytes 4096]
-//       [--command-every 5] [--answer-wait 180] [--text-limit 0] [--same-lines 0]
+//       [--command-every 5] [--answer-wait 180] [--text-limit 0] [--same-lines 0] [--history 40]
 //       [--log-folder F]
 //
 // --text-limit is the stand-in's transcript byte limit (0: none, so only its 200-line
 // limit trims: 150 to 200 lines of 4 KB are 600 to 800 KB; -1: its default 512 KiB).
-// --same-lines 1 makes every long line the same, from the same member.
+// --same-lines 1 makes every long line the same, from the same member. --history N has
+// another member say N lines first: a room with history, whose transcript scrolls on
+// to each new line (and so reports it, as a scroll bar does); 0: a fresh room.
 
 #include <cstdlib>
 #include <string>
@@ -72,6 +74,8 @@ Options parse(int argc, char** argv) {
             options.textLimit = std::atoll(value);
         } else if (name == "--same-lines") {
             options.sameLines = std::atoi(value) != 0;
+        } else if (name == "--history") {
+            options.history = std::atoi(value);
         } else if (name == "--log-folder") {
             options.logFolder = value;
         } else {

@@ -1,7 +1,7 @@
 #pragma once
-// The whole of a bare Win32 program, for the reference programs: one window, never
-// shown (without a window manager, Wine stalls a shown captioned window), and its
-// message loop; with a timer when asked. Header only: the references link nothing of
+// The whole of a bare Win32 program, for the reference programs: one borderless
+// window shown as the add-on's bar is (a captioned one would stall Wine without a
+// window manager), and its message loop; with a timer when asked. Header only: the references link nothing of
 // ours.
 
 #include <windows.h>
@@ -34,8 +34,11 @@ inline int runBareWindow(HINSTANCE instance, const char* className, UINT timerMs
     windowClass.hInstance = instance;
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
-    HWND window =
-        CreateWindowA(className, className, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, instance, nullptr);
+    // Shown, since a shown window costs memory of its own under Wine (its surface): at
+    // the bottom left, without taking the keyboard from anyone.
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, className, className, WS_POPUP, 0, 728, 191, 32,
+                                  nullptr, nullptr, instance, nullptr);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
     if (timerMs > 0) {
         bare::onTimer = tick;
         SetTimer(window, 1, timerMs, nullptr);

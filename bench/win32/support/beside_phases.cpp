@@ -39,7 +39,11 @@ double Session::comsDelay() {
     const std::size_t answered = answer(posted, kCommandsWord);
     const double delay = static_cast<double>(log_->entries()[reaction].ms - log_->entries()[posted].ms);
     waitForLineSent(answered);
-    sleepMs(500);  // the chores' pause after the command
+    // The add-on at rest again before the next sample: after the answer come the last
+    // pause of its post (0.4 s), the chores' pause (0.3 s) and the handling of its own
+    // line as the room shows it. A line that came sooner would wait behind them, and
+    // the sample would time that queue rather than how soon the line is seen.
+    sleepMs(1500);
     return delay;
 }
 
@@ -52,7 +56,7 @@ void Session::measureLatency() {
     const Summary summary = summarise(delays);
     const std::string what = "user's .coms to the add-on's first message to the input box";
     const std::string method = kPlatform + ", " + std::to_string(summary.count) +
-                               " samples a few seconds apart, stand-in log times, load average " + load;
+                               " samples, each to the add-on at rest, stand-in log times, load average " + load;
     printResult(what + ", median", summary.median, "ms", method);
     printResult(what + ", 95th percentile", summary.p95, "ms", method);
     printResult(what + ", worst", summary.worst, "ms", method);

@@ -40,6 +40,10 @@ void Session::run() {
     if (options_.has("hang") && inputAgentPresent() && !showBar()) {
         fail("the bar did not come up");
     }
+    for (int i = 0; i < options_.history; ++i) {
+        standinCommand("say buddy\thistory line " + std::to_string(i));
+    }
+    if (options_.history > 0) sleepMs(2000);
     if (options_.has("quiet")) measureQuiet();
     if (options_.has("latency")) measureLatency();
     if (options_.has("busy")) measureBusy();

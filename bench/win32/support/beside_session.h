@@ -33,6 +33,9 @@ struct Options {
     double answerWait = 180;
     long long textLimit = 0;
     bool sameLines = false;  // every long line alike, as a flooder's are
+    // Lines another member says before the measures begin: a room with history, whose
+    // transcript fills its view and scrolls on to each new line (0: a fresh room).
+    int history = 40;
     std::string logFolder = "bench-logs";
     bool has(const std::string& phase) const {
         return ("," + phases + ",").find("," + phase + ",") != std::string::npos;
