@@ -24,8 +24,6 @@ namespace lantern {
 
 class ChangeReports {
 public:
-    enum class Trust { Unproven, Trusted, Distrusted };
-
     // A new transcript: forget what the last one did and ask for its reports.
     // `onReport` runs on each report, while events run, never inside a call of ours.
     void watch(WindowSystem& windows, WindowHandle transcript, std::function<void()> onReport);
@@ -45,7 +43,6 @@ public:
     // missed a change and are no longer trusted.
     void judge();
 
-    Trust trust() const { return trust_; }
     bool trusted() const { return trust_ == Trust::Trusted; }
     // Whether a change without a report waits to be judged.
     bool suspicious() const { return suspect_; }
@@ -53,6 +50,8 @@ public:
     std::uint64_t missed() const { return missed_; }
 
 private:
+    enum class Trust { Unproven, Trusted, Distrusted };
+
     std::unique_ptr<ChangeWatch> watch_;
     Trust trust_ = Trust::Unproven;
     bool pending_ = false;

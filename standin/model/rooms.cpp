@@ -71,7 +71,7 @@ bool StandinClient::openRoom(const std::string& name) {
     added.input = make(added.window, "RICHCNTL", Part::InputBox);
     updatePeople(added, signedOn_ ? screenName_ : "");
     added.transcript.appendNotice("*** You are in \"" + name + "\". ***");
-    host_.transcriptChanged(added.view, added.transcript, 0);
+    host_.transcriptChanged(added.view, added.transcript, 0, reportsTranscriptChanges_);
     event({.kind = EventKind::RoomEntered, .window = added.window, .room = name});
     host_.windowReady(added.window);
     return true;
@@ -105,8 +105,7 @@ void StandinClient::postFromInput(Room& room) {
 
 void StandinClient::appendLine(Room& room, const std::string& speaker, const std::string& markup) {
     std::size_t dropped = room.transcript.append(speaker, markup);
-    host_.transcriptChanged(room.view, room.transcript, dropped);
-    if (reportsTranscriptChanges_) host_.reportTranscriptChange(room.view);
+    host_.transcriptChanged(room.view, room.transcript, dropped, reportsTranscriptChanges_);
     updatePeople(room, speaker);
 }
 

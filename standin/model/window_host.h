@@ -84,13 +84,11 @@ public:
     // A client window and all its controls have been made: lay it out, show it.
     virtual void windowReady(WindowHandle /*clientWindow*/) {}
     // A transcript window's text changed: one line was added at the end, and
-    // `droppedFromTop` lines went from the top to make room.
+    // `droppedFromTop` lines went from the top to make room. `reported`: the client's
+    // windows report changes, so the system tells whoever watches the transcript
+    // window, as it does when a standard control's scroll bar moves on to a new line.
     virtual void transcriptChanged(WindowHandle /*view*/, const Transcript& /*transcript*/,
-                                   std::size_t /*droppedFromTop*/) {}
-    // Then, for a client whose windows report changes: the system tells whoever
-    // watches the transcript window that a value of it changed, as it does when a
-    // standard control's scroll bar moves on to the new line.
-    virtual void reportTranscriptChange(WindowHandle /*view*/) {}
+                                   std::size_t /*droppedFromTop*/, bool /*reported*/) {}
 };
 
 }  // namespace lantern::standin

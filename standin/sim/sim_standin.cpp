@@ -46,10 +46,11 @@ void SimHost::hang(WindowHandle frame, double seconds) { desktop_.hang(frame, se
 
 double SimHost::now() { return desktop_.now(); }
 
-void SimHost::transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t) {
+void SimHost::transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t, bool reported) {
     // Keeps the window's caption equal to what it answers, for tests that look
     // at the desktop directly.
     desktop_.setCaption(view, transcript.text());
+    if (reported) desktop_.reportChange(view);
 }
 
 SimStandin::SimStandin(sim::Desktop& desktop, Options options)

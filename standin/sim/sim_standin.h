@@ -35,8 +35,8 @@ public:
     bool minimized(WindowHandle window) override;
     void hang(WindowHandle frame, double seconds) override;
     double now() override;
-    void transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t droppedFromTop) override;
-    void reportTranscriptChange(WindowHandle view) override { desktop_.reportChange(view); }
+    void transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t droppedFromTop,
+                           bool reported) override;
 
 private:
     std::optional<std::intptr_t> dispatch(WindowHandle window, unsigned message, std::uintptr_t wParam,

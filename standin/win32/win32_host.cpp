@@ -207,19 +207,18 @@ void Win32Host::windowReady(WindowHandle clientWindow) {
     InvalidateRect(window, nullptr, TRUE);
 }
 
-void Win32Host::transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t droppedFromTop) {
+void Win32Host::transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t droppedFromTop,
+                                  bool reported) {
     auto found = views_.find(hwndOf(view));
-    scrolled_ = found != views_.end() && found->second->update(transcript, droppedFromTop);
-}
-
-void Win32Host::reportTranscriptChange(WindowHandle view) {
+    if (found == views_.end()) return;
+    const bool scrolled = found->second->update(transcript, droppedFromTop);
     // Windows itself reports a scroll bar's new position (EVENT_OBJECT_VALUECHANGE on
     // OBJID_VSCROLL) to whoever watches; Wine (8.0) reports nothing of the kind, so
     // there, and only there, the stand-in reports what Windows would, no more.
     static const bool systemReportsScrolling = !GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version");
-    auto found = views_.find(hwndOf(view));
-    if (!scrolled_ || systemReportsScrolling || found == views_.end()) return;
-    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, found->second->window(), OBJID_VSCROLL, CHILDID_SELF);
+    if (reported && scrolled && !systemReportsScrolling) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, found->second->window(), OBJID_VSCROLL, CHILDID_SELF);
+    }
 }
 
 Part Win32Host::partOf(HWND window) const {

@@ -55,8 +55,8 @@ public:
     void hang(WindowHandle frame, double seconds) override;
     double now() override;
     void windowReady(WindowHandle clientWindow) override;
-    void transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t droppedFromTop) override;
-    void reportTranscriptChange(WindowHandle view) override;
+    void transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t droppedFromTop,
+                           bool reported) override;
 
 private:
     using Handler = LRESULT (Win32Host::*)(HWND, UINT, WPARAM, LPARAM);
@@ -93,7 +93,6 @@ private:
     WNDPROC systemEditProc_ = nullptr;  // the EDIT class's procedure, for the superclasses
     std::map<HWND, Part> parts_;
     std::map<HWND, std::unique_ptr<TranscriptView>> views_;  // by their "RICHCNTLREADONLY" window
-    bool scrolled_ = false;  // whether the last transcript change moved its view's scroll bar
     // The whole text of an edit box that a program set longer than a person could
     // type: the box shows its start (the system's edit grows slow, and on 32 bits
     // runs out of memory, on megabytes in one line), and answers with all of it
