@@ -80,7 +80,7 @@ void SimWindowSystem::reportChange(WindowHandle window) {
         }
         if (!inside) continue;
         // Reported later, and only to a watch that is still there then.
-        clock_.post(0, [watches = std::weak_ptr<Watches>(watches_), id] {
+        clock_.post(0, [watches = std::weak_ptr<Watches>(watches_), id = id] {
             auto alive = watches.lock();
             if (!alive) return;
             auto found = alive->find(id);
