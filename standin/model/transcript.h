@@ -13,6 +13,11 @@
 
 namespace lantern::standin {
 
+// A line may be half a megabyte of text; a view shows its first kilobyte, all a
+// person reads of it (a rich edit lays out long unbroken lines slowly: under Wine
+// about 150 ms for four kilobytes). The window's text stays whole.
+inline constexpr std::size_t kShownLineChars = 1024;
+
 struct TranscriptLine {
     std::string speaker;  // "" for a notice
     std::string markup;  // the text as it was posted, tags and all

@@ -30,6 +30,7 @@ std::optional<std::intptr_t> SimHost::dispatch(WindowHandle window, unsigned mes
 void SimHost::destroy(WindowHandle window) {
     std::erase(topLevel_, window);
     desktop_.destroyWindow(window);
+    std::erase_if(scrolledTo_, [this](const auto& view) { return !desktop_.exists(view.first); });
 }
 
 std::string SimHost::text(WindowHandle window) { return desktop_.caption(window); }
@@ -46,11 +47,37 @@ void SimHost::hang(WindowHandle frame, double seconds) { desktop_.hang(frame, se
 
 double SimHost::now() { return desktop_.now(); }
 
+namespace {
+
+// The view as the Win32 stand-in lays it out at its usual size: rows of text it
+// shows at once, and characters a row holds before the line wraps.
+constexpr std::size_t kViewRows = 20;
+constexpr std::size_t kRowChars = 80;
+
+// Where the view's scroll bar stands once it shows the newest line: the rows above
+// the view, none while every line still fits.
+std::size_t scrollPosition(const Transcript& transcript) {
+    std::size_t rows = 0;
+    for (const TranscriptLine& line : transcript.lines()) {
+        const std::size_t shown = std::min(line.speaker.size() + 2 + line.markup.size(), kShownLineChars);
+        rows += 1 + (shown - 1) / kRowChars;
+    }
+    return rows > kViewRows ? rows - kViewRows : 0;
+}
+
+}  // namespace
+
 void SimHost::transcriptChanged(WindowHandle view, const Transcript& transcript, std::size_t, bool reported) {
     // Keeps the window's caption equal to what it answers, for tests that look
     // at the desktop directly.
     desktop_.setCaption(view, transcript.text());
-    if (reported) desktop_.reportChange(view);
+    // Windows reports a transcript's change only through its scroll bar moving on
+    // (EVENT_OBJECT_VALUECHANGE on OBJID_VSCROLL): while a fresh room's lines still
+    // fit the view, nothing scrolls and nothing is reported.
+    const std::size_t position = scrollPosition(transcript);
+    std::size_t& scrolled = scrolledTo_[view];
+    if (reported && position != scrolled) desktop_.reportChange(view);
+    scrolled = position;
 }
 
 SimStandin::SimStandin(sim::Desktop& desktop, Options options)

@@ -9,6 +9,7 @@
 //   ... run the program under test ...
 //   client.record().posted();                 // raw mark-up of every posted line
 
+#include <map>
 #include <vector>
 
 #include "platform/sim/desktop.h"
@@ -45,6 +46,7 @@ private:
     sim::Desktop& desktop_;  // not owned; outlives the host
     StandinClient* client_ = nullptr;  // not owned; set once the client is built
     std::vector<WindowHandle> topLevel_;  // the windows this host made at the top level
+    std::map<WindowHandle, std::size_t> scrolledTo_;  // each transcript view's scroll position
 };
 
 namespace detail {

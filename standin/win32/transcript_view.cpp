@@ -14,10 +14,6 @@ namespace {
 const char* const kDefaultFace = "Arial";
 const std::uint32_t kNoticeRgb = 0x6E6E6E;  // grey
 const std::uint32_t kSpeakerRgb = 0x000080;  // navy
-// A line may be half a megabyte of text; the view shows its first kilobyte, all a
-// person reads of it: the rich edit lays out long unbroken lines slowly (under Wine
-// about 150 ms for four kilobytes). The window's text stays whole.
-constexpr std::size_t kShownLineChars = 1024;
 // The transcript bounds what is shown; the rich edit's own default (32K characters)
 // would stop showing new lines long before.
 constexpr LPARAM kViewTextLimit = 4 * 1024 * 1024;

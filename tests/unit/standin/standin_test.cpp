@@ -148,6 +148,21 @@ TEST_F(SimStandinTest, ALongLineLoadKeepsTheTranscriptWithinItsLimitAndItsLastLi
     EXPECT_GE(standin.transcript()->lines().size(), 50u);  // trimmed, not emptied
 }
 
+// As on Windows, a transcript reports a change only when its scroll bar moves on:
+// not while a fresh room's lines fit the view, then for (nearly) every line.
+TEST_F(SimStandinTest, TheTranscriptReportsEachLineItScrollsOnTo) {
+    WindowHandle view = child(standin.roomWindow(), "richcntlreadonly");
+    int reports = 0;
+    auto watch = windows().watchChanges(view, [&reports] { ++reports; });
+    standin.say("buddy", "one line fits");
+    desktop.runFor(0.1);
+    EXPECT_EQ(reports, 0);
+    for (int i = 0; i < 80; ++i) standin.say("buddy", "line " + std::to_string(i));
+    desktop.runFor(0.1);
+    EXPECT_GE(reports, 40);
+    EXPECT_LE(reports, 80);
+}
+
 TEST_F(SimStandinTest, KeywordLinksMoveToPrivateRoomsAndOpenChats) {
     WindowHandle icon = standin.toolbarIcon(kKeywordIconNumber);
     const std::pair<const char*, std::vector<std::string>> cases[] = {
