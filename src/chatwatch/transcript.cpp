@@ -111,10 +111,12 @@ Diff diff(std::string_view previous, std::size_t handled, std::string_view curre
     std::size_t position = overlap(handledText, current);
     // Lines go from the top only as one comes at the bottom. Where the handled text
     // ends in a run of alike lines, a trim of n lines with one added reads just like a
-    // trim of n - 1 with none: then the overlap one line shorter is the true one.
+    // trim of n - 1 with none: then the overlap one line shorter is the true one, as
+    // long as what follows it can be an append (it goes on from the unfinished line).
     if (position > 0 && position < handledText.size() && unfinished.starts_with(current.substr(position))) {
         const std::size_t shorter = overlap(handledText, current.substr(0, position - 1));
-        if (endsInRunOf(handledText, current.substr(shorter, position - shorter))) {
+        if (current.substr(shorter).starts_with(unfinished) &&
+            endsInRunOf(handledText, current.substr(shorter, position - shorter))) {
             position = shorter;
         }
     }
