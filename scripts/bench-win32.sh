@@ -1,7 +1,7 @@
 #!/bin/sh
 # Every CPU and memory figure of the real programs beside its references, from one
 # run under Wine and Xvfb: builds the i686 programs and bench_beside_references.exe
-# with its two reference programs in their own build folder, runs them in a Wine
+# with its three reference programs in their own build folder, runs them in a Wine
 # prefix of their own (with an input agent for the hung-client click), and writes
 #   build/bench-results/win32.txt     everything the run printed
 #   build/bench-results/win32.md      its figures as Markdown tables, to paste
@@ -31,7 +31,7 @@ export WINEPREFIX="${BENCH_WINEPREFIX:-$here/build/wine-bench-win32}"
 mkdir -p "$results"
 cmake --preset "mingw-$arch" -B "$build" >/dev/null
 cmake --build "$build" -j2 --target lantern-idle standin-client bench_counting_addon bench_idle_reference \
-    bench_poller_reference bench_beside_references >/dev/null
+    bench_poller_reference bench_floor_reference bench_beside_references >/dev/null
 "$here/scripts/wine-prefix.sh"
 
 {

@@ -1,10 +1,12 @@
 // The real programs under Wine, each figure beside its references from the same run:
-// standin-client.exe, lantern-idle.exe and two bare Win32 programs run together, the
-// idle reference (bench_idle_reference.exe, a message loop and nothing else) and the
+// standin-client.exe, lantern-idle.exe and three bare Win32 programs run together, the
+// idle reference (bench_idle_reference.exe, a message loop and nothing else), the
 // poller reference (bench_poller_reference.exe, the watcher's length glance 25 times
-// a second and nothing else). Times come from the stand-in's log (GetTickCount64,
-// this driver's clock too); CPU from /proc/<pid>/stat of each program's wine process;
-// memory from GetProcessMemoryInfo and /proc/<pid>/status.
+// a second and nothing else) and the library floor (bench_floor_reference.exe, the
+// add-on's manifest, common controls, a registry read and a focused window). Times
+// come from the stand-in's log (GetTickCount64, this driver's clock too); CPU from
+// /proc/<pid>/stat of each program's wine process; memory from GetProcessMemoryInfo
+// and /proc/<pid>/status.
 //
 //   quiet      a quiet room for S s with idling off, then S s with idling on: CPU of
 //              each program and the wineserver, working set, private bytes, RssAnon

@@ -8,5 +8,5 @@
 #include "bench/win32/support/bare_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return lantern::bench::runBareWindow(instance, "LanternBenchIdleReference");
+    return lantern::bench::runBareWindow(instance, {.className = "LanternBenchIdleReference"});
 }

@@ -26,5 +26,6 @@ void poll() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return lantern::bench::runBareWindow(instance, "LanternBenchPollerReference", kPollMilliseconds, poll);
+    return lantern::bench::runBareWindow(
+        instance, {.className = "LanternBenchPollerReference", .timerMs = kPollMilliseconds, .tick = poll});
 }

@@ -35,6 +35,8 @@ void Session::run() {
     startStandin();
     idleReference_ = startOrFail(benchProgram("bench_idle_reference.exe"));
     pollerReference_ = startOrFail(benchProgram("bench_poller_reference.exe"));
+    // Before the add-on, which then takes the focus from it as it would from any window.
+    floorReference_ = startOrFail(benchProgram("bench_floor_reference.exe"));
     startAddOn(builtProgram("lantern-idle.exe"));
     // The splash goes first, while it is the add-on's only window shown.
     if (options_.has("hang") && inputAgentPresent() && !showBar()) {
@@ -53,6 +55,7 @@ void Session::run() {
         measureLongLines();
     }
     addOn_.kill();
+    floorReference_.kill();
     pollerReference_.kill();
     idleReference_.kill();
     standin_.kill();
@@ -81,7 +84,8 @@ std::vector<Program> Session::programs() {
     return {{"stand-in", &standin_},
             {"add-on", &addOn_},
             {"idle reference", &idleReference_},
-            {"poller reference", &pollerReference_}};
+            {"poller reference", &pollerReference_},
+            {"library floor", &floorReference_}};
 }
 
 Reading Session::reading() {

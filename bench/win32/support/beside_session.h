@@ -1,5 +1,5 @@
 #pragma once
-// The session of bench_beside_references.exe: the stand-in, the add-on and the two
+// The session of bench_beside_references.exe: the stand-in, the add-on and the three
 // reference programs run together, and the phases that measure each beside the
 // others (what each phase does is told in bench/win32/beside_references.cpp).
 //   beside_session.cpp    the programs, their readings and the figures beside
@@ -138,6 +138,7 @@ private:
     Options options_;
     ChildProcess idleReference_;
     ChildProcess pollerReference_;
+    ChildProcess floorReference_;
     std::string countersPath_;
 };
 
