@@ -10,11 +10,13 @@
 
 #include <commctrl.h>  // after <windows.h>, which it needs
 
+#include "style/settings.h"  // the key's name alone
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\vx9\\lanternIdle\\Settings", 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, lantern::kSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
         char value[64];
         DWORD size = sizeof value;
         RegQueryValueExA(key, "autoIdle", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);

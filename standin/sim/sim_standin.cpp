@@ -74,9 +74,10 @@ void SimHost::transcriptChanged(WindowHandle view, const Transcript& transcript,
     // Windows reports a transcript's change only through its scroll bar moving on
     // (EVENT_OBJECT_VALUECHANGE on OBJID_VSCROLL): while a fresh room's lines still
     // fit the view, nothing scrolls and nothing is reported.
+    if (!reported) return;  // a client whose windows report nothing: no view to follow
     const std::size_t position = scrollPosition(transcript);
     std::size_t& scrolled = scrolledTo_[view];
-    if (reported && position != scrolled) desktop_.reportChange(view);
+    if (position != scrolled) desktop_.reportChange(view);
     scrolled = position;
 }
 
